@@ -1,0 +1,34 @@
+// Version strings of a driver file, found by searching its bytes for 8-bit version
+// information ("StringFileInfo" followed by a zero byte, then the keys CompanyName,
+// FileDescription and FileVersion in a 200-byte window behind it).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace tolvane {
+
+// The three captions the main window shows for a driver, exactly as they are displayed.
+struct VersionCaptions {
+    std::u16string description;
+    std::u16string vendor;
+    std::u16string version;
+
+    friend bool operator==(const VersionCaptions& a, const VersionCaptions& b) {
+        return a.description == b.description && a.vendor == b.vendor && a.version == b.version;
+    }
+};
+
+inline constexpr char16_t kNoInformation[] = u"No Information available on this driver";
+inline constexpr char16_t kNotAvailable[] = u"N/A";
+
+// The captions for a file whose whole contents are bytes[0..size).
+VersionCaptions extractVersionCaptions(const uint8_t* bytes, std::size_t size);
+
+// Reads the file at path in one piece and extracts its captions. A file that cannot be
+// opened or read does not fail: description says in plain words why, vendor and version
+// are "N/A".
+VersionCaptions readVersionCaptions(const std::string& path);
+
+} // namespace tolvane
