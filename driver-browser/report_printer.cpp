@@ -1,0 +1,103 @@
+#include "report_printer.h"
+
+#include "report_printer_qt.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace tolvane {
+namespace {
+
+// Paints each line at the current position in the printer's default font, top to bottom,
+// starting a new page when the next line would not fit. The painter starts with the first
+// line, so a report without lines produces no document at all.
+class QtReportPrinter : public ReportPrinter {
+public:
+    explicit QtReportPrinter(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {}
+
+    ~QtReportPrinter() override {
+        if (painter_.isActive())
+            painter_.end();
+    }
+
+    void printLine(const QString& text) override {
+        if (failed_ || !start())
+            return;
+        const QFontMetricsF metrics(painter_.font(), printer_.get());
+        const qreal pageHeight =
+            printer_->pageLayout().paintRectPixels(printer_->resolution()).height();
+        if (y_ > 0 && y_ + metrics.height() > pageHeight) {
+            if (!printer_->newPage()) {
+                fail(QStringLiteral("The printer could not start a new page."));
+                return;
+            }
+            y_ = 0;
+        }
+        painter_.drawText(QPointF(0, y_ + metrics.ascent()), text);
+        y_ += metrics.lineSpacing();
+    }
+
+    bool endDocument() override {
+        if (painter_.isActive() && !painter_.end() && !failed_)
+            fail(QStringLiteral("The printer could not finish the document."));
+        if (!failed_ && printer_->printerState() == QPrinter::Error)
+            fail(QStringLiteral("The printer reported an error while printing."));
+        started_ = false;
+        y_ = 0;
+        return !failed_;
+    }
+
+    QString errorString() const override { return error_; }
+
+private:
+    bool start() {
+        if (started_)
+            return true;
+        started_ = true;
+        if (!painter_.begin(printer_.get())) {
+            fail(printer_->outputFileName().isEmpty()
+                     ? QStringLiteral("The printer \"%1\" could not be started.")
+                           .arg(printer_->printerName())
+                     : QStringLiteral("The file \"%1\" could not be written.")
+                           .arg(printer_->outputFileName()));
+            return false;
+        }
+        return true;
+    }
+
+    void fail(const QString& why) {
+        failed_ = true;
+        error_ = why;
+    }
+
+    std::unique_ptr<QPrinter> printer_;
+    QPainter painter_;
+    bool started_ = false;
+    bool failed_ = false;
+    qreal y_ = 0;
+    QString error_;
+};
+
+} // namespace
+
+std::unique_ptr<ReportPrinter> openDefaultPrinter(QString* why) {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        if (why)
+            *why = QStringLiteral("No printer is installed. Set up a printer as the system's "
+                                  "default printer and try again.");
+        return nullptr;
+    }
+    return std::make_unique<QtReportPrinter>(std::make_unique<QPrinter>(info));
+}
+
+std::unique_ptr<ReportPrinter> openPdfPrinter(const QString& file) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(file);
+    return std::make_unique<QtReportPrinter>(std::move(printer));
+}
+
+} // namespace tolvane

@@ -1,0 +1,37 @@
+// The about window: the maker's picture and notices, "Go Away" closes it. A hidden gesture
+// on the picture and the "Watch out" label opens the picture window (see egg_gesture.h).
+#pragma once
+
+#include "egg_gesture.h"
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class About;
+}
+
+class About : public QDialog {
+    Q_OBJECT
+public:
+    explicit About(QWidget* parent = nullptr);
+    ~About() override;
+
+    // Stage of the hidden gesture (0 idle .. 8).
+    int EggStage() const { return egg_.stage(); }
+
+private slots:
+    void on_Command1_clicked();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Picture1_MouseDown(int button, int shift);
+    void Picture1_MouseUp(int button, int shift, float x, float y);
+    void Label6_Click();
+
+    std::unique_ptr<Ui::About> ui;
+    tolvane::EggGesture egg_;
+    bool label6Pressed_ = false;
+};

@@ -1,0 +1,30 @@
+// The hidden picture window, opened from the about window's gesture. It has no icon of its
+// own; its one button closes it.
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+#include <memory>
+
+namespace Ui {
+class QuilletEgg;
+}
+
+class QuilletEgg : public QDialog {
+    Q_OBJECT
+public:
+    explicit QuilletEgg(QWidget* parent = nullptr);
+    ~QuilletEgg() override;
+
+    const QPixmap& background() const { return background_; }
+
+private slots:
+    void on_Command1_clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::unique_ptr<Ui::QuilletEgg> ui;
+    QPixmap background_;
+};

@@ -1,0 +1,106 @@
+#include "changedir.h"
+
+#include "ui_changedir.h"
+
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+
+changedir::changedir(const QString& listPath, QString& newpath, QWidget* parent)
+    : changedir(listPath, newpath, tolvane::machineDrives(), parent) {}
+
+changedir::changedir(const QString& listPath, QString& newpath, const QStringList& drives,
+                     QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::changedir>()), newpath_(newpath) {
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(191, 107);
+    move(120, 164);
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/changedir_32.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/icons/changedir_16.png"), QSize(16, 16));
+    setWindowIcon(icon);
+    connect(ui->Dir1, &DirectoryList::openFailed, this, &changedir::tellOpenFailed);
+
+    // Drive1 starts on the drive of the process's current directory, without a Change.
+    ui->Drive1->setDrives(drives);
+    shownDrive_ = ui->Drive1->currentIndex();
+    load(listPath);
+    ui->Dir1->setFocus();
+}
+
+changedir::~changedir() = default;
+
+void changedir::load(const QString& listPath) {
+    // Step 1 may raise Change of Drive1, which moves Dir1 to that drive's current
+    // directory; step 2 then moves Dir1 to the list's own directory.
+    ui->Drive1->setDrive(listPath);
+    QString reason;
+    if (!ui->Dir1->setPath(listPath, &reason)) {
+        // Tell once the dialog is up, so that the message sits on top of it.
+        const QString dir = listPath;
+        QMetaObject::invokeMethod(
+            this, [this, dir, reason] { tellOpenFailed(dir, reason); }, Qt::QueuedConnection);
+    }
+    // Keep the drive list on the drive of what Dir1 shows.
+    if (!ui->Dir1->path().isEmpty()) {
+        const int index = ui->Drive1->indexOfDriveHolding(ui->Dir1->path());
+        if (index >= 0 && index != ui->Drive1->currentIndex())
+            ui->Drive1->restoreIndex(index);
+        if (index >= 0)
+            shownDrive_ = index;
+    }
+}
+
+void changedir::on_Drive1_currentIndexChanged(int index) {
+    if (index < 0)
+        return;
+    const QString drive = ui->Drive1->itemText(index);
+    const QString target = tolvane::currentDirectoryOfDrive(drive, ui->Drive1->drives());
+    QString reason;
+    if (ui->Dir1->setPath(target, &reason)) {
+        shownDrive_ = index;
+        return;
+    }
+    // The drive cannot be read: back to the drive and directory shown before.
+    ui->Drive1->restoreIndex(shownDrive_);
+    tellOpenFailed(target, reason);
+}
+
+void changedir::on_Command1_clicked() {
+    newpath_ = ui->Dir1->path();
+    accept();
+}
+
+void changedir::on_Command2_clicked() {
+    reject();
+}
+
+void changedir::tellOpenFailed(const QString& dir, const QString& reason) {
+    QMessageBox box(QMessageBox::Warning, windowTitle(),
+                    tr("The directory %1 cannot be opened: %2\nThe previous drive and "
+                       "directory are kept.")
+                        .arg(dir, reason),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("changedirFailedBox"));
+    box.exec();
+}
+
+void changedir::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter presses the focused button and nothing else; there is no default button.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+            button->click();
+        event->accept();
+        return;
+    case Qt::Key_Escape:
+        // Esc does not cancel: there is no cancel button.
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
