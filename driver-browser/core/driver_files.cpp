@@ -1,0 +1,139 @@
+#include "driver_files.h"
+
+#include <algorithm>
+#include <memory>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dirent.h>
+#include <sys/stat.h>
+#endif
+
+namespace tolvane {
+
+namespace {
+
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Orders names ignoring the case of ASCII letters; names that differ only in case are
+// ordered by their bytes, so the order never depends on the directory's own order.
+bool lessIgnoringCase(const std::string& a, const std::string& b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t n = 0; n < common; ++n) {
+        const auto ca = static_cast<unsigned char>(lowerAscii(a[n]));
+        const auto cb = static_cast<unsigned char>(lowerAscii(b[n]));
+        if (ca != cb) {
+            return ca < cb;
+        }
+    }
+    if (a.size() != b.size()) {
+        return a.size() < b.size();
+    }
+    return a < b;
+}
+
+std::vector<std::string_view> splitPatterns(const std::string& patterns) {
+    std::vector<std::string_view> parts;
+    std::string_view rest(patterns);
+    while (true) {
+        const std::size_t semicolon = rest.find(';');
+        const std::string_view part = rest.substr(0, semicolon);
+        if (!part.empty()) {
+            parts.push_back(part);
+        }
+        if (semicolon == std::string_view::npos) {
+            break;
+        }
+        rest.remove_prefix(semicolon + 1);
+    }
+    return parts;
+}
+
+bool matchesAny(const std::vector<std::string_view>& patterns, std::string_view name) {
+    return std::any_of(patterns.begin(), patterns.end(),
+                       [name](std::string_view pattern) { return wildcardMatch(pattern, name); });
+}
+
+} // namespace
+
+bool wildcardMatch(std::string_view pattern, std::string_view name) {
+    // Two pointers; on a mismatch fall back to the latest '*' and let it swallow one more
+    // character. Linear in practice, never worse than pattern size times name size.
+    std::size_t p = 0;
+    std::size_t n = 0;
+    std::size_t starAt = std::string_view::npos;
+    std::size_t starMatched = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starAt = p++;
+            starMatched = n;
+        } else if (p < pattern.size() &&
+                   (pattern[p] == '?' || lowerAscii(pattern[p]) == lowerAscii(name[n]))) {
+            ++p;
+            ++n;
+        } else if (starAt != std::string_view::npos) {
+            p = starAt + 1;
+            n = ++starMatched;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') {
+        ++p;
+    }
+    return p == pattern.size();
+}
+
+#ifdef _WIN32
+
+std::vector<std::string> listDriverFiles(const std::string& dir, const std::string& patterns) {
+    std::vector<std::string> names;
+    const auto wanted = splitPatterns(patterns);
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    const std::unique_ptr<void, decltype(&FindClose)> closer(search, &FindClose);
+    do {
+        const DWORD skipped =
+            FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+        if ((found.dwFileAttributes & skipped) == 0 && matchesAny(wanted, found.cFileName)) {
+            names.emplace_back(found.cFileName);
+        }
+    } while (FindNextFileA(search, &found));
+    std::sort(names.begin(), names.end(), lessIgnoringCase);
+    return names;
+}
+
+#else
+
+std::vector<std::string> listDriverFiles(const std::string& dir, const std::string& patterns) {
+    std::vector<std::string> names;
+    const auto wanted = splitPatterns(patterns);
+    const std::unique_ptr<DIR, int (*)(DIR*)> directory(::opendir(dir.c_str()), &::closedir);
+    if (!directory) {
+        return names;
+    }
+    while (const dirent* entry = ::readdir(directory.get())) {
+        const std::string name = entry->d_name;
+        if (name.empty() || name[0] == '.' || !matchesAny(wanted, name)) {
+            continue;
+        }
+        // stat follows symbolic links: a link to a regular file is listed as a file.
+        struct stat status {};
+        const std::string path = dir + "/" + name;
+        if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
+            names.push_back(name);
+        }
+    }
+    std::sort(names.begin(), names.end(), lessIgnoringCase);
+    return names;
+}
+
+#endif
+
+} // namespace tolvane
