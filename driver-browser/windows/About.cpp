@@ -2,6 +2,7 @@
 
 #include "QuilletEgg.h"
 #include "ansi_codepage.h"
+#include "image_resources.h"
 #include "ui_About.h"
 
 #include <QMouseEvent>
@@ -35,6 +36,7 @@ int shiftBits(Qt::KeyboardModifiers modifiers) {
 } // namespace
 
 About::About(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::About>()) {
+    tolvane::loadImageResources();
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

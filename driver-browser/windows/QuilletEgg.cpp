@@ -1,12 +1,13 @@
 #include "QuilletEgg.h"
 
+#include "image_resources.h"
 #include "ui_QuilletEgg.h"
 
 #include <QPainter>
 
-QuilletEgg::QuilletEgg(QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::QuilletEgg>()),
-      background_(QStringLiteral(":/images/quillet_egg.png")) {
+QuilletEgg::QuilletEgg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::QuilletEgg>()) {
+    tolvane::loadImageResources();
+    background_ = QPixmap(QStringLiteral(":/images/quillet_egg.png"));
     ui->setupUi(this);
     QFont buttonFont = ui->Command1->font();
     buttonFont.setPointSizeF(9.75); // a quarter-point size does not fit in the .ui file

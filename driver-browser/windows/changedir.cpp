@@ -1,5 +1,6 @@
 #include "changedir.h"
 
+#include "image_resources.h"
 #include "ui_changedir.h"
 
 #include <QKeyEvent>
@@ -12,6 +13,7 @@ changedir::changedir(const QString& listPath, QString& newpath, QWidget* parent)
 changedir::changedir(const QString& listPath, QString& newpath, const QStringList& drives,
                      QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::changedir>()), newpath_(newpath) {
+    tolvane::loadImageResources();
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);

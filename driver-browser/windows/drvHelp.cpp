@@ -1,8 +1,10 @@
 #include "drvHelp.h"
 
+#include "image_resources.h"
 #include "ui_drvHelp.h"
 
 drvHelp::drvHelp(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::drvHelp>()) {
+    tolvane::loadImageResources();
     ui->setupUi(this);
     // Whole-point sizes only fit in a .ui file; these two are quarter points.
     QFont buttonFont = ui->Command1->font();
