@@ -1,0 +1,329 @@
+// The whole run against simulated processors, captured output and a fake clock.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "capture_console.h"
+#include "cpu_detect.h"
+#include "driver.h"
+#include "fixed_point.h"
+#include "simulated_cpu.h"
+
+namespace {
+
+captured_io io;
+
+int32_t simulated_detect() {
+    return detect_cpu_on(simulated_probes(), capture_console(&io));
+}
+
+// A clock that hands out the scripted time stamps t0 to t4, one per call.
+double stamps[5];
+int stamp_calls = 0;
+double fake_now() {
+    return stamps[stamp_calls++ % 5];
+}
+
+const pex_bench_counts small_counts = {6, 30, 45, 225};
+
+pex_driver_seams seams_for(const pex_kernels* kernels) {
+    return pex_driver_seams{capture_console(&io), simulated_detect, fake_now, kernels,
+                            small_counts};
+}
+
+const std::string banner = "Pexmoor processor check and MMX benchmark, from Corvelline\n"
+                           "http://www.corvelline.example/\n\n";
+const std::string five_lines = "Chip is an 8086 or better\nChip is a 286 or better\n"
+                               "Chip is a 386 or better\nChip is a 486 or better\n"
+                               "Chip is a pentium or better\n";
+const std::string closing = "\nPexmoor complete. Visit us at http://www.corvelline.example/.\n"
+                            "Hit <enter> to quit this program";
+
+std::string mmx_transcript(const char* test2, const char* test3, const char* figures) {
+    return banner + five_lines +
+           "\nYour machine is a Pentium Pro or Pentium II.    MMX is enabled\n\n"
+           "Test1 (dot product): ok\n"
+           "Test2 (linear combination): " +
+           test2 +
+           "\n"
+           "Test3 (add): " +
+           test3 +
+           "\n"
+           "Test4 (scale): ok\n"
+           "If you see 'failed' above, you have a bad chip.\n\n"
+           "Benchmarking your MMX system. This will take about a minute. We work your\n"
+           "machine about 5 times harder in MMX mode; that's why the mmx/non-mmx benchmarks\n"
+           "seem to take about the same amount of time.\n"
+           "Starting benchmark 1 without mmx...done.  Now using mmx...done.\n"
+           "Starting benchmark 2 without mmx...done.  Now using mmx...done.\n\n" +
+           figures + closing;
+}
+
+void set_stamps(double t0, double t1, double t2, double t3, double t4) {
+    stamps[0] = t0;
+    stamps[1] = t1;
+    stamps[2] = t2;
+    stamps[3] = t3;
+    stamps[4] = t4;
+    stamp_calls = 0;
+}
+
+class DriverRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        io = captured_io{};
+        io.input = "\n";
+        set_stamps(100, 112, 124, 134, 149);
+    }
+};
+
+TEST_F(DriverRun, WithoutMmxOnlyIdentifiesAndWaits) {
+    simulate({chip::with_cpuid, 5, false});
+    pex_driver_seams seams = seams_for(library_kernels());
+    EXPECT_EQ(pexmoor_run(&seams), 0);
+    EXPECT_EQ(io.output, banner + five_lines +
+                             "\nYour machine is a Pentium.    MMX is nonexistent\n\n" + closing);
+    EXPECT_EQ(io.input_read, 1u); // one character read
+    EXPECT_EQ(stamp_calls, 0);    // no benchmark
+    EXPECT_TRUE(io.unflushed.empty());
+}
+
+TEST_F(DriverRun, OldChipsNameThemselves) {
+    const struct {
+        simulated_cpu cpu;
+        const char* line;
+        int progress_lines;
+    } chips[] = {
+        {{chip::i8086, 0, false}, "\nYour machine is a 8086 or 8088.    MMX is nonexistent\n\n", 1},
+        {{chip::i80186, 0, false}, "\nYour machine is a 80186.    MMX is nonexistent\n\n", 1},
+        {{chip::i80286, 0, false}, "\nYour machine is a 80286.    MMX is nonexistent\n\n", 2},
+        {{chip::i80386, 0, false}, "\nYour machine is a 80386.    MMX is nonexistent\n\n", 3},
+        {{chip::i80486, 0, false}, "\nYour machine is a 80486.    MMX is nonexistent\n\n", 4},
+        {{chip::with_cpuid, 4, false}, "\nYour machine is a 80486.    MMX is nonexistent\n\n", 5},
+        {{chip::with_cpuid, 15, false},
+         "\nYour machine is a family 15 or later processor.    MMX is nonexistent\n\n",
+         5},
+    };
+    for (const auto& c : chips) {
+        io = captured_io{};
+        simulate(c.cpu);
+        pex_driver_seams seams = seams_for(library_kernels());
+        EXPECT_EQ(pexmoor_run(&seams), 0);
+        std::string lines;
+        for (size_t pos = 0, n = 0; n < static_cast<size_t>(c.progress_lines); ++n) {
+            size_t end = five_lines.find('\n', pos) + 1;
+            lines += five_lines.substr(pos, end - pos);
+            pos = end;
+        }
+        EXPECT_EQ(io.output, banner + lines + c.line + closing);
+    }
+}
+
+TEST_F(DriverRun, EndOfInputStillExitsWithZero) {
+    io.input.clear();
+    simulate({chip::i80386, 0, false});
+    pex_driver_seams seams = seams_for(library_kernels());
+    EXPECT_EQ(pexmoor_run(&seams), 0);
+}
+
+TEST(MachineNames, EveryCodeHasAShortName) {
+    for (int32_t code = 0; code < 16; ++code) {
+        std::string name = machine_name(code);
+        EXPECT_FALSE(name.empty());
+        EXPECT_LT(name.size(), 32u); // fits the 32-character buffer with its terminator
+    }
+    EXPECT_STREQ(machine_name(6), "Pentium Pro or Pentium II");
+    EXPECT_STREQ(machine_name(15), "family 15 or later processor");
+}
+
+TEST_F(DriverRun, MmxPathWithTheWorkedFigures) {
+    simulate({chip::with_cpuid, 6, true});
+    mmx_enabled = 1; // the run forces it back to 0
+    pex_driver_seams seams = seams_for(library_kernels());
+    EXPECT_EQ(pexmoor_run(&seams), 0);
+    EXPECT_EQ(mmx_enabled, 0);
+    EXPECT_EQ(io.output,
+              mmx_transcript("ok", "ok",
+                             "\n\tBenchmark 1 MMX speed up factor: 5.0.      80.0 mips MMX.\n"
+                             "\n\tBenchmark 2 MMX speed up factor: 3.3.      72.0 mips MMX.\n"));
+    EXPECT_EQ(stamp_calls, 5);
+    EXPECT_TRUE(io.unflushed.empty());
+}
+
+TEST_F(DriverRun, FractionalIntervalsFromTheMonotonicClock) {
+    simulate({chip::with_cpuid, 6, true});
+    set_stamps(0.0, 0.25, 0.3, 0.5, 0.6);
+    pex_driver_seams seams = seams_for(library_kernels());
+    pexmoor_run(&seams);
+    // 0.25 * 5 / 0.05 = 25.0; 16 * 60 / 0.05 = 19200.0; 0.2 * 5 / 0.1 = 10.0; 1080 / 0.1.
+    EXPECT_NE(io.output.find("\n\tBenchmark 1 MMX speed up factor: 25.0.     19200.0 mips MMX.\n"),
+              std::string::npos)
+        << io.output;
+    EXPECT_NE(io.output.find("\n\tBenchmark 2 MMX speed up factor: 10.0.     10800.0 mips MMX.\n"),
+              std::string::npos)
+        << io.output;
+}
+
+// Counting kernels: they check that every benchmark iteration really is a call.
+int dot_calls, dot_mmx_calls, lincomb_calls, lincomb_mmx_calls;
+int16_t counting_dot(const int16_t* p, const int16_t* q, int32_t n) {
+    ++dot_calls;
+    return fx_dot(p, q, n);
+}
+int16_t counting_dot_mmx(const int16_t* p, const int16_t* q, int32_t n) {
+    ++dot_mmx_calls;
+    return fx_dot_mmx(p, q, n);
+}
+void counting_lincomb(int16_t a, int16_t* d, int16_t b, const int16_t* s, int32_t n) {
+    ++lincomb_calls;
+    fx_lincomb(a, d, b, s, n);
+}
+void counting_lincomb_mmx(int16_t a, int16_t* d, int16_t b, const int16_t* s, int32_t n) {
+    ++lincomb_mmx_calls;
+    fx_lincomb_mmx(a, d, b, s, n);
+}
+
+TEST_F(DriverRun, BenchmarksCallEachKernelTheGivenNumberOfTimes) {
+    simulate({chip::with_cpuid, 6, true});
+    pex_kernels counting = *library_kernels();
+    counting.dot = counting_dot;
+    counting.dot_mmx = counting_dot_mmx;
+    counting.lincomb = counting_lincomb;
+    counting.lincomb_mmx = counting_lincomb_mmx;
+    dot_calls = dot_mmx_calls = lincomb_calls = lincomb_mmx_calls = 0;
+    pex_driver_seams seams = seams_for(&counting);
+    pexmoor_run(&seams);
+    // One call each from the tests, then the benchmark loops.
+    EXPECT_EQ(dot_calls, 1 + 6);
+    EXPECT_EQ(dot_mmx_calls, 1 + 30);
+    EXPECT_EQ(lincomb_calls, 1 + 45);
+    EXPECT_EQ(lincomb_mmx_calls, 1 + 225);
+}
+
+TEST(DriverCounts, TheProgramRunsTheFullCounts) {
+    EXPECT_EQ(PEX_FULL_BENCH.dot_plain, 6000000);
+    EXPECT_EQ(PEX_FULL_BENCH.dot_mmx, 30000000);
+    EXPECT_EQ(PEX_FULL_BENCH.lincomb_plain, 4500000);
+    EXPECT_EQ(PEX_FULL_BENCH.lincomb_mmx, 22500000);
+}
+
+// Faulty kernels, one per test: only that test reports "failed".
+void bad_add_sat_mmx(int16_t* dst, const int16_t* src, int32_t count) {
+    fx_add_sat_mmx(dst, src, count);
+    dst[7] = static_cast<int16_t>(dst[7] + 1);
+}
+void bad_lincomb_mmx(int16_t a, int16_t* d, int16_t b, const int16_t* s, int32_t n) {
+    fx_lincomb_mmx(a, d, b, s, n);
+    d[15] = static_cast<int16_t>(d[15] ^ 0x0100);
+}
+// Plain gives -32768 where MMX gives -32767: the reverse of the accepted pair.
+void reversed_saturation_lincomb(int16_t a, int16_t* d, int16_t b, const int16_t* s, int32_t n) {
+    fx_lincomb(a, d, b, s, n);
+    for (int32_t i = 0; i < n; ++i) {
+        if (d[i] == -32767)
+            d[i] = -32768;
+    }
+}
+void plain_saturation_lincomb_mmx(int16_t a, int16_t* d, int16_t b, const int16_t* s, int32_t n) {
+    fx_lincomb_mmx(a, d, b, s, n);
+    for (int32_t i = 0; i < n; ++i) {
+        if (d[i] == -32768)
+            d[i] = -32767;
+    }
+}
+int16_t bad_dot_mmx(const int16_t* p, const int16_t* q, int32_t n) {
+    return static_cast<int16_t>(fx_dot_mmx(p, q, n) + 1);
+}
+void bad_scale_mmx(int16_t* dst, int16_t k, int32_t count) {
+    fx_scale_mmx(dst, k, count);
+    dst[0] = 0;
+}
+
+std::string test_lines(const std::string& output) {
+    size_t start = output.find("Test1");
+    size_t end = output.find("If you see");
+    return output.substr(start, end - start);
+}
+
+TEST_F(DriverRun, AWrongKernelFailsOnlyItsTest) {
+    simulate({chip::with_cpuid, 6, true});
+    pex_kernels bad = *library_kernels();
+    bad.add_sat_mmx = bad_add_sat_mmx;
+    pex_driver_seams seams = seams_for(&bad);
+    EXPECT_EQ(pexmoor_run(&seams), 0);
+    EXPECT_EQ(io.output,
+              mmx_transcript("ok", "failed",
+                             "\n\tBenchmark 1 MMX speed up factor: 5.0.      80.0 mips MMX.\n"
+                             "\n\tBenchmark 2 MMX speed up factor: 3.3.      72.0 mips MMX.\n"));
+}
+
+TEST_F(DriverRun, EachTestCatchesItsOwnKernel) {
+    simulate({chip::with_cpuid, 6, true});
+    struct {
+        void (*change)(pex_kernels*);
+        const char* lines;
+    } cases[] = {
+        {[](pex_kernels* k) { k->dot_mmx = bad_dot_mmx; },
+         "Test1 (dot product): failed\nTest2 (linear combination): ok\nTest3 (add): ok\n"
+         "Test4 (scale): ok\n"},
+        {[](pex_kernels* k) { k->lincomb_mmx = bad_lincomb_mmx; },
+         "Test1 (dot product): ok\nTest2 (linear combination): failed\nTest3 (add): ok\n"
+         "Test4 (scale): ok\n"},
+        // The reverse pair (plain -32768, MMX -32767) is a disagreement.
+        {[](pex_kernels* k) {
+             k->lincomb = reversed_saturation_lincomb;
+             k->lincomb_mmx = plain_saturation_lincomb_mmx;
+         },
+         "Test1 (dot product): ok\nTest2 (linear combination): failed\nTest3 (add): ok\n"
+         "Test4 (scale): ok\n"},
+        // Both forms at -32768 agree.
+        {[](pex_kernels* k) { k->lincomb = reversed_saturation_lincomb; },
+         "Test1 (dot product): ok\nTest2 (linear combination): ok\nTest3 (add): ok\n"
+         "Test4 (scale): ok\n"},
+        {[](pex_kernels* k) { k->lincomb_mmx = plain_saturation_lincomb_mmx; },
+         "Test1 (dot product): ok\nTest2 (linear combination): ok\nTest3 (add): ok\n"
+         "Test4 (scale): ok\n"},
+        {[](pex_kernels* k) { k->scale_mmx = bad_scale_mmx; },
+         "Test1 (dot product): ok\nTest2 (linear combination): ok\nTest3 (add): ok\n"
+         "Test4 (scale): failed\n"},
+    };
+    for (const auto& c : cases) {
+        io = captured_io{};
+        set_stamps(100, 112, 124, 134, 149);
+        pex_kernels k = *library_kernels();
+        c.change(&k);
+        pex_driver_seams seams = seams_for(&k);
+        EXPECT_EQ(pexmoor_run(&seams), 0);
+        EXPECT_EQ(test_lines(io.output), c.lines);
+        // The benchmarks run whatever the outcome.
+        EXPECT_NE(io.output.find("Benchmark 2 MMX speed up factor"), std::string::npos);
+    }
+}
+
+// Test 2 passes only through the saturation rule: check the data really gets there.
+TEST(DriverData, TheLinearCombinationSaturatesNegativeInFourElements) {
+    const double a[16] = {1.0,  1.0,   1.0,  1.0,  2.1,  -0.8, 0.2,  1.1,
+                          -1.1, -3.14, 4.23, -2.1, -7.0, 7.0,  -7.0, 7.0};
+    const double b[16] = {1.0,  1.0,  1.0, 1.0,  0.11, 4.23, -3.14, 2.72,
+                          2.72, -0.2, 0.8, 0.11, -7.0, -7.0, 7.0,   7.0};
+    int16_t x[16], y[16], z[16];
+    for (int i = 0; i < 16; ++i) {
+        x[i] = y[i] = static_cast<int16_t>(std::lround(a[i] * 4096.0));
+        z[i] = static_cast<int16_t>(std::lround(b[i] * 4096.0));
+    }
+    mmx_enabled = 0;
+    fx_lincomb(12780, x, -12247, z, 16);
+    fx_lincomb_mmx(12780, y, -12247, z, 16);
+    for (int i = 0; i < 16; ++i) {
+        bool saturating = i == 5 || i == 8 || i == 9 || i == 14;
+        if (saturating) {
+            EXPECT_EQ(x[i], -32767) << i;
+            EXPECT_EQ(y[i], -32768) << i;
+        } else {
+            EXPECT_EQ(x[i], y[i]) << i;
+        }
+    }
+}
+
+} // namespace
