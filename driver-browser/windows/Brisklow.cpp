@@ -1,0 +1,84 @@
+#include "Brisklow.h"
+
+#include "ui_Brisklow.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QTime>
+
+namespace {
+constexpr int kTwipsPerPixel = 15;
+constexpr float kSecondsPerDay = 86400.0F;
+} // namespace
+
+Brisklow::Brisklow(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), ui(std::make_unique<Ui::Brisklow>()),
+      background_(QStringLiteral(":/images/splash.png")), clock_(&Brisklow::timeOfDay) {
+    // The timer exists before the definition is applied so that its tick handler connects.
+    T1.setParent(this);
+    T1.setObjectName(QStringLiteral("T1"));
+    T1.setInterval(1000);
+    ui->setupUi(this);
+}
+
+Brisklow::~Brisklow() = default;
+
+void Brisklow::setClock(Clock clock) {
+    clock_ = std::move(clock);
+}
+
+float Brisklow::timeOfDay() {
+    return static_cast<float>(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0F;
+}
+
+QPoint Brisklow::centredPosition(const QSize& screenPixels, const QSize& windowPixels) {
+    // Left = (screen width - window width) \ 2 in twips, then back to pixels.
+    const int left = (screenPixels.width() - windowPixels.width()) * kTwipsPerPixel / 2;
+    const int top = (screenPixels.height() - windowPixels.height()) * kTwipsPerPixel / 2;
+    return {qRound(static_cast<double>(left) / kTwipsPerPixel),
+            qRound(static_cast<double>(top) / kTwipsPerPixel)};
+}
+
+void Brisklow::setVisible(bool visible) {
+    if (visible && !loaded_) {
+        loaded_ = true;
+        load();
+        return;
+    }
+    QDialog::setVisible(visible);
+}
+
+void Brisklow::load() {
+    QDir::setCurrent(QCoreApplication::applicationDirPath()); // a failure goes unnoticed
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        move(centredPosition(screen->geometry().size(), size()));
+    setWindowTitle(QStringLiteral("Brisklow -loading-"));
+    QDialog::setVisible(true);
+    QCoreApplication::processEvents();
+    T1.start();
+}
+
+void Brisklow::on_T1_timeout() {
+    if (SplashStart == 0)
+        SplashStart = clock_();
+    const float now = clock_();
+    float elapsed = now - SplashStart;
+    // The time of day restarts at midnight: a negative difference means the day rolled over.
+    if (elapsed < 0)
+        elapsed += kSecondsPerDay;
+    if (elapsed < 1.0F)
+        return;
+    T1.stop();
+    SplashStart = 0;
+    accept();
+}
+
+void Brisklow::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, background_);
+}
