@@ -4,9 +4,8 @@
 // text in the installed Liberation/DejaVu fonts. Nothing is read from disk.
 //
 // Build and run (from the repository root):
-//   g++ -std=c++17 -O1 -fPIC scripts/draw-images.cpp -o /tmp/draw-images
-//       $(pkg-config --cflags --libs Qt6Gui)
-//   /tmp/draw-images driver-browser/images
+//   g++ -std=c++17 -fPIC scripts/draw-images.cpp $(pkg-config --cflags --libs Qt6Gui) -o /tmp/di
+//   /tmp/di driver-browser/images
 //
 // Outputs (sizes are fixed by the windows that show them):
 //   splash.png       461 x 220, 24-bit   background of the splash window
