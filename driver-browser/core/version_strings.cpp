@@ -196,6 +196,9 @@ public:
     explicit SettledSearch(const Key& key) : key_(key) {}
 
     std::size_t find(const WindowText& text, int16_t windowLength) {
+        if (windowLength <= 0) {
+            return 0;
+        }
         if (text.size() < static_cast<std::size_t>(kWindowSize) + kLongestKey - 1) {
             return text.find(key_, windowLength);
         }

@@ -269,6 +269,28 @@ TEST(VersionStrings, KeyStraddlingTheEndOfTheFirstWindow) {
     EXPECT_EQ(extract(file), captions("", "Straddle Co", "2.0"));
 }
 
+TEST(VersionStrings, StraddlingKeyBeyondAShortSecondWindowIsNotFound) {
+    // As above, but the second marker's window is cut to 100 bytes by the end of the file:
+    // its search stops at position 100, before the key at 194.
+    VersionFileBuilder file;
+    file.markerAndGap().entry("FileDescription", "Cut short").padTo(31 + 193, 0x2E);
+    file.text("FileVer").fill(40, 0x03);
+    file.markerAndGap().text("sion").zero().text("2.0").zero().padTo(271 + 31 + 100, 0x04);
+    EXPECT_EQ(extract(file), captions("Cut short", "N/A", "N/A"));
+}
+
+TEST(VersionStrings, LastMarkerWithAnEmptyWindowFindsNothing) {
+    // The first two windows hold "FileVersion" straddling the first window's end (out of
+    // the second window's reach); a third marker in the last 31 bytes has a window length
+    // below zero, so its searches find nothing and the defaults are shown.
+    VersionFileBuilder file;
+    file.markerAndGap().entry("FileDescription", "Cut short").padTo(31 + 193, 0x2E);
+    file.text("FileVer").fill(40, 0x03);
+    file.markerAndGap().text("sion").zero().text("2.0").zero().padTo(271 + 31 + 100, 0x04);
+    file.marker().fill(12, 0x05);
+    EXPECT_EQ(extract(file), kDefaults);
+}
+
 // A key that straddles the end of the first window is completed by the text of a second
 // window; the next two tests use it to show which markers the scan sees.
 const std::string kMarkerText = std::string("StringFileInfo") + '\0';
