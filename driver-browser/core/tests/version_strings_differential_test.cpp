@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace tolvane {
@@ -47,6 +49,37 @@ TEST(VersionStringsDifferential, SmallFiles) {
 TEST(VersionStringsDifferential, FilesWithManyMarkers) {
     std::mt19937 random(20260002);
     compareOn(random, 600, 12000);
+}
+
+TEST(VersionStringsDifferential, MarkerAtEveryOffsetOfEveryShortFile) {
+    // The marker search looks at blocks of positions; a marker must be found at any
+    // offset, however the file's length falls, also among near misses (an 'S' with an 'o'
+    // 13 bytes behind it, or a marker with one byte wrong).
+    const std::string marker = std::string("StringFileInfo") + '\0';
+    const std::string keys = std::string("FileVersion") + '\0' + "v" + '\0';
+    std::mt19937 random(20260004);
+    for (std::size_t size = 0; size <= 300; ++size) {
+        for (std::size_t at = 0; at + marker.size() <= size; ++at) {
+            std::vector<uint8_t> bytes(size);
+            for (std::size_t n = 0; n < size; ++n) {
+                bytes[n] = static_cast<uint8_t>("So\0xS"[random() % 5]);
+            }
+            if (size > 40 && random() % 2 == 0) {
+                std::string nearMiss = marker;
+                nearMiss[random() % 14] = 'x';
+                const std::size_t missAt = random() % (size - 15);
+                std::copy(nearMiss.begin(), nearMiss.end(),
+                          bytes.begin() + static_cast<long>(missAt));
+            }
+            std::copy(marker.begin(), marker.end(), bytes.begin() + static_cast<long>(at));
+            for (std::size_t n = 0; n < keys.size() && at + 31 + n < size; ++n) {
+                bytes[at + 31 + n] = static_cast<uint8_t>(keys[n]);
+            }
+            const VersionCaptions expected = reference::scanLiterally(bytes.data(), bytes.size());
+            ASSERT_EQ(extractVersionCaptions(bytes.data(), bytes.size()), expected)
+                << "size " << size << ", marker at " << at << ": " << describe(bytes);
+        }
+    }
 }
 
 TEST(VersionStringsDifferential, TheGeneratorReachesEveryOutcome) {

@@ -1,0 +1,206 @@
+#include "demo_drivers.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace tolvane::demo {
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+void append(Bytes& bytes, const std::string& text) {
+    bytes.insert(bytes.end(), text.begin(), text.end());
+}
+
+// The start of a 16-bit executable and some code-like filler, the same on every run.
+Bytes executableStart(std::size_t fillerSize, uint32_t seed) {
+    Bytes bytes = {'M', 'Z', 0x90, 0x00, 0x03, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00};
+    bytes.resize(64, 0);
+    append(bytes, "This program requires Microsoft Windows.\r\n$");
+    uint32_t state = seed * 2654435761u + 12345u;
+    for (std::size_t n = 0; n < fillerSize; ++n) {
+        state = state * 1103515245u + 12345u;
+        bytes.push_back(static_cast<unsigned char>(state >> 16));
+    }
+    return bytes;
+}
+
+struct VersionEntry {
+    std::string key;
+    std::string value;
+};
+
+// The 8-bit version block: the marker, the 16 bytes up to the first key (a language and
+// code-page block name, as version resources have), then key, NUL, value, NUL for each
+// entry, and a few bytes of padding.
+void appendVersionBlock(Bytes& bytes, const std::vector<VersionEntry>& entries) {
+    append(bytes, std::string("StringFileInfo") + '\0');
+    append(bytes, std::string("\x74\x01\x00\x00", 4) + "040904E4" + std::string(4, '\0'));
+    for (const VersionEntry& entry : entries) {
+        append(bytes, entry.key + '\0' + entry.value + '\0');
+        bytes.push_back(0); // word alignment padding, as resource compilers write it
+    }
+    bytes.insert(bytes.end(), 32, 0);
+}
+
+SampleDriver driver(const std::string& name, uint32_t seed,
+                    const std::vector<VersionEntry>& entries) {
+    SampleDriver sample{name, executableStart(1500 + 97 * seed, seed)};
+    appendVersionBlock(sample.contents, entries);
+    const Bytes tail = executableStart(200, seed + 1000);
+    sample.contents.insert(sample.contents.end(), tail.begin() + 64, tail.end());
+    return sample;
+}
+
+std::string lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+void writeFile(const fs::path& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        throw fs::filesystem_error("cannot write", path, std::make_error_code(std::errc::io_error));
+    }
+}
+
+std::vector<fs::path> drv16Files(const fs::path& dir) {
+    std::vector<fs::path> found;
+    std::error_code error;
+    for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+        if (it->path().extension() == ".drv16" && it->is_regular_file(error)) {
+            found.push_back(it->path());
+        }
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+} // namespace
+
+std::vector<SampleDriver> sampleDrivers() {
+    std::vector<SampleDriver> drivers;
+    drivers.push_back(driver("VGA.DRV", 1,
+                             {{"CompanyName", "Quorrel Display Works"},
+                              {"FileDescription", "VGA display driver"},
+                              {"FileVersion", "3.10.103"},
+                              {"LegalCopyright", "Copyright \xA9 Quorrel Display Works 1994"}}));
+    drivers.push_back(driver("SVGA256.DRV", 2,
+                             {{"CompanyName", "Quorrel Display Works"},
+                              {"FileDescription", "Quorrel\xAE Super VGA 256-colour driver"},
+                              {"FileVersion", "4.00.950"}}));
+    drivers.push_back(driver("msmouse.drv", 3,
+                             {{"CompanyName", "Pindlewick Input Devices"},
+                              {"FileDescription", "Two-button serial mouse driver"},
+                              {"FileVersion", "8.20"}}));
+    drivers.push_back(driver("Kbdenh.Drv", 4,
+                             {{"CompanyName", "Pindlewick Input Devices"},
+                              {"FileDescription", "Enhanced 102-key keyboard driver"},
+                              {"FileVersion", "3.11"}}));
+    drivers.push_back(driver("SNDBLAST.DRV", 5,
+                             {{"CompanyName", "Ambrett Sound Labs"},
+                              {"FileDescription", "Ambrett\x99 wave and MIDI sound driver"},
+                              {"FileVersion", "2.01.007"}}));
+    drivers.push_back(driver("midimap.drv", 6,
+                             {{"FileDescription", "MIDI mapper \x96 patch and key maps"},
+                              {"CompanyName", "Ambrett Sound Labs"},
+                              {"FileVersion", "1.30"}}));
+    drivers.push_back(driver("SERIALX.DRV", 7,
+                             {{"CompanyName", "Halvering Serial Systems"},
+                              {"FileDescription", "Serial and parallel port driver"},
+                              {"FileVersion", "3.10.0.103"}}));
+    drivers.push_back(driver("timer.drv", 8,
+                             {{"CompanyName", "Merrowdale Power Systems"},
+                              {"FileDescription", "System timer driver (no version given)"}}));
+    drivers.push_back(driver("lanman.dll", 9,
+                             {{"CompanyName", "Ostrevel Networking"},
+                              {"FileDescription", "Network support library \xA9 1996"},
+                              {"FileVersion", "4.00"}}));
+    drivers.push_back(driver("PRNTSPL.DLL", 10,
+                             {{"CompanyName", "Cardewin Printer Company"},
+                              {"FileDescription", "Print spooler for the Cardewin\xAE range"},
+                              {"FileVersion", "2.5"}}));
+    drivers.push_back(driver("CDROM.VXD", 11,
+                             {{"CompanyName", "Tessaly Storage"},
+                              {"FileDescription", "CD-ROM file system driver"},
+                              {"FileVersion", "4.00.1111"}}));
+    drivers.push_back(driver("vnetbios.vxd", 12,
+                             {{"CompanyName", "Ostrevel Networking"},
+                              {"FileDescription", "Virtual NetBIOS device \x96 r\xE9seau"},
+                              {"FileVersion", "4.10"}}));
+
+    // Without any version information.
+    drivers.push_back(SampleDriver{"OLDTIMER.DRV", executableStart(3000, 13)});
+    // Version strings stored as 16-bit characters only: not shown by the browser.
+    SampleDriver wide{"unicode.drv", executableStart(1200, 14)};
+    for (const std::string& text :
+         {std::string("StringFileInfo"), std::string("040904B0"), std::string("CompanyName"),
+          std::string("Quorrel Display Works"), std::string("FileVersion"), std::string("5.0")}) {
+        for (const char c : text) {
+            wide.contents.push_back(static_cast<unsigned char>(c));
+            wide.contents.push_back(0);
+        }
+        wide.contents.push_back(0);
+        wide.contents.push_back(0);
+    }
+    drivers.push_back(std::move(wide));
+    // An empty file.
+    drivers.push_back(SampleDriver{"EMPTY.DRV", {}});
+    return drivers;
+}
+
+std::vector<std::string> wineLibraryCandidates() {
+    return {"/usr/lib/i386-linux-gnu/wine/i386-windows",
+            "/usr/lib/x86_64-linux-gnu/wine/i386-windows", "/usr/lib/wine/i386-windows",
+            "/usr/lib32/wine/i386-windows", "/usr/lib/wine"};
+}
+
+std::vector<std::string> writeDemoWindowsDirectory(const std::string& root,
+                                                   const std::string& wineLibDir) {
+    const fs::path windows = fs::path(root) / "drive_c" / "windows";
+    const fs::path system = windows / "system";
+    fs::create_directories(system);
+    fs::create_directories(windows / "desktop");
+
+    std::vector<std::string> written;
+    std::vector<std::string> takenLower;
+    for (const SampleDriver& sample : sampleDrivers()) {
+        writeFile(system / sample.name, sample.contents);
+        written.push_back(sample.name);
+        takenLower.push_back(lower(sample.name));
+    }
+
+    std::vector<fs::path> wine;
+    if (!wineLibDir.empty()) {
+        wine = drv16Files(wineLibDir);
+    } else {
+        for (const std::string& candidate : wineLibraryCandidates()) {
+            wine = drv16Files(candidate);
+            if (!wine.empty()) {
+                break;
+            }
+        }
+    }
+    for (const fs::path& module : wine) {
+        const std::string name = module.stem().string() + ".drv";
+        if (std::find(takenLower.begin(), takenLower.end(), lower(name)) != takenLower.end()) {
+            continue;
+        }
+        fs::copy_file(module, system / name, fs::copy_options::overwrite_existing);
+        written.push_back(name);
+        takenLower.push_back(lower(name));
+    }
+    return written;
+}
+
+} // namespace tolvane::demo
