@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Stores MMX settings with Wine's own `reg add` in a fresh temporary prefix, then reads
+# each one with the native pexmoor_setting (which parses system.reg) and with the Windows
+# build's pexmoor_setting under Wine (which asks the registry), and checks that both
+# print the expected setting (0 Auto, 1 Off, 2 On).
+# Usage: registry_crosscheck.sh <native pexmoor_setting> <pexmoor_setting.exe> <wine64>
+# Exits 77 (skipped) when the native tool has not been built.
+set -u
+native=$1
+windows=$2
+wine=${3:-/usr/lib/wine/wine64}
+
+if [ ! -x "$native" ]; then
+    echo "native tool $native not built: skipped"
+    exit 77
+fi
+wineserver="$(dirname "$wine")/wineserver64"
+[ -x "$wineserver" ] || wineserver="$(dirname "$wine")/wineserver"
+[ -x "$wineserver" ] || wineserver=wineserver
+
+prefix=$(mktemp -d /tmp/pexmoor-crosscheck-XXXXXX)
+export WINEPREFIX=$prefix
+export WINEDEBUG=-all
+cleanup() {
+    "$wineserver" -k >/dev/null 2>&1
+    "$wineserver" -w >/dev/null 2>&1
+    rm -rf "$prefix"
+}
+trap cleanup EXIT
+
+key='HKLM\Software\Corvelline\Saltremb\Hardware'
+passed=0
+failed=0
+
+# check <label> <expected setting> <expected query or ""> <reg type or "missing"> [data]
+check() {
+    local label=$1 expected=$2 query=$3 type=$4 data=${5:-}
+    "$wine" reg delete "$key" /v MMX /f >/dev/null 2>&1
+    if [ "$type" != missing ]; then
+        if ! "$wine" reg add "$key" /v MMX /t "$type" /d "$data" /f >/dev/null 2>&1; then
+            echo "FAIL $label: reg add failed"
+            failed=$((failed + 1))
+            return
+        fi
+    fi
+    "$wineserver" -w # the registry reaches system.reg when the server exits
+    # The tools print the setting, then the registry call's status, type and size.
+    local from_native from_windows
+    from_native=$("$native" | tr -d '\r' | paste -sd ' ')
+    from_windows=$("$wine" "$windows" | tr -d '\r' | paste -sd ' ')
+    if [ "$from_native" = "$from_windows" ] && [ "${from_native%% *}" = "$expected" ] &&
+        [ -z "$query" -o "${from_native#* }" = "$query" ]; then
+        echo "ok   $label: both read $from_native"
+        passed=$((passed + 1))
+    else
+        echo "FAIL $label: native read '$from_native', Windows read '$from_windows'," \
+            "expected $expected${query:+ $query}"
+        failed=$((failed + 1))
+    fi
+}
+
+# The prefix is created by the first Wine command.
+"$wine" reg add "$key" /f >/dev/null 2>&1
+
+long79=$(printf 'x%.0s' $(seq 79))
+long80=$(printf 'x%.0s' $(seq 80))
+on80="On$(printf ' %.0s' $(seq 78))"
+
+check 'On' 2 'status 0 type 1 size 3' REG_SZ On
+check 'oN' 2 'status 0 type 1 size 3' REG_SZ oN
+check 'off' 1 'status 0 type 1 size 4' REG_SZ off
+check 'Auto' 0 'status 0 type 1 size 5' REG_SZ Auto
+check 'OFF' 1 'status 0 type 1 size 4' REG_SZ OFF
+check '" On"' 0 'status 0 type 1 size 4' REG_SZ ' On'
+check '"On "' 0 'status 0 type 1 size 4' REG_SZ 'On '
+check '"1"' 0 'status 0 type 1 size 2' REG_SZ 1
+check 'empty text' 0 'status 0 type 1 size 1' REG_SZ ''
+check '79 characters' 0 'status 0 type 1 size 80' REG_SZ "$long79"
+check '80 characters' 0 'status 234 type 1 size 81' REG_SZ "$long80"
+check '"On" and 78 blanks' 0 'status 234 type 1 size 81' REG_SZ "$on80"
+check 'REG_DWORD 2' 0 'status 0 type 4 size 4' REG_DWORD 2
+check 'REG_EXPAND_SZ On' 0 'status 0 type 2 size 3' REG_EXPAND_SZ On
+check 'missing value' 0 'status 2 type 0 size 0' missing
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
