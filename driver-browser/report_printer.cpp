@@ -44,9 +44,12 @@ public:
             fail(QStringLiteral("The printer could not finish the document."));
         if (!failed_ && printer_->printerState() == QPrinter::Error)
             fail(QStringLiteral("The printer reported an error while printing."));
+        const bool printed = !failed_;
+        // The next line starts a new document.
         started_ = false;
+        failed_ = false;
         y_ = 0;
-        return !failed_;
+        return printed;
     }
 
     QString errorString() const override { return error_; }

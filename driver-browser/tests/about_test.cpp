@@ -87,6 +87,17 @@ TEST(AboutWindow, CaptionCarriesOneRegisteredSignPerOpening) {
     }
 }
 
+TEST(AboutWindow, EnterOnTheFocusedGoAwayCloses) {
+    About about;
+    about.show();
+    about.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&about));
+    auto* go = about.findChild<QPushButton*>("Command1");
+    EXPECT_EQ(about.focusWidget(), go) << "the only control that takes the focus";
+    QTest::keyClick(go, Qt::Key_Return);
+    EXPECT_FALSE(about.isVisible());
+}
+
 TEST(AboutWindow, GoAwayCloses) {
     About about;
     about.show();

@@ -72,7 +72,6 @@ TEST(HelpWindow, DefinitionMatchesTheWindow) {
     const QList<QSize> sizes = help.windowIcon().availableSizes();
     EXPECT_TRUE(sizes.contains(QSize(32, 32)));
     EXPECT_TRUE(sizes.contains(QSize(16, 16)));
-    EXPECT_FALSE(back->autoDefault());
 }
 
 TEST(HelpWindow, ControlsKeepTheirPlacesWhenResized) {
@@ -110,5 +109,16 @@ TEST(HelpWindow, ClosesModallyFromItsButton) {
         help.reject();
     });
     help.exec();
+    EXPECT_FALSE(help.isVisible());
+}
+
+TEST(HelpWindow, EnterOnTheFocusedButtonCloses) {
+    drvHelp help;
+    help.show();
+    help.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&help));
+    auto* back = help.findChild<QPushButton*>("Command1");
+    back->setFocus();
+    QTest::keyClick(back, Qt::Key_Return);
     EXPECT_FALSE(help.isVisible());
 }

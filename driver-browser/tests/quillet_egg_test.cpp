@@ -20,7 +20,6 @@ TEST(QuilletEggWindow, DefinitionMatchesTheWindow) {
     EXPECT_EQ(button->font().family(), "MS Sans Serif");
     EXPECT_DOUBLE_EQ(button->font().pointSizeF(), 9.75);
     EXPECT_FALSE(button->text().isEmpty());
-    EXPECT_FALSE(button->autoDefault());
 
     EXPECT_EQ(egg.background().size(), QSize(400, 300));
 }
@@ -65,5 +64,16 @@ TEST(QuilletEggWindow, ButtonCloses) {
     QuilletEgg egg;
     egg.show();
     QTest::mouseClick(egg.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    EXPECT_FALSE(egg.isVisible());
+}
+
+TEST(QuilletEggWindow, EnterOnTheFocusedButtonCloses) {
+    QuilletEgg egg;
+    egg.show();
+    egg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&egg));
+    auto* button = egg.findChild<QPushButton*>("Command1");
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_Enter);
     EXPECT_FALSE(egg.isVisible());
 }

@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #ifdef Q_OS_WIN
+#include <cwchar>
+#include <iterator>
 #include <windows.h>
 #endif
 
