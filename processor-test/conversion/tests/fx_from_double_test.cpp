@@ -34,6 +34,12 @@ TEST(FxFromDouble, SaturatesToTheWholeSixteenBitRange) {
     EXPECT_EQ(fx_from_double(-0.4 / 4096.0), 0);
 }
 
+TEST(FxFromDouble, IntermediatesAreRoundedToDouble) {
+    // 0.5 - 2^-60 units: adding 0.5 gives 1 - 2^-60, which rounds to 1.0 in double.
+    EXPECT_EQ(fx_from_double((0.5 - 0x1p-60) / 4096.0), 1);
+    EXPECT_EQ(fx_from_double((-0.5 + 0x1p-60) / 4096.0), -1);
+}
+
 TEST(FxFromDouble, EveryValueAndItsHalvesRoundAsStated) {
     for (int32_t v = -32768; v <= 32767; ++v) {
         const double exact = v / 4096.0;
