@@ -1,6 +1,9 @@
 // Reading a driver file in one piece for the version-string search.
 #include "version_strings.h"
 
+#include "marker_search.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <new>
@@ -75,36 +78,44 @@ private:
     int fd_;
 };
 
-// A read-only mapping of a whole file, unmapped when it goes out of scope.
+// A read-only mapping of the part of a file from offset to its end, unmapped when it goes
+// out of scope.
 class FileMapping {
 public:
-    FileMapping(int fd, std::size_t size) : size_(size) {
-        void* address = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    FileMapping(int fd, std::size_t offset, std::size_t fileSize) {
+        const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+        const std::size_t start = offset - offset % page;
+        length_ = fileSize - start;
+        void* address =
+            ::mmap(nullptr, length_, PROT_READ, MAP_PRIVATE, fd, static_cast<off_t>(start));
         if (address != MAP_FAILED) {
             address_ = address;
+            bytes_ = static_cast<const uint8_t*>(address) + (offset - start);
         }
     }
     FileMapping(const FileMapping&) = delete;
     FileMapping& operator=(const FileMapping&) = delete;
     ~FileMapping() {
         if (address_) {
-            ::munmap(address_, size_);
+            ::munmap(address_, length_);
         }
     }
     bool valid() const { return address_ != nullptr; }
-    const uint8_t* bytes() const { return static_cast<const uint8_t*>(address_); }
+    const uint8_t* bytes() const { return bytes_; }
 
 private:
     void* address_ = nullptr;
-    std::size_t size_;
+    const uint8_t* bytes_ = nullptr;
+    std::size_t length_ = 0;
 };
 
-// Reads exactly size bytes into buffer with plain reads; false with errno set on failure,
-// and with errno 0 when the file turned out shorter than expected.
-bool readAll(int fd, uint8_t* buffer, std::size_t size) {
+// Reads exactly size bytes at offset into buffer; false with errno set on failure, and
+// with errno 0 when the file turned out shorter than expected.
+bool readAt(int fd, uint8_t* buffer, std::size_t size, std::size_t offset) {
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t got = ::read(fd, buffer + done, size - done);
+        const ssize_t got =
+            ::pread(fd, buffer + done, size - done, static_cast<off_t>(offset + done));
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -119,6 +130,27 @@ bool readAll(int fd, uint8_t* buffer, std::size_t size) {
     }
     return true;
 }
+
+VersionCaptions readFailure() {
+    return unreadable(errno != 0 ? reasonFor(errno) : "it became shorter while being read");
+}
+
+// The captions of the file from its first marker (at offset) to its end.
+VersionCaptions extractFromMarker(int fd, std::size_t offset, std::size_t size) {
+    const FileMapping mapping(fd, offset, size);
+    if (mapping.valid()) {
+        return extractVersionCaptions(mapping.bytes(), size - offset);
+    }
+    // Some file systems cannot map files: read the rest in one piece instead.
+    std::vector<uint8_t> rest(size - offset);
+    if (!readAt(fd, rest.data(), rest.size(), offset)) {
+        return readFailure();
+    }
+    return extractVersionCaptions(rest.data(), rest.size());
+}
+
+// Bytes read at a time while looking for the first marker.
+constexpr std::size_t kChunkSize = std::size_t{1} << 20;
 
 #endif
 
@@ -159,23 +191,38 @@ VersionCaptions readVersionCaptions(const std::string& path) {
         return unreadable("it is not a regular file");
     }
     const auto size = static_cast<std::size_t>(status.st_size);
-    if (size == 0) {
-        return extractVersionCaptions(nullptr, 0);
-    }
-    FileMapping mapping(file.get(), size);
-    if (mapping.valid()) {
-        return extractVersionCaptions(mapping.bytes(), size);
-    }
-    // Some file systems cannot map files: read the file in one piece instead.
+    // Nothing before the first marker plays any part in the captions, and the search
+    // behind it gives the same captions for the file from that marker on as for the whole
+    // file. So the file is read in chunks through one small buffer (quicker than mapping
+    // the whole file) up to its first marker, and only the rest is mapped.
     try {
-        std::vector<uint8_t> contents(size);
-        if (!readAll(file.get(), contents.data(), size)) {
-            return unreadable(errno != 0 ? reasonFor(errno) : "it became shorter while being read");
+        std::vector<uint8_t> buffer(std::min(size, kChunkSize));
+        std::size_t offset = 0;
+        while (offset < size) {
+            const std::size_t chunk = std::min(kChunkSize, size - offset);
+            if (!readAt(file.get(), buffer.data(), chunk, offset)) {
+                return readFailure();
+            }
+            const uint8_t* end = buffer.data() + chunk;
+            const uint8_t* hit = findMarker(buffer.data(), end);
+            if (hit != end) {
+                const std::size_t at = offset + static_cast<std::size_t>(hit - buffer.data());
+                if (offset + chunk == size) {
+                    return extractVersionCaptions(hit, static_cast<std::size_t>(end - hit));
+                }
+                return extractFromMarker(file.get(), at, size);
+            }
+            if (offset + chunk == size) {
+                break;
+            }
+            // The chunks overlap so that a marker across their border is seen.
+            offset += chunk - (kMarkerSize - 1);
         }
-        return extractVersionCaptions(contents.data(), size);
     } catch (const std::bad_alloc&) {
         return unreadable("not enough memory");
     }
+    // No marker: the captions of a file without version information.
+    return extractVersionCaptions(nullptr, 0);
 }
 
 #endif

@@ -43,6 +43,58 @@ TEST(ReadVersionCaptions, ReadsTheWholeFile) {
               (VersionCaptions{u"Super VGA \u00A9", u"Quorrel Display Works", u"4.0"}));
 }
 
+// Files larger than the reader's chunk, with the first marker at offsets around the chunk
+// borders (1 MiB, and 2 MiB less the overlap of 14 bytes) and in the last chunk.
+TEST(ReadVersionCaptions, LargeFilesWithTheMarkerAtAnyOffset) {
+    TemporaryDirectory dir;
+    ASSERT_TRUE(dir.valid());
+    constexpr std::size_t kMiB = std::size_t{1} << 20;
+    std::vector<std::size_t> offsets;
+    for (std::size_t at = kMiB - 40; at <= kMiB + 5; ++at) {
+        offsets.push_back(at);
+    }
+    for (std::size_t at = 2 * kMiB - 60; at <= 2 * kMiB - 20; ++at) {
+        offsets.push_back(at);
+    }
+    offsets.push_back(0);
+    offsets.push_back(2 * kMiB + 1000);
+    offsets.push_back(2 * kMiB + kMiB / 2 - 15); // the marker ends the file
+    for (const std::size_t at : offsets) {
+        VersionFileBuilder file;
+        file.fill(at, 0x01).markerAndGap();
+        file.entry("CompanyName", "Offset Works").entry("FileVersion", std::to_string(at));
+        file.padTo(2 * kMiB + kMiB / 2, 0x02);
+        const std::string path = dir.write("big.drv", file.bytes());
+        const VersionCaptions expected = extractVersionCaptions(file.bytes().data(), file.size());
+        ASSERT_EQ(readVersionCaptions(path), expected) << "marker at " << at;
+        if (at + 31 + 30 < file.size()) {
+            EXPECT_EQ(expected.version, u16(std::to_string(at)));
+        }
+    }
+}
+
+TEST(ReadVersionCaptions, LargeFileWithoutMarkerShowsTheDefaults) {
+    TemporaryDirectory dir;
+    ASSERT_TRUE(dir.valid());
+    VersionFileBuilder file;
+    file.fill((std::size_t{3} << 20) + 77, 0x53).put(std::size_t{1} << 20, "StringFileInf");
+    EXPECT_EQ(readVersionCaptions(dir.write("plain.drv", file.bytes())), kDefaults);
+}
+
+TEST(ReadVersionCaptions, LaterMarkersOfALargeFileAreSeen) {
+    // The first marker lies in the first chunk, the one that completes the key in a later
+    // one: the rest of the file is read behind the first marker.
+    TemporaryDirectory dir;
+    ASSERT_TRUE(dir.valid());
+    VersionFileBuilder file;
+    file.fill(1000, 0x01).markerAndGap().entry("FileDescription", "Spread");
+    file.padTo(1000 + 31 + 193, 0x2E).text("FileVer");
+    file.fill((std::size_t{1} << 20) + 5000, 0x01);
+    file.markerAndGap().text("sion").zero().text("7.7").zero().fill(300, 0);
+    EXPECT_EQ(readVersionCaptions(dir.write("spread.drv", file.bytes())),
+              (VersionCaptions{u"Spread", u"", u"7.7"}));
+}
+
 TEST(ReadVersionCaptions, EmptyFileShowsTheDefaults) {
     TemporaryDirectory dir;
     ASSERT_TRUE(dir.valid());

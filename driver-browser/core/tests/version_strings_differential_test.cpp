@@ -82,6 +82,28 @@ TEST(VersionStringsDifferential, MarkerAtEveryOffsetOfEveryShortFile) {
     }
 }
 
+// The file reader reads up to the first marker in chunks and hands over only the rest of
+// the file; this holds only because the scan gives the same captions for the file from its
+// first marker on as for the whole file.
+TEST(VersionStringsDifferential, CaptionsDependOnlyOnTheFileFromItsFirstMarker) {
+    std::mt19937 random(20260005);
+    const std::string marker = std::string("StringFileInfo") + '\0';
+    int withMarker = 0;
+    for (int n = 0; n < 5000; ++n) {
+        const std::vector<uint8_t> bytes = testing::randomVersionFile(random, 900);
+        const auto first = std::search(bytes.begin(), bytes.end(), marker.begin(), marker.end());
+        if (first == bytes.end()) {
+            continue;
+        }
+        ++withMarker;
+        const std::vector<uint8_t> rest(first, bytes.end());
+        ASSERT_EQ(reference::scanLiterally(rest.data(), rest.size()),
+                  reference::scanLiterally(bytes.data(), bytes.size()))
+            << describe(bytes);
+    }
+    EXPECT_GT(withMarker, 1000);
+}
+
 TEST(VersionStringsDifferential, TheGeneratorReachesEveryOutcome) {
     // Guards the generator itself: the random files must produce found versions, the
     // defaults and partial results alike, or the comparison above would prove little.
