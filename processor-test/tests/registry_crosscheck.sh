@@ -78,6 +78,7 @@ check 'empty text' 0 'status 0 type 1 size 1' REG_SZ ''
 check '79 characters' 0 'status 0 type 1 size 80' REG_SZ "$long79"
 check '80 characters' 0 'status 234 type 1 size 81' REG_SZ "$long80"
 check '"On" and 78 blanks' 0 'status 234 type 1 size 81' REG_SZ "$on80"
+check 'backslash inside' 0 'status 0 type 1 size 4' REG_SZ 'O\n'
 check 'REG_DWORD 2' 0 'status 0 type 4 size 4' REG_DWORD 2
 check 'REG_EXPAND_SZ On' 0 'status 0 type 2 size 3' REG_EXPAND_SZ On
 check 'missing value' 0 'status 2 type 0 size 0' missing
