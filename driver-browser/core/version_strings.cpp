@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,7 +13,8 @@ namespace tolvane {
 
 namespace {
 
-// The window begins this many bytes behind the marker's first byte, plus one.
+// Positions the scan skips behind a marker's first byte; the window starts right after
+// them, 31 bytes behind the marker's first byte.
 constexpr std::size_t kSkipBehindMarker = 30;
 // Bytes taken into the window text at each marker (fewer at the end of the file).
 constexpr int16_t kWindowSize = 200;
