@@ -21,8 +21,9 @@
 
 #if defined(__i386__) || defined(__x86_64__)
 
-// Every kernel overwrites all eight MMX registers and the flags, and reads and writes the
-// caller's arrays through its pointer registers. The MMX registers are the x87 registers,
+// Every kernel is declared to clobber all eight MMX registers (its EMMS leaves them all
+// empty) and the flags, and reads and writes the caller's arrays through its pointer
+// registers (hence "memory"). The MMX registers are the x87 registers,
 // so the x87 stack is declared clobbered too; where the compiler itself has MMX disabled
 // (32-bit targets without -mmmx) it never allocates an MMX register and rejects their names,
 // and the x87 clobbers alone cover the shared state.
