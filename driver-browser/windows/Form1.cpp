@@ -65,7 +65,8 @@ void Form1::applyDefinition() {
     ui->centralwidget->setFixedSize(kClientWidth, kClientHeight);
     const int menuHeight = menuBar()->sizeHint().height();
     setFixedSize(kClientWidth, kClientHeight + menuHeight);
-    move(kClientLeft, kClientTop - menuHeight);
+    // setGeometry places the inside of the window, without the frame the system adds.
+    setGeometry(kClientLeft, kClientTop - menuHeight, kClientWidth, kClientHeight + menuHeight);
 }
 
 FileListBox* Form1::driverList() const {
