@@ -28,7 +28,8 @@ namespace form1_test {
 // "StringFileInfo" and its zero byte, padding up to the 31st byte behind the marker's
 // start, then the keys given (each key, a zero byte, its value, a zero byte).
 inline QByteArray driverBytes(const std::vector<std::pair<QByteArray, QByteArray>>& keys) {
-    QByteArray bytes("MZ\x90\x00 leading bytes of a driver image ", 40);
+    static const char kLeading[] = "MZ\x90\x00 leading bytes of a driver image ";
+    QByteArray bytes(kLeading, sizeof kLeading - 1);
     bytes += QByteArray("StringFileInfo", 14) + '\0';
     bytes += QByteArray(16, '\x01');
     for (const auto& [key, value] : keys)
