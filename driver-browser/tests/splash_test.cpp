@@ -62,7 +62,9 @@ TEST(SplashDefinition, AsDefinedBeforeLoading) {
     EXPECT_EQ(splash.maximumSize(), QSize(459, 219));
     EXPECT_TRUE(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(splash.cursor().shape(), Qt::WaitCursor);
-    EXPECT_FALSE(splash.windowIcon().isNull());
+    const QList<QSize> iconSizes = splash.windowIcon().availableSizes();
+    EXPECT_TRUE(iconSizes.contains(QSize(32, 32)));
+    EXPECT_TRUE(iconSizes.contains(QSize(16, 16)));
     QTimer* t1 = timerOf(splash);
     ASSERT_NE(t1, nullptr);
     EXPECT_EQ(t1->interval(), 1000);

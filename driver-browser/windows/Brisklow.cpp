@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QPainter>
 #include <QScreen>
 #include <QTime>
@@ -22,6 +23,10 @@ Brisklow::Brisklow(QWidget* parent)
     T1.setObjectName(QStringLiteral("T1"));
     T1.setInterval(1000);
     ui->setupUi(this);
+    // The definition holds the icon in two sizes; the .ui keeps only the large one.
+    QIcon icon(QStringLiteral(":/icons/splash_32.png"));
+    icon.addFile(QStringLiteral(":/icons/splash_16.png"));
+    setWindowIcon(icon);
 }
 
 Brisklow::~Brisklow() = default;
