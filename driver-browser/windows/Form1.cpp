@@ -1,8 +1,12 @@
 #include "Form1.h"
 
+#include "About.h"
 #include "Brisklow.h"
+#include "changedir.h"
 #include "core/version_strings.h"
 #include "core/windows_directory.h"
+#include "desktop_shortcut.h"
+#include "drvHelp.h"
 #include "file_list_box.h"
 #include "ui_Form1.h"
 
@@ -11,23 +15,6 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QMessageBox>
-
-#if __has_include("changedir.h")
-#include "changedir.h"
-#define TOLVANE_HAVE_CHANGEDIR 1
-#endif
-#if __has_include("drvHelp.h")
-#include "drvHelp.h"
-#define TOLVANE_HAVE_DRVHELP 1
-#endif
-#if __has_include("About.h")
-#include "About.h"
-#define TOLVANE_HAVE_ABOUT 1
-#endif
-#if __has_include("desktop_shortcut.h")
-#include "desktop_shortcut.h"
-#define TOLVANE_HAVE_SHORTCUT 1
-#endif
 
 namespace {
 // The client area of the main window and its position on the screen, in pixels.
@@ -170,33 +157,25 @@ void Form1::on_BothDLLDRV_triggered() {
 
 void Form1::on_chdr_triggered() {
     newpath = ui->DrvListBox->path();
-#ifdef TOLVANE_HAVE_CHANGEDIR
     {
         changedir dialog(ui->DrvListBox->path(), newpath, this);
         dialog.exec();
     }
-#endif
     ui->DrvListBox->setPath(newpath);
 }
 
 void Form1::on_Helpme_triggered() {
-#ifdef TOLVANE_HAVE_DRVHELP
     drvHelp window(this);
     window.exec();
-#endif
 }
 
 void Form1::on_AboutMe_triggered() {
-#ifdef TOLVANE_HAVE_ABOUT
     About window(this);
     window.exec();
-#endif
 }
 
 void Form1::on_Picture1_clicked() {
-#ifdef TOLVANE_HAVE_SHORTCUT
     tolvane::createDesktopShortcut(this, WinPath);
-#endif
 }
 
 void Form1::on_Exitmen_triggered() {
