@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -101,6 +102,8 @@ int makeDir(int argc, char** argv) {
     const std::string dir = argv[2];
     const long count = argc > 3 ? std::strtol(argv[3], nullptr, 10) : 1000;
     std::vector<uint8_t> bytes(mebibytes(argc > 4 ? argv[4] : nullptr, 1));
+    std::error_code ignored;
+    std::filesystem::create_directories(dir, ignored);
     for (long n = 0; n < count; ++n) {
         fillRandom(bytes, static_cast<uint64_t>(n) + 2);
         putVersionBlock(bytes, bytes.size() - 2048, "1." + std::to_string(n));

@@ -8,6 +8,7 @@
 #include "desktop_shortcut.h"
 #include "drvHelp.h"
 #include "file_list_box.h"
+#include "image_resources.h"
 #include "ui_Form1.h"
 
 #include <QCoreApplication>
@@ -31,6 +32,7 @@ QString separator() {
 Form1::Form1(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::Form1>()),
       printerFactory_(&tolvane::openDefaultPrinter) {
+    tolvane::loadImageResources();
     ui->setupUi(this);
     applyDefinition();
 }
