@@ -1,7 +1,9 @@
 // Saves a picture of the browser's main window: builds it exactly as the program starts
-// (the splash window is skipped unless --with-splash is given), waits until it is on the
-// screen and grabs it with its menu bar into the PNG file named on the command line.
+// (the splash window is skipped unless --with-splash is given), selects the driver named by
+// --select NAME as a click would, waits until the window is on the screen and grabs it with
+// its menu bar into the PNG file named on the command line.
 #include "Form1.h"
+#include "file_list_box.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -12,16 +14,31 @@
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fputs("usage: tolvane_screenshot OUTPUT.png [--with-splash]\n", stderr);
+        std::fputs("usage: tolvane_screenshot OUTPUT.png [--with-splash] [--select NAME]\n",
+                   stderr);
         return 2;
     }
-    const bool withSplash = argc > 2 && std::strcmp(argv[2], "--with-splash") == 0;
+    bool withSplash = false;
+    QString selectName;
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--with-splash") == 0)
+            withSplash = true;
+        else if (std::strcmp(argv[i], "--select") == 0 && i + 1 < argc)
+            selectName = QString::fromLocal8Bit(argv[++i]);
+    }
     QApplication app(argc, argv);
     // Absolute now: start-up changes the current directory to the system folder.
     const QString output = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
     Form1 f;
     f.setSplashEnabled(withSplash);
     f.load();
+    if (!selectName.isEmpty()) {
+        FileListBox* list = f.driverList();
+        for (int i = 0; i < list->count(); ++i) {
+            if (list->entry(i) == selectName)
+                list->setSelectedIndex(i);
+        }
+    }
     f.show();
     int status = 1;
     // Give the window system a moment to map and paint the window before grabbing it.
