@@ -11,19 +11,6 @@ using namespace fx_test;
 
 namespace {
 
-int16_t h(uint16_t bits) {
-    return static_cast<int16_t>(bits);
-}
-
-// All 65,536 Q4.12 values in order, -32768 first.
-std::vector<int16_t> all_values() {
-    std::vector<int16_t> values;
-    for (int32_t v = INT16_MIN; v <= INT16_MAX; ++v) {
-        values.push_back(static_cast<int16_t>(v));
-    }
-    return values;
-}
-
 class PlainKernels : public ::testing::Test {
 protected:
     void SetUp() override { mmx_enabled = 0; }

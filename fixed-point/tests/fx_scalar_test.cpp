@@ -6,14 +6,6 @@
 
 using namespace fx_test;
 
-namespace {
-
-int16_t h(uint16_t bits) {
-    return static_cast<int16_t>(bits);
-}
-
-} // namespace
-
 TEST(FxAdd, ExactSumOverAllValues) {
     std::mt19937 rng(11);
     for (int16_t b : operand_set(rng, 24)) {

@@ -4,6 +4,15 @@
 
 namespace fx_test {
 
+std::vector<int16_t> all_values() {
+    std::vector<int16_t> values;
+    values.reserve(65536);
+    for (int32_t v = INT16_MIN; v <= INT16_MAX; ++v) {
+        values.push_back(static_cast<int16_t>(v));
+    }
+    return values;
+}
+
 int64_t floor_div(int64_t value, int64_t divisor) {
     int64_t quotient = value / divisor;
     if (value % divisor != 0 && value < 0) {

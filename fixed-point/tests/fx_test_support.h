@@ -9,6 +9,14 @@
 
 namespace fx_test {
 
+// A Q4.12 value written as its 16-bit pattern, e.g. h(0x8001) is -32767.
+inline int16_t h(uint16_t bits) {
+    return static_cast<int16_t>(bits);
+}
+
+// All 65,536 Q4.12 values in order, -32768 first.
+std::vector<int16_t> all_values();
+
 // ---- reference formulas ----
 int64_t floor_div(int64_t value, int64_t divisor); // divisor > 0, rounds toward -infinity
 int64_t wrap_to_int32(int64_t value);              // value modulo 2^32 as a signed number

@@ -12,10 +12,6 @@ using namespace fx_test;
 
 namespace {
 
-int16_t h(uint16_t bits) {
-    return static_cast<int16_t>(bits);
-}
-
 int16_t wrap16(int64_t value) {
     return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint64_t>(value) & 0xFFFFu));
 }
