@@ -29,18 +29,8 @@ protected:
         ASSERT_TRUE(prefix.add("notes.txt", "not a driver"));
     }
     QAction* action(const char* name) { return form.findChild<QAction*>(name); }
-    QStringList captions() {
-        QStringList c;
-        for (const char* name : {"FileNamelbl", "Descrlbl", "Vendorlbl", "Versionlbl"})
-            c << form.findChild<QLabel*>(name)->text();
-        return c;
-    }
-    QStringList entries() {
-        QStringList names;
-        for (int i = 0; i < form.driverList()->count(); ++i)
-            names << form.driverList()->entry(i);
-        return names;
-    }
+    QStringList captions() { return valueCaptions(form); }
+    QStringList entries() { return listEntries(form); }
     QList<bool> marks() {
         return {action("DRVOnly")->isChecked(), action("DLLOnly")->isChecked(),
                 action("vxdonly")->isChecked(), action("BothDLLDRV")->isChecked()};

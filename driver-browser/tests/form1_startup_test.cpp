@@ -31,18 +31,8 @@ protected:
         ASSERT_TRUE(prefix.add("commctrl.dll", fullDriver("a", "b", "c")));
         ASSERT_TRUE(prefix.add("vmm.vxd", fullDriver("a", "b", "c")));
     }
-    QStringList captions() {
-        QStringList c;
-        for (const char* name : {"FileNamelbl", "Descrlbl", "Vendorlbl", "Versionlbl"})
-            c << form.findChild<QLabel*>(name)->text();
-        return c;
-    }
-    QStringList entries() {
-        QStringList names;
-        for (int i = 0; i < form.driverList()->count(); ++i)
-            names << form.driverList()->entry(i);
-        return names;
-    }
+    QStringList captions() { return valueCaptions(form); }
+    QStringList entries() { return listEntries(form); }
 
     TempPrefix prefix;
     Form1 form;

@@ -2,6 +2,8 @@
 // file contents with 8-bit version strings, a recording printer and modal-box handling.
 #pragma once
 
+#include "Form1.h"
+#include "file_list_box.h"
 #include "report_printer.h"
 
 #include <QApplication>
@@ -10,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
@@ -23,6 +26,22 @@
 #include <vector>
 
 namespace form1_test {
+
+// The captions of the four value labels, in window order: name, description, vendor, version.
+inline QStringList valueCaptions(const Form1& form) {
+    QStringList captions;
+    for (const char* name : {"FileNamelbl", "Descrlbl", "Vendorlbl", "Versionlbl"})
+        captions << form.findChild<QLabel*>(name)->text();
+    return captions;
+}
+
+// The entries of the driver list, in list order.
+inline QStringList listEntries(const Form1& form) {
+    QStringList names;
+    for (int i = 0; i < form.driverList()->count(); ++i)
+        names << form.driverList()->entry(i);
+    return names;
+}
 
 // Bytes of a driver file carrying 8-bit version strings: some leading bytes, the marker
 // "StringFileInfo" and its zero byte, padding up to the 31st byte behind the marker's
