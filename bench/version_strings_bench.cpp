@@ -9,6 +9,7 @@
 //   version_strings_bench --make-dir DIR [COUNT [MIB]]
 //       writes COUNT files (default 1000) of MIB MiB (default 1) into DIR, each with a
 //       version block near its end.
+#include "ansi_codepage.h"
 #include "version_strings.h"
 
 #include <algorithm>
@@ -24,23 +25,6 @@
 #include <vector>
 
 namespace {
-
-std::string toUtf8(const std::u16string& text) {
-    std::string out;
-    for (const char16_t c : text) {
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
-}
 
 // Pseudo-random filler (xorshift), the same on every run.
 void fillRandom(std::vector<uint8_t>& bytes, uint64_t seed) {
@@ -156,8 +140,9 @@ int main(int argc, char** argv) {
         bytes += fileSize(file);
         if (!quiet) {
             const tolvane::VersionCaptions captions = tolvane::readVersionCaptions(file);
-            std::cout << toUtf8(captions.description) << '\t' << toUtf8(captions.vendor) << '\t'
-                      << toUtf8(captions.version) << '\n';
+            std::cout << tolvane::toUtf8(captions.description) << '\t'
+                      << tolvane::toUtf8(captions.vendor) << '\t'
+                      << tolvane::toUtf8(captions.version) << '\n';
         }
     }
 

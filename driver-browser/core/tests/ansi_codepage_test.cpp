@@ -90,5 +90,14 @@ TEST(AnsiCodePage, StringConvertsEveryByteInOrder) {
     EXPECT_TRUE(ansiToString(all, 0).empty());
 }
 
+TEST(AnsiCodePage, Utf8OfOneTwoAndThreeByteCharacters) {
+    EXPECT_EQ(toUtf8(u""), "");
+    EXPECT_EQ(toUtf8(std::u16string(u"A\0z", 3)), std::string("A\0z", 3));
+    EXPECT_EQ(toUtf8(u"\u007F\u0080\u00A9\u07FF"), "\x7F\xC2\x80\xC2\xA9\xDF\xBF");
+    EXPECT_EQ(toUtf8(u"\u0800\u20AC\uFFFF"), "\xE0\xA0\x80\xE2\x82\xAC\xEF\xBF\xBF");
+    const uint8_t trademark = 0x99;
+    EXPECT_EQ(toUtf8(ansiToString(&trademark, 1)), "\xE2\x84\xA2");
+}
+
 } // namespace
 } // namespace tolvane
