@@ -78,12 +78,7 @@ TEST_F(PrintCommands, PrintAllWithAnEmptyListPrintsNothingButEndsTheDocument) {
 }
 
 TEST_F(PrintCommands, PrintAllPrintsEveryDriverInListOrderWithAnEmptyLineAfterEach) {
-    ASSERT_TRUE(prefix.add("Beta.drv", fullDriver("Vendor B", "Display", "2.0")));
-    ASSERT_TRUE(prefix.add("alpha.drv", fullDriver("Vendor A", "Sound", "1.0")));
-    ASSERT_TRUE(prefix.add("plain.drv", QByteArray("no version information here")));
-    ASSERT_TRUE(prefix.add("novendor.drv",
-                           driverBytes({{"FileDescription", "Mouse"}, {"FileVersion", "3.1"}})));
-    ASSERT_TRUE(prefix.add("ignored.dll", fullDriver("X", "Y", "Z")));
+    ASSERT_TRUE(addReportSamples(prefix));
     form.load();
     action("ADrivers")->trigger();
     ASSERT_EQ(jobs.size(), 1u);
