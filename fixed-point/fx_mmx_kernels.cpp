@@ -155,10 +155,13 @@ void fx_add_sat_mmx(int16_t* dst, const int16_t* src, int32_t count) {
                      : FX_MMX_CLOBBERS);
 }
 
-// dst = dst * k per element: dst interleaved with the work registers' old lanes and
-// multiplied with lanes (0, k, 0, k) by PMADDWD, + 2048, arithmetic >> 12, PACKSSDW, then
-// lanes equal to -32768 become -32767 (PCMPEQW mask subtracted): the symmetric clamp
-// -32767..32767, identical to plain fx_scale.
+// dst = dst * k per element: dst interleaved with the work registers' lanes and multiplied
+// with lanes (0, k, 0, k) by PMADDWD, + 2048, arithmetic >> 12, PACKSSDW, then lanes equal
+// to -32768 become -32767 (PCMPEQW mask subtracted): the symmetric clamp -32767..32767,
+// identical to plain fx_scale. The work registers' own lanes are multiplied by 0, but the
+// processor would still wait for their previous values, chaining every group to the one
+// before; the PXOR at the top of the loop (recognised as independent of the old value)
+// breaks that chain without changing a result.
 void fx_scale_mmx(int16_t* dst, int16_t k, int32_t count) {
     if (count < 1) {
         return;
@@ -182,6 +185,8 @@ void fx_scale_mmx(int16_t* dst, int16_t k, int32_t count) {
         "psllq     $32, %%mm0\n\t"
         "por       %%mm0, %%mm5\n\t"
         "1:\n\t"
+        "pxor      %%mm1, %%mm1\n\t"
+        "pxor      %%mm2, %%mm2\n\t"
         "punpcklwd (%[run]), %%mm1\n\t"
         "punpckhwd (%[run]), %%mm2\n\t"
         "pmaddwd   %%mm6, %%mm1\n\t"
