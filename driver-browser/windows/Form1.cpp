@@ -9,6 +9,7 @@
 #include "drvHelp.h"
 #include "file_list_box.h"
 #include "image_resources.h"
+#include "menu_check_style.h"
 #include "ui_Form1.h"
 
 #include <QCoreApplication>
@@ -47,8 +48,13 @@ void Form1::applyDefinition() {
                           ui->Label3, ui->Label2, ui->Label1})
         label->setFont(labelFont);
 
-    ui->u->setSeparator(true);
-    ui->p->setSeparator(true);
+    // "-" marks a separator in the definition; the separator itself is a plain line.
+    for (QAction* line : {ui->u, ui->p}) {
+        line->setSeparator(true);
+        line->setText(QString());
+    }
+    // Only the checked file type shows a mark, as in a Windows menu.
+    ui->typemen->setStyle(new MenuCheckStyle(this));
 
     // Fixed single border: the client area keeps its size; the menu bar sits above it.
     ui->centralwidget->setFixedSize(kClientWidth, kClientHeight);
