@@ -294,9 +294,14 @@ TEST_F(Form1Definition, StartsWithEmptyPublicStrings) {
 }
 
 TEST_F(Form1Definition, ShowDriverInfoWithNothingSelectedLeavesTheLabels) {
+    const char* const names[] = {"FileNamelbl", "Descrlbl", "Vendorlbl", "Versionlbl"};
+    for (const char* name : names)
+        child<QLabel>(name)->setText(QStringLiteral("kept ") + QString::fromLatin1(name));
+    ASSERT_EQ(form.driverList()->selectedIndex(), -1);
     form.ShowDriverInfo();
-    for (const char* name : {"FileNamelbl", "Descrlbl", "Vendorlbl", "Versionlbl"})
-        EXPECT_TRUE(child<QLabel>(name)->text().isEmpty()) << name;
+    for (const char* name : names)
+        EXPECT_EQ(child<QLabel>(name)->text(), QStringLiteral("kept ") + QString::fromLatin1(name))
+            << name;
 }
 
 } // namespace
