@@ -155,10 +155,13 @@ TEST_F(PrintCommands, ALongDescriptionIsPrintedOnOneLine) {
 }
 
 TEST_F(PrintCommands, EightBitCharactersArePrintedAsShown) {
-    ASSERT_TRUE(prefix.add("x.drv", fullDriver("M\xfcller", "Caf\xe9", "1")));
+    // Windows-1252: 0xFC u-umlaut, 0xE9 e-acute, 0x80 euro sign, 0x99 trade mark sign.
+    ASSERT_TRUE(prefix.add("x.drv", fullDriver("M\xfcller \x80", "Caf\xe9\x99", "1")));
     form.load();
     action("SDriver")->trigger();
     ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0]->lines[2], QString::fromUtf16(u"Vendor: M\u00FCller \u20AC"));
+    EXPECT_EQ(jobs[0]->lines[3], QString::fromUtf16(u"Description: Caf\u00E9\u2122"));
     EXPECT_EQ(jobs[0]->lines[2], "Vendor: " + label("Vendorlbl")->text());
     EXPECT_EQ(jobs[0]->lines[3], "Description: " + label("Descrlbl")->text());
 }
