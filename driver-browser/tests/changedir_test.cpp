@@ -6,6 +6,7 @@
 #include "modal_box_watch.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -459,6 +460,43 @@ TEST_F(SelectPath, AListPathThatCannotBeReadIsToldOnceTheDialogIsUp) {
     EXPECT_TRUE(told.contains(missing)) << told.toStdString();
     EXPECT_EQ(newpath, missing);
     EXPECT_EQ(drive1(dlg)->drive(), a);
+    // The process's current directory is not on drive A: the dialog shows A's root.
+    EXPECT_EQ(dir1(dlg)->path(), a);
+}
+
+TEST_F(SelectPath, AnUnreadableListPathStillShowsADirectoryToMoveFrom) {
+    const QString missing = native(a + "/missing");
+    struct Case {
+        QString listPath, cwd, shown;
+    };
+    // The drive's current directory when the process's lies on it, else the drive's root;
+    // with no path at all, the drive of the current directory.
+    const Case cases[] = {{missing, savedCwd, a},
+                          {missing, native(alpha + "/beta2"), native(alpha + "/beta2")},
+                          {QString(), gamma, gamma},
+                          {native(b + "/nowhere"), inner, b}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.listPath.toStdString() + " from " + c.cwd.toStdString());
+        ASSERT_TRUE(QDir::setCurrent(c.cwd));
+        QString newpath = c.listPath;
+        changedir dlg(c.listPath, newpath, drives);
+        ModalWatch<QMessageBox> watch;
+        dlg.show();
+        QElapsedTimer waited;
+        waited.start();
+        while (watch.seen() == 0 && waited.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_EQ(watch.seen(), 1) << "the failure is told";
+        DirectoryList* list = dir1(dlg);
+        EXPECT_EQ(list->path(), c.shown);
+        EXPECT_EQ(drive1(dlg)->drive(), tolvane::driveOfPath(c.shown, drives));
+        // The user can move on: the list holds more than the current directory.
+        ASSERT_GT(list->count(), 1);
+        EXPECT_EQ(list->item(list->currentDirectoryRow())->data(DirectoryList::PathRole), c.shown);
+        button(dlg, "Command1")->click();
+        EXPECT_EQ(newpath, c.shown) << "OK hands back what the dialog shows";
+        EXPECT_FALSE(newpath.isEmpty());
+    }
 }
 
 TEST_F(SelectPath, RunsModallyAndHandsBackThroughNewpath) {

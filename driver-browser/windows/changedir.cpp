@@ -44,6 +44,12 @@ void changedir::load(const QString& listPath) {
         const QString dir = listPath;
         QMetaObject::invokeMethod(
             this, [this, dir, reason] { tellOpenFailed(dir, reason); }, Qt::QueuedConnection);
+        // Show a directory the user can move on from: the drive's current directory, else
+        // its root.
+        const QString drive = ui->Drive1->drive();
+        if (!drive.isEmpty() &&
+            !ui->Dir1->setPath(tolvane::currentDirectoryOfDrive(drive, ui->Drive1->drives())))
+            ui->Dir1->setPath(drive);
     }
     // Keep the drive list on the drive of what Dir1 shows.
     if (!ui->Dir1->path().isEmpty()) {
@@ -71,7 +77,9 @@ void changedir::on_Drive1_currentIndexChanged(int index) {
 }
 
 void changedir::on_Command1_clicked() {
-    newpath_ = ui->Dir1->path();
+    // Dir1 has no path only when not even a drive root could be read: keep the old one.
+    if (!ui->Dir1->path().isEmpty())
+        newpath_ = ui->Dir1->path();
     accept();
 }
 
