@@ -44,7 +44,9 @@ About::About(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::About>(
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint);
     setFixedSize(325, 406);
-    move(74, 103);
+    // The position is the client area's: setGeometry places the inside of the window, the
+    // frame the system adds goes round it.
+    setGeometry(74, 103, 325, 406);
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/about_32.png"), QSize(32, 32));
     icon.addFile(QStringLiteral(":/icons/about_16.png"), QSize(16, 16));

@@ -18,7 +18,9 @@ changedir::changedir(const QString& listPath, QString& newpath, const QStringLis
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(191, 107);
-    move(120, 164);
+    // The position is the client area's: setGeometry places the inside of the window, the
+    // frame the system adds goes round it.
+    setGeometry(120, 164, 191, 107);
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/changedir_32.png"), QSize(32, 32));
     icon.addFile(QStringLiteral(":/icons/changedir_16.png"), QSize(16, 16));
