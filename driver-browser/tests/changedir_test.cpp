@@ -3,7 +3,9 @@
 #include "changedir.h"
 #include "directory_list.h"
 #include "drive_list.h"
+#include "file_list_box.h"
 #include "modal_box_watch.h"
+#include "native_names.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -14,6 +16,10 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -497,6 +503,43 @@ TEST_F(SelectPath, AnUnreadableListPathStillShowsADirectoryToMoveFrom) {
         EXPECT_EQ(newpath, c.shown) << "OK hands back what the dialog shows";
         EXPECT_FALSE(newpath.isEmpty());
     }
+}
+
+TEST_F(SelectPath, ADirectoryNameThatIsNotUtf8IsShownThroughTheCodePageAndOpens) {
+    // The bytes "D", 0xE9 as the directory's name, and a driver in it named "x", 0xFC, ".drv".
+    const QByteArray dirBytes = QFile::encodeName(alpha) + "/D\xE9";
+    ASSERT_EQ(::mkdir(dirBytes.constData(), 0700), 0);
+    // Created by its bytes: QFile would take the name as text.
+    const int fd = ::open((dirBytes + "/x\xFC.drv").constData(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+
+    QString newpath = alpha;
+    changedir dlg(alpha, newpath, drives);
+    dlg.show();
+    DirectoryList* list = dir1(dlg);
+    int row = -1;
+    for (int r = 0; r < list->count(); ++r) {
+        if (list->item(r)->text().trimmed() == QString::fromUtf16(u"D\u00E9"))
+            row = r;
+    }
+    ASSERT_GE(row, 0) << "the name is not shown through the code page";
+    list->setCurrentRow(row);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(tolvane::pathToNative(list->path()), dirBytes) << "the directory did not open";
+    // Opened, it heads its own branch, shown the same way.
+    EXPECT_EQ(list->item(list->currentDirectoryRow())->text().trimmed(),
+              QString::fromUtf16(u"D\u00E9"));
+    button(dlg, "Command1")->click();
+    EXPECT_EQ(tolvane::pathToNative(newpath), dirBytes);
+
+    // The driver list opens the directory handed back and lists the driver in it.
+    FileListBox files;
+    files.setPattern("*.drv");
+    files.setPath(newpath);
+    ASSERT_EQ(files.count(), 1);
+    EXPECT_EQ(files.entry(0), QString::fromUtf16(u"x\u00FC.drv"));
+    EXPECT_EQ(files.entryFileName(0), QByteArray("x\xFC.drv"));
 }
 
 TEST_F(SelectPath, RunsModallyAndHandsBackThroughNewpath) {

@@ -9,6 +9,8 @@
 #include <QMessageBox>
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 using namespace form1_test;
 
 namespace {
@@ -164,6 +166,28 @@ TEST_F(PrintCommands, EightBitCharactersArePrintedAsShown) {
     EXPECT_EQ(jobs[0]->lines[3], QString::fromUtf16(u"Description: Caf\u00E9\u2122"));
     EXPECT_EQ(jobs[0]->lines[2], "Vendor: " + label("Vendorlbl")->text());
     EXPECT_EQ(jobs[0]->lines[3], "Description: " + label("Descrlbl")->text());
+}
+
+TEST_F(PrintCommands, ANameThatIsNotUtf8IsOpenedAndShownThroughTheCodePage) {
+    // The bytes "A", 0xE9, ".drv", as a name copied from old Windows media keeps them.
+    const QByteArray name("A\xE9.drv");
+    // Written by its bytes: QFile would take the name as text.
+    std::ofstream file((QFile::encodeName(prefix.systemDir()) + "/" + name).toStdString(),
+                       std::ios::binary);
+    const QByteArray bytes = fullDriver("Vendor \xE9", "Old media", "3.1");
+    ASSERT_TRUE(file.write(bytes.constData(), bytes.size()));
+    file.close();
+    form.load();
+    ASSERT_EQ(form.driverList()->count(), 1);
+    const QString shown = QString::fromUtf16(u"A\u00E9.drv");
+    EXPECT_EQ(form.driverList()->entry(0), shown);
+    EXPECT_EQ(form.driverList()->entryFileName(0), name);
+    EXPECT_EQ(captions(),
+              QStringList({shown, "Old media", QString::fromUtf16(u"Vendor \u00E9"), "3.1"}));
+    action("SDriver")->trigger();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0]->lines[0], "File Name: " + shown);
+    EXPECT_EQ(jobs[0]->lines[1], "Version: 3.1");
 }
 
 class PrintWithoutPrinter : public PrintCommands {

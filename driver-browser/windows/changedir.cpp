@@ -1,6 +1,7 @@
 #include "changedir.h"
 
 #include "image_resources.h"
+#include "native_names.h"
 #include "ui_changedir.h"
 
 #include <QKeyEvent>
@@ -93,7 +94,7 @@ void changedir::tellOpenFailed(const QString& dir, const QString& reason) {
     QMessageBox box(QMessageBox::Warning, windowTitle(),
                     tr("The directory %1 cannot be opened: %2\nThe previous drive and "
                        "directory are kept.")
-                        .arg(dir, reason),
+                        .arg(tolvane::shownPath(dir), reason),
                     QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("changedirFailedBox"));
     box.exec();
