@@ -1,9 +1,21 @@
 #include "file_list_box.h"
 
 #include "core/driver_files.h"
+#include "native_names.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+// Role of each entry's name as the file system holds it.
+constexpr int kFileNameRole = Qt::UserRole + 1;
+
+std::filesystem::path nativePath(const QString& path) {
+    return std::filesystem::path(tolvane::pathToNative(path).toStdString());
+}
+
+} // namespace
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -19,9 +31,11 @@ bool FileListBox::isSameDirectory(const QString& dir) const {
         return true;
     if (dir.isEmpty() || path_.isEmpty())
         return false;
-    const QString a = QFileInfo(dir).canonicalFilePath();
-    const QString b = QFileInfo(path_).canonicalFilePath();
-    return !a.isEmpty() && a == b;
+    std::error_code aError;
+    std::error_code bError;
+    const std::filesystem::path a = std::filesystem::canonical(nativePath(dir), aError);
+    const std::filesystem::path b = std::filesystem::canonical(nativePath(path_), bError);
+    return !aError && !bError && a == b;
 }
 
 void FileListBox::setPath(const QString& dir) {
@@ -55,13 +69,21 @@ QString FileListBox::entry(int index) const {
     return it ? it->text() : QString();
 }
 
+QByteArray FileListBox::entryFileName(int index) const {
+    const QListWidgetItem* it = item(index);
+    return it ? it->data(kFileNameRole).toByteArray() : QByteArray();
+}
+
 void FileListBox::rebuild() {
     clear();
     if (path_.isEmpty())
         return;
     const std::vector<std::string> names = tolvane::listDriverFiles(
-        QFile::encodeName(path_).toStdString(), QFile::encodeName(pattern_).toStdString());
-    for (const std::string& name : names)
-        addItem(QFile::decodeName(QByteArray::fromStdString(name)));
+        tolvane::pathToNative(path_).toStdString(), pattern_.toLocal8Bit().toStdString());
+    for (const std::string& name : names) {
+        const QByteArray bytes = QByteArray::fromStdString(name);
+        auto* entry = new QListWidgetItem(tolvane::shownName(bytes), this);
+        entry->setData(kFileNameRole, bytes);
+    }
     setCurrentRow(-1);
 }

@@ -13,7 +13,8 @@ class FileListBox : public QListWidget {
 public:
     explicit FileListBox(QWidget* parent = nullptr);
 
-    // The listed directory. Empty until the program sets one; nothing is listed then.
+    // The listed directory (in the form of native_names.h). Empty until the program sets
+    // one; nothing is listed then.
     QString path() const { return path_; }
     // Points the list at dir. When dir names a different directory than the current path
     // the list is rebuilt (nothing selected) and pathChanged() is raised; setting the same
@@ -31,8 +32,10 @@ public:
     // selected raises nothing.
     void setSelectedIndex(int index);
 
-    // The name of entry index (no directory).
+    // The name of entry index (no directory), as the list shows it.
     QString entry(int index) const;
+    // The same name as the file system holds it: the bytes that open the file.
+    QByteArray entryFileName(int index) const;
 
 signals:
     // The selected entry changed to index, by mouse, keyboard or setSelectedIndex().

@@ -78,37 +78,6 @@ private:
     int fd_;
 };
 
-// A read-only mapping of the part of a file from offset to its end, unmapped when it goes
-// out of scope.
-class FileMapping {
-public:
-    FileMapping(int fd, std::size_t offset, std::size_t fileSize) {
-        const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-        const std::size_t start = offset - offset % page;
-        length_ = fileSize - start;
-        void* address =
-            ::mmap(nullptr, length_, PROT_READ, MAP_PRIVATE, fd, static_cast<off_t>(start));
-        if (address != MAP_FAILED) {
-            address_ = address;
-            bytes_ = static_cast<const uint8_t*>(address) + (offset - start);
-        }
-    }
-    FileMapping(const FileMapping&) = delete;
-    FileMapping& operator=(const FileMapping&) = delete;
-    ~FileMapping() {
-        if (address_) {
-            ::munmap(address_, length_);
-        }
-    }
-    bool valid() const { return address_ != nullptr; }
-    const uint8_t* bytes() const { return bytes_; }
-
-private:
-    void* address_ = nullptr;
-    const uint8_t* bytes_ = nullptr;
-    std::size_t length_ = 0;
-};
-
 // Reads exactly size bytes at offset into buffer; false with errno set on failure, and
 // with errno 0 when the file turned out shorter than expected.
 bool readAt(int fd, uint8_t* buffer, std::size_t size, std::size_t offset) {
@@ -135,18 +104,50 @@ VersionCaptions readFailure() {
     return unreadable(errno != 0 ? reasonFor(errno) : "it became shorter while being read");
 }
 
-// The captions of the file from its first marker (at offset) to its end.
-VersionCaptions extractFromMarker(int fd, std::size_t offset, std::size_t size) {
-    const FileMapping mapping(fd, offset, size);
-    if (mapping.valid()) {
-        return extractVersionCaptions(mapping.bytes(), size - offset);
+// Memory for the rest of a file, taken straight from the system and given back when it
+// goes out of scope. Large buffers ask for huge pages, which saves most of the page faults
+// of filling them. Anonymous memory, so nothing another program does to the file can take
+// it away.
+class ReadBuffer {
+public:
+    explicit ReadBuffer(std::size_t size) : size_(std::max<std::size_t>(size, 1)) {
+        void* address =
+            ::mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (address == MAP_FAILED) {
+            throw std::bad_alloc();
+        }
+        address_ = static_cast<uint8_t*>(address);
+#ifdef MADV_HUGEPAGE
+        if (size_ >= kHugePage) {
+            (void)::madvise(address_, size_, MADV_HUGEPAGE);
+        }
+#endif
     }
-    // Some file systems cannot map files: read the rest in one piece instead.
-    std::vector<uint8_t> rest(size - offset);
-    if (!readAt(fd, rest.data(), rest.size(), offset)) {
+    ReadBuffer(const ReadBuffer&) = delete;
+    ReadBuffer& operator=(const ReadBuffer&) = delete;
+    ~ReadBuffer() {
+        ::munmap(address_, size_);
+    }
+    uint8_t* data() const {
+        return address_;
+    }
+
+private:
+    static constexpr std::size_t kHugePage = std::size_t{2} << 20;
+    uint8_t* address_ = nullptr;
+    std::size_t size_;
+};
+
+// The captions of the file from its first marker (at offset) to its end. The rest is read
+// into memory rather than mapped: a mapped file that another program shortens while it is
+// scanned would kill the process (SIGBUS), whereas a read just comes back short.
+VersionCaptions extractFromMarker(int fd, std::size_t offset, std::size_t size) {
+    const std::size_t length = size - offset;
+    const ReadBuffer rest(length);
+    if (!readAt(fd, rest.data(), length, offset)) {
         return readFailure();
     }
-    return extractVersionCaptions(rest.data(), rest.size());
+    return extractVersionCaptions(rest.data(), length);
 }
 
 // Bytes read at a time while looking for the first marker.
@@ -193,8 +194,8 @@ VersionCaptions readVersionCaptions(const std::string& path) {
     const auto size = static_cast<std::size_t>(status.st_size);
     // Nothing before the first marker plays any part in the captions, and the search
     // behind it gives the same captions for the file from that marker on as for the whole
-    // file. So the file is read in chunks through one small buffer (quicker than mapping
-    // the whole file) up to its first marker, and only the rest is mapped.
+    // file. So the file is read in chunks through one small buffer up to its first marker,
+    // and only the rest is read in one piece.
     try {
         std::vector<uint8_t> buffer(std::min(size, kChunkSize));
         std::size_t offset = 0;

@@ -87,14 +87,43 @@ TEST(AboutWindow, CaptionCarriesOneRegisteredSignPerOpening) {
     }
 }
 
-TEST(AboutWindow, EnterOnTheFocusedGoAwayCloses) {
+TEST(AboutWindow, FocusStartsOnThePictureAndEnterPressesOnlyTheFocusedButton) {
     About about;
     about.show();
     about.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&about));
+    QWidget* picture = about.findChild<QLabel*>("Picture1");
     auto* go = about.findChild<QPushButton*>("Command1");
-    EXPECT_EQ(about.focusWidget(), go) << "the only control that takes the focus";
+    EXPECT_EQ(about.focusWidget(), picture) << "the picture has the first tab index";
+    for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClick(about.focusWidget(), enter);
+        EXPECT_TRUE(about.isVisible()) << "Enter on the picture must not close the window";
+    }
+    QTest::keyClick(about.focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(about.focusWidget(), go) << "tab index 1 follows the picture";
     QTest::keyClick(go, Qt::Key_Return);
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+TEST(AboutWindow, EscapeAndCloseRequestsLeaveItOpen) {
+    About about;
+    EXPECT_FALSE(about.windowFlags() & Qt::WindowCloseButtonHint) << "no close button";
+    about.show();
+    about.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&about));
+    for (QWidget* target :
+         {about.focusWidget(), static_cast<QWidget*>(about.findChild<QPushButton*>("Command1"))}) {
+        ASSERT_NE(target, nullptr);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_TRUE(about.isVisible()) << target->objectName().toStdString();
+    }
+    EXPECT_FALSE(about.close());
+    EXPECT_TRUE(about.isVisible());
+    about.reject();
+    EXPECT_TRUE(about.isVisible());
+    QTest::mouseClick(about.findChild<QPushButton*>("Command1"), Qt::LeftButton);
     EXPECT_FALSE(about.isVisible());
 }
 

@@ -3,9 +3,12 @@
 #include "changedir.h"
 #include "directory_list.h"
 #include "drive_list.h"
+#include "file_list_box.h"
 #include "modal_box_watch.h"
+#include "native_names.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -13,6 +16,10 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -459,6 +466,80 @@ TEST_F(SelectPath, AListPathThatCannotBeReadIsToldOnceTheDialogIsUp) {
     EXPECT_TRUE(told.contains(missing)) << told.toStdString();
     EXPECT_EQ(newpath, missing);
     EXPECT_EQ(drive1(dlg)->drive(), a);
+    // The process's current directory is not on drive A: the dialog shows A's root.
+    EXPECT_EQ(dir1(dlg)->path(), a);
+}
+
+TEST_F(SelectPath, AnUnreadableListPathStillShowsADirectoryToMoveFrom) {
+    const QString missing = native(a + "/missing");
+    struct Case {
+        QString listPath, cwd, shown;
+    };
+    // The drive's current directory when the process's lies on it, else the drive's root;
+    // with no path at all, the drive of the current directory.
+    const Case cases[] = {{missing, savedCwd, a},
+                          {missing, native(alpha + "/beta2"), native(alpha + "/beta2")},
+                          {QString(), gamma, gamma},
+                          {native(b + "/nowhere"), inner, b}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.listPath.toStdString() + " from " + c.cwd.toStdString());
+        ASSERT_TRUE(QDir::setCurrent(c.cwd));
+        QString newpath = c.listPath;
+        changedir dlg(c.listPath, newpath, drives);
+        ModalWatch<QMessageBox> watch;
+        dlg.show();
+        QElapsedTimer waited;
+        waited.start();
+        while (watch.seen() == 0 && waited.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_EQ(watch.seen(), 1) << "the failure is told";
+        DirectoryList* list = dir1(dlg);
+        EXPECT_EQ(list->path(), c.shown);
+        EXPECT_EQ(drive1(dlg)->drive(), tolvane::driveOfPath(c.shown, drives));
+        // The user can move on: the list holds more than the current directory.
+        ASSERT_GT(list->count(), 1);
+        EXPECT_EQ(list->item(list->currentDirectoryRow())->data(DirectoryList::PathRole), c.shown);
+        button(dlg, "Command1")->click();
+        EXPECT_EQ(newpath, c.shown) << "OK hands back what the dialog shows";
+        EXPECT_FALSE(newpath.isEmpty());
+    }
+}
+
+TEST_F(SelectPath, ADirectoryNameThatIsNotUtf8IsShownThroughTheCodePageAndOpens) {
+    // The bytes "D", 0xE9 as the directory's name, and a driver in it named "x", 0xFC, ".drv".
+    const QByteArray dirBytes = QFile::encodeName(alpha) + "/D\xE9";
+    ASSERT_EQ(::mkdir(dirBytes.constData(), 0700), 0);
+    // Created by its bytes: QFile would take the name as text.
+    const int fd = ::open((dirBytes + "/x\xFC.drv").constData(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+
+    QString newpath = alpha;
+    changedir dlg(alpha, newpath, drives);
+    dlg.show();
+    DirectoryList* list = dir1(dlg);
+    int row = -1;
+    for (int r = 0; r < list->count(); ++r) {
+        if (list->item(r)->text().trimmed() == QString::fromUtf16(u"D\u00E9"))
+            row = r;
+    }
+    ASSERT_GE(row, 0) << "the name is not shown through the code page";
+    list->setCurrentRow(row);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(tolvane::pathToNative(list->path()), dirBytes) << "the directory did not open";
+    // Opened, it heads its own branch, shown the same way.
+    EXPECT_EQ(list->item(list->currentDirectoryRow())->text().trimmed(),
+              QString::fromUtf16(u"D\u00E9"));
+    button(dlg, "Command1")->click();
+    EXPECT_EQ(tolvane::pathToNative(newpath), dirBytes);
+
+    // The driver list opens the directory handed back and lists the driver in it.
+    FileListBox files;
+    files.setPattern("*.drv");
+    files.setPath(newpath);
+    ASSERT_EQ(files.count(), 1);
+    EXPECT_EQ(files.entry(0), QString::fromUtf16(u"x\u00FC.drv"));
+    EXPECT_EQ(files.entryFileName(0), QByteArray("x\xFC.drv"));
 }
 
 TEST_F(SelectPath, RunsModallyAndHandsBackThroughNewpath) {

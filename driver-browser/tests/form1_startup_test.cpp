@@ -71,7 +71,7 @@ TEST_F(Startup, SplashShowsCentredAndClosesFromItsTimer) {
     watchdog.setSingleShot(true);
     QObject::connect(&watchdog, &QTimer::timeout, [] {
         if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            modal->reject();
+            modal->done(QDialog::Rejected);
     });
     watchdog.start(5000);
     form.load();

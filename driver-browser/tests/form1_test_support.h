@@ -170,7 +170,7 @@ inline void withModal(const std::function<void()>& action,
             if (!modal)
                 break;
             if (auto* dialog = qobject_cast<QDialog*>(modal))
-                dialog->reject();
+                dialog->done(QDialog::Rejected); // also ends windows that ignore Escape
             else
                 modal->close();
         }

@@ -14,6 +14,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
 struct LabelDef {
@@ -233,6 +236,57 @@ TEST_F(Form1Definition, MenuTree) {
                                              {"AboutMe", "&About Tolvane", false, false, false}});
 }
 
+// The menu as drawn, at its natural size.
+QImage drawn(QMenu* menu) {
+    menu->ensurePolished();
+    menu->resize(menu->sizeHint());
+    return menu->grab().toImage();
+}
+
+TEST_F(Form1Definition, SeparatorsAreDrawnAsPlainLines) {
+    // Each menu beside one that holds the same items and a separator made as a plain line.
+    for (const char* name : {"Filemen", "Helpmen"}) {
+        SCOPED_TRACE(name);
+        auto* menu = form.findChild<QMenu*>(QString::fromLatin1(name));
+        ASSERT_NE(menu, nullptr);
+        QMenu plain;
+        plain.setFont(menu->font());
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator())
+                plain.addSeparator();
+            else
+                plain.addAction(a);
+        }
+        const QImage ours = drawn(menu);
+        ASSERT_EQ(ours.size(), drawn(&plain).size());
+        EXPECT_TRUE(ours == drawn(&plain)) << "the separator shows more than a line";
+    }
+}
+
+TEST_F(Form1Definition, FileTypesShowOnlyTheCheckMark) {
+    auto* menu = form.findChild<QMenu*>("typemen");
+    ASSERT_NE(menu, nullptr);
+    // Through every choice: the menu looks like one whose unchecked items cannot be checked.
+    for (const char* chosen : {"DRVOnly", "DLLOnly", "vxdonly", "BothDLLDRV", "DRVOnly"}) {
+        SCOPED_TRACE(chosen);
+        form.findChild<QAction*>(chosen)->trigger();
+        QMenu windowsLike;
+        windowsLike.setFont(menu->font());
+        std::vector<std::unique_ptr<QAction>> items;
+        for (QAction* a : menu->actions()) {
+            EXPECT_TRUE(a->isCheckable());
+            EXPECT_EQ(a->isChecked(), a->objectName() == chosen);
+            items.push_back(std::make_unique<QAction>(a->text()));
+            items.back()->setCheckable(a->isChecked());
+            items.back()->setChecked(a->isChecked());
+            windowsLike.addAction(items.back().get());
+        }
+        const QImage ours = drawn(menu);
+        ASSERT_EQ(ours.size(), drawn(&windowsLike).size());
+        EXPECT_TRUE(ours == drawn(&windowsLike)) << "an unchecked item shows a box";
+    }
+}
+
 TEST_F(Form1Definition, StartsWithEmptyPublicStrings) {
     EXPECT_TRUE(form.WinPath.isEmpty());
     EXPECT_TRUE(form.newpath.isEmpty());
@@ -240,9 +294,14 @@ TEST_F(Form1Definition, StartsWithEmptyPublicStrings) {
 }
 
 TEST_F(Form1Definition, ShowDriverInfoWithNothingSelectedLeavesTheLabels) {
+    const char* const names[] = {"FileNamelbl", "Descrlbl", "Vendorlbl", "Versionlbl"};
+    for (const char* name : names)
+        child<QLabel>(name)->setText(QStringLiteral("kept ") + QString::fromLatin1(name));
+    ASSERT_EQ(form.driverList()->selectedIndex(), -1);
     form.ShowDriverInfo();
-    for (const char* name : {"FileNamelbl", "Descrlbl", "Vendorlbl", "Versionlbl"})
-        EXPECT_TRUE(child<QLabel>(name)->text().isEmpty()) << name;
+    for (const char* name : names)
+        EXPECT_EQ(child<QLabel>(name)->text(), QStringLiteral("kept ") + QString::fromLatin1(name))
+            << name;
 }
 
 } // namespace

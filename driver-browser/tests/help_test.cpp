@@ -112,6 +112,22 @@ TEST(HelpWindow, ClosesModallyFromItsButton) {
     EXPECT_FALSE(help.isVisible());
 }
 
+TEST(HelpWindow, EscapeDoesNothingButTheFrameCloses) {
+    drvHelp help;
+    help.show();
+    help.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&help));
+    for (QWidget* target : {static_cast<QWidget*>(&help),
+                            static_cast<QWidget*>(help.findChild<QPushButton*>("Command1"))}) {
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_TRUE(help.isVisible()) << target->objectName().toStdString();
+    }
+    EXPECT_TRUE(help.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(help.close()) << "closing by the window frame";
+    EXPECT_FALSE(help.isVisible());
+}
+
 TEST(HelpWindow, EnterOnTheFocusedButtonCloses) {
     drvHelp help;
     help.show();

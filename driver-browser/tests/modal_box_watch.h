@@ -57,7 +57,7 @@ private:
             timer_.stop();
             ADD_FAILURE() << "no modal window of the expected kind appeared";
             if (auto* dialog = qobject_cast<QDialog*>(modal))
-                dialog->reject();
+                dialog->done(QDialog::Rejected); // also ends windows that ignore Escape
         }
     }
 

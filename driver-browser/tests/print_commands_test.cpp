@@ -9,6 +9,8 @@
 #include <QMessageBox>
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 using namespace form1_test;
 
 namespace {
@@ -155,12 +157,37 @@ TEST_F(PrintCommands, ALongDescriptionIsPrintedOnOneLine) {
 }
 
 TEST_F(PrintCommands, EightBitCharactersArePrintedAsShown) {
-    ASSERT_TRUE(prefix.add("x.drv", fullDriver("M\xfcller", "Caf\xe9", "1")));
+    // Windows-1252: 0xFC u-umlaut, 0xE9 e-acute, 0x80 euro sign, 0x99 trade mark sign.
+    ASSERT_TRUE(prefix.add("x.drv", fullDriver("M\xfcller \x80", "Caf\xe9\x99", "1")));
     form.load();
     action("SDriver")->trigger();
     ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0]->lines[2], QString::fromUtf16(u"Vendor: M\u00FCller \u20AC"));
+    EXPECT_EQ(jobs[0]->lines[3], QString::fromUtf16(u"Description: Caf\u00E9\u2122"));
     EXPECT_EQ(jobs[0]->lines[2], "Vendor: " + label("Vendorlbl")->text());
     EXPECT_EQ(jobs[0]->lines[3], "Description: " + label("Descrlbl")->text());
+}
+
+TEST_F(PrintCommands, ANameThatIsNotUtf8IsOpenedAndShownThroughTheCodePage) {
+    // The bytes "A", 0xE9, ".drv", as a name copied from old Windows media keeps them.
+    const QByteArray name("A\xE9.drv");
+    // Written by its bytes: QFile would take the name as text.
+    std::ofstream file((QFile::encodeName(prefix.systemDir()) + "/" + name).toStdString(),
+                       std::ios::binary);
+    const QByteArray bytes = fullDriver("Vendor \xE9", "Old media", "3.1");
+    ASSERT_TRUE(file.write(bytes.constData(), bytes.size()));
+    file.close();
+    form.load();
+    ASSERT_EQ(form.driverList()->count(), 1);
+    const QString shown = QString::fromUtf16(u"A\u00E9.drv");
+    EXPECT_EQ(form.driverList()->entry(0), shown);
+    EXPECT_EQ(form.driverList()->entryFileName(0), name);
+    EXPECT_EQ(captions(),
+              QStringList({shown, "Old media", QString::fromUtf16(u"Vendor \u00E9"), "3.1"}));
+    action("SDriver")->trigger();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0]->lines[0], "File Name: " + shown);
+    EXPECT_EQ(jobs[0]->lines[1], "Version: 3.1");
 }
 
 class PrintWithoutPrinter : public PrintCommands {

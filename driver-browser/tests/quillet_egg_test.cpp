@@ -67,6 +67,23 @@ TEST(QuilletEggWindow, ButtonCloses) {
     EXPECT_FALSE(egg.isVisible());
 }
 
+TEST(QuilletEggWindow, EscapeDoesNothingButTheFrameCloses) {
+    About owner;
+    QuilletEgg egg(&owner);
+    egg.show();
+    egg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&egg));
+    auto* button = egg.findChild<QPushButton*>("Command1");
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_Escape);
+    EXPECT_TRUE(egg.isVisible());
+    QTest::keyClick(&egg, Qt::Key_Escape);
+    EXPECT_TRUE(egg.isVisible());
+    EXPECT_TRUE(egg.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(egg.close()) << "closing by the window frame";
+    EXPECT_FALSE(egg.isVisible());
+}
+
 TEST(QuilletEggWindow, EnterOnTheFocusedButtonCloses) {
     QuilletEgg egg;
     egg.show();

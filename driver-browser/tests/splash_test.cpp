@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -128,6 +129,27 @@ TEST(SplashTick, FirstTickOnlyRecordsTheStart) {
     EXPECT_EQ(clock->reads, 2);
 }
 
+TEST(SplashTick, EscapeAndCloseRequestsDoNotCloseItBeforeItsTick) {
+    Brisklow splash;
+    float now = 700.0F;
+    splash.setClock([&now] { return now; });
+    splash.show();
+    splash.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&splash));
+    QTest::keyClick(&splash, Qt::Key_Escape);
+    EXPECT_TRUE(splash.isVisible()) << "Escape closed the splash";
+    EXPECT_FALSE(splash.close());
+    EXPECT_TRUE(splash.isVisible()) << "a close request closed the splash";
+    tick(splash);
+    EXPECT_TRUE(splash.isVisible());
+    QTest::keyClick(&splash, Qt::Key_Escape);
+    EXPECT_TRUE(splash.isVisible());
+    now = 701.0F;
+    tick(splash);
+    EXPECT_FALSE(splash.isVisible()) << "closes at the second tick";
+    EXPECT_EQ(splash.result(), QDialog::Accepted);
+}
+
 TEST(SplashTick, ClosesAtTheSecondTickWhenASecondHasPassed) {
     // First tick: start 100.0 and now 100.0; second tick: now 101.0.
     EXPECT_EQ(ticksToClose({100.0F, 100.0F, 101.0F}), 2);
@@ -184,7 +206,8 @@ TEST(SplashRun, ModalRunClosesItselfFromItsTimer) {
     timerOf(splash)->setInterval(5);
     QTimer watchdog;
     watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, &splash, &QDialog::reject);
+    QObject::connect(&watchdog, &QTimer::timeout, &splash,
+                     [&splash] { splash.done(QDialog::Rejected); });
     watchdog.start(5000);
     EXPECT_EQ(splash.exec(), QDialog::Accepted);
     EXPECT_TRUE(watchdog.isActive()) << "the splash did not close by itself";

@@ -5,7 +5,9 @@
 #include "image_resources.h"
 #include "ui_About.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPushButton>
 
 namespace {
 
@@ -38,15 +40,20 @@ int shiftBits(Qt::KeyboardModifiers modifiers) {
 About::About(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::About>()) {
     tolvane::loadImageResources();
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    // No close button on the frame: "Go Away" closes the window.
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint);
     setFixedSize(325, 406);
-    move(74, 103);
+    // The position is the client area's: setGeometry places the inside of the window, the
+    // frame the system adds goes round it.
+    setGeometry(74, 103, 325, 406);
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/about_32.png"), QSize(32, 32));
     icon.addFile(QStringLiteral(":/icons/about_16.png"), QSize(16, 16));
     setWindowIcon(icon);
 
+    // Picture1 has the first tab index: the focus starts there.
+    ui->Picture1->setFocus();
     ui->Picture1->installEventFilter(this);
     ui->Label6->installEventFilter(this);
 
@@ -58,6 +65,23 @@ About::~About() = default;
 
 void About::on_Command1_clicked() {
     accept();
+}
+
+void About::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter presses the focused button and nothing else; there is no default button.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+            button->click();
+        event->accept();
+        return;
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
 }
 
 bool About::eventFilter(QObject* watched, QEvent* event) {

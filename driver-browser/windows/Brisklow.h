@@ -30,6 +30,10 @@ public:
     // The load handler runs the first time the window is shown.
     void setVisible(bool visible) override;
 
+    // The user has no way to close the splash: Escape and close requests leave it open.
+    // Only the timer closes it.
+    void reject() override {}
+
     // Where the window centres itself, in pixels, for a screen of the given size.
     static QPoint centredPosition(const QSize& screenPixels, const QSize& windowPixels);
 

@@ -9,6 +9,8 @@
 #include "drvHelp.h"
 #include "file_list_box.h"
 #include "image_resources.h"
+#include "menu_check_style.h"
+#include "native_names.h"
 #include "ui_Form1.h"
 
 #include <QCoreApplication>
@@ -16,6 +18,8 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 // The client area of the main window and its position on the screen, in pixels.
@@ -47,8 +51,13 @@ void Form1::applyDefinition() {
                           ui->Label3, ui->Label2, ui->Label1})
         label->setFont(labelFont);
 
-    ui->u->setSeparator(true);
-    ui->p->setSeparator(true);
+    // "-" marks a separator in the definition; the separator itself is a plain line.
+    for (QAction* line : {ui->u, ui->p}) {
+        line->setSeparator(true);
+        line->setText(QString());
+    }
+    // Only the checked file type shows a mark, as in a Windows menu.
+    ui->typemen->setStyle(new MenuCheckStyle(this));
 
     // Fixed single border: the client area keeps its size; the menu bar sits above it.
     ui->centralwidget->setFixedSize(kClientWidth, kClientHeight);
@@ -87,9 +96,11 @@ void Form1::load() {
 }
 
 void Form1::GetwinDir() {
-    WinPath = QFile::decodeName(QByteArray::fromStdString(tolvane::windowsDirectory()));
+    WinPath = tolvane::pathFromNative(QByteArray::fromStdString(tolvane::windowsDirectory()));
     const QString systemDir = WinPath + separator() + QStringLiteral("system");
-    QDir::setCurrent(systemDir); // a directory that cannot be entered leaves the current one
+    // A directory that cannot be entered leaves the current one.
+    std::error_code ignored;
+    std::filesystem::current_path(tolvane::pathToNative(systemDir).toStdString(), ignored);
     ui->DrvListBox->setPath(systemDir);
 }
 
@@ -98,12 +109,12 @@ void Form1::ShowDriverInfo() {
     const int selected = list->selectedIndex();
     if (selected < 0)
         return;
-    const QString name = list->entry(selected);
-    ui->FileNamelbl->setText(name);
+    // The label shows the name as listed; the file is opened by the name's own bytes.
+    ui->FileNamelbl->setText(list->entry(selected));
     ui->Descrlbl->clear();
-    const QString fullName = list->path() + separator() + name;
-    const tolvane::VersionCaptions captions =
-        tolvane::readVersionCaptions(QFile::encodeName(fullName).toStdString());
+    const QByteArray fullName = tolvane::pathToNative(list->path()) + tolvane::pathSeparator() +
+                                list->entryFileName(selected);
+    const tolvane::VersionCaptions captions = tolvane::readVersionCaptions(fullName.toStdString());
     ui->Descrlbl->setText(QString::fromStdU16String(captions.description));
     ui->Vendorlbl->setText(QString::fromStdU16String(captions.vendor));
     ui->Versionlbl->setText(QString::fromStdU16String(captions.version));

@@ -3,6 +3,7 @@
 #include "image_resources.h"
 #include "ui_QuilletEgg.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 QuilletEgg::QuilletEgg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::QuilletEgg>()) {
@@ -24,6 +25,14 @@ QuilletEgg::~QuilletEgg() = default;
 
 void QuilletEgg::on_Command1_clicked() {
     accept();
+}
+
+void QuilletEgg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void QuilletEgg::paintEvent(QPaintEvent* event) {

@@ -22,6 +22,8 @@ private slots:
     void on_Command1_clicked();
 
 protected:
+    // Escape does nothing: the window has no cancel button.
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

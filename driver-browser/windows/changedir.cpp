@@ -1,6 +1,7 @@
 #include "changedir.h"
 
 #include "image_resources.h"
+#include "native_names.h"
 #include "ui_changedir.h"
 
 #include <QKeyEvent>
@@ -18,7 +19,9 @@ changedir::changedir(const QString& listPath, QString& newpath, const QStringLis
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(191, 107);
-    move(120, 164);
+    // The position is the client area's: setGeometry places the inside of the window, the
+    // frame the system adds goes round it.
+    setGeometry(120, 164, 191, 107);
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/changedir_32.png"), QSize(32, 32));
     icon.addFile(QStringLiteral(":/icons/changedir_16.png"), QSize(16, 16));
@@ -44,6 +47,12 @@ void changedir::load(const QString& listPath) {
         const QString dir = listPath;
         QMetaObject::invokeMethod(
             this, [this, dir, reason] { tellOpenFailed(dir, reason); }, Qt::QueuedConnection);
+        // Show a directory the user can move on from: the drive's current directory, else
+        // its root.
+        const QString drive = ui->Drive1->drive();
+        if (!drive.isEmpty() &&
+            !ui->Dir1->setPath(tolvane::currentDirectoryOfDrive(drive, ui->Drive1->drives())))
+            ui->Dir1->setPath(drive);
     }
     // Keep the drive list on the drive of what Dir1 shows.
     if (!ui->Dir1->path().isEmpty()) {
@@ -71,7 +80,9 @@ void changedir::on_Drive1_currentIndexChanged(int index) {
 }
 
 void changedir::on_Command1_clicked() {
-    newpath_ = ui->Dir1->path();
+    // Dir1 has no path only when not even a drive root could be read: keep the old one.
+    if (!ui->Dir1->path().isEmpty())
+        newpath_ = ui->Dir1->path();
     accept();
 }
 
@@ -83,7 +94,7 @@ void changedir::tellOpenFailed(const QString& dir, const QString& reason) {
     QMessageBox box(QMessageBox::Warning, windowTitle(),
                     tr("The directory %1 cannot be opened: %2\nThe previous drive and "
                        "directory are kept.")
-                        .arg(dir, reason),
+                        .arg(tolvane::shownPath(dir), reason),
                     QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("changedirFailedBox"));
     box.exec();

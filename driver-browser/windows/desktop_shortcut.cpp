@@ -35,6 +35,22 @@ bool writeDesktopShortcut(const QString& path, QString* error) {
     return true;
 }
 
+QString thankYouText() {
+    return QStringLiteral("A link to our Website has been created on your desktop.") + QChar(13) +
+           QStringLiteral("To access our page, siply double click the shorcut icon.");
+}
+
+QString shownMessageText(const QString& text) {
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype n = 0; n < text.size(); ++n) {
+        const bool loneCr =
+            text[n] == QChar(13) && (n + 1 == text.size() || text[n + 1] != QChar(10));
+        shown.append(loneCr ? QChar(10) : text[n]);
+    }
+    return shown;
+}
+
 void createDesktopShortcut(QWidget* parent, const QString& winPath) {
     const QString path = desktopShortcutPath(winPath);
     QString error;
@@ -52,10 +68,7 @@ void createDesktopShortcut(QWidget* parent, const QString& winPath) {
     }
     // The confirmation is system-modal in spirit: application-modal and kept on top.
     QMessageBox box(QMessageBox::Information, QStringLiteral("Thank You!"),
-                    QStringLiteral("A link to our Website has been created on your desktop.") +
-                        QChar(13) +
-                        QStringLiteral("To access our page, siply double click the shorcut icon."),
-                    QMessageBox::Ok, parent);
+                    shownMessageText(thankYouText()), QMessageBox::Ok, parent);
     box.setObjectName(QString::fromLatin1(ThankYouBoxName));
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);

@@ -20,6 +20,14 @@ QString desktopShortcutPath(const QString& winPath);
 // reason when it cannot be written.
 bool writeDesktopShortcut(const QString& path, QString* error);
 
+// The thanks after the shortcut is written, exactly as stored: two sentences separated by a
+// lone carriage return.
+QString thankYouText();
+
+// A message as a message box shows it: a lone carriage return breaks the line there, just
+// as a line feed does.
+QString shownMessageText(const QString& text);
+
 // Object names of the two message boxes createDesktopShortcut shows.
 inline constexpr const char* ThankYouBoxName = "thankYouBox";
 inline constexpr const char* ShortcutFailedBoxName = "shortcutFailedBox";

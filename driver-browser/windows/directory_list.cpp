@@ -1,5 +1,7 @@
 #include "directory_list.h"
 
+#include "native_names.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -18,7 +20,7 @@ fs::path toFsPath(const QString& path) {
 #ifdef Q_OS_WIN
     return fs::path(path.toStdWString());
 #else
-    return fs::path(QFile::encodeName(path).toStdString());
+    return fs::path(pathToNative(path).toStdString());
 #endif
 }
 
@@ -26,7 +28,16 @@ QString fromFsPath(const fs::path& path) {
 #ifdef Q_OS_WIN
     return QString::fromStdWString(path.native());
 #else
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+    return pathFromNative(QByteArray::fromStdString(path.native()));
+#endif
+}
+
+// A directory's name as the list shows it.
+QString shownDirectoryName(const QString& name) {
+#ifdef Q_OS_WIN
+    return name;
+#else
+    return shownName(pathToNative(name));
 #endif
 }
 
@@ -90,7 +101,7 @@ bool DirectoryList::setPath(const QString& dir, QString* error) {
     bool readable = false;
     if (dir.isEmpty())
         reason = tr("No directory was given.");
-    else if (!QFileInfo(dir).isDir())
+    else if (std::error_code ec; !fs::is_directory(tolvane::toFsPath(dir), ec))
         reason = tr("The directory does not exist.");
     else
         readable = tolvane::readSubdirectories(dir, &children, &reason);
@@ -108,7 +119,8 @@ bool DirectoryList::setPath(const QString& dir, QString* error) {
     clear();
     for (int level = 0; level < branch.size(); ++level) {
         const QString& full = branch[level];
-        const QString name = level == 0 ? full : QFileInfo(full).fileName();
+        const QString name =
+            level == 0 ? full : tolvane::shownDirectoryName(QFileInfo(full).fileName());
         auto* item = new QListWidgetItem(openIcon, indentUnit.repeated(level) + name, this);
         item->setData(PathRole, full);
     }
@@ -116,8 +128,9 @@ bool DirectoryList::setPath(const QString& dir, QString* error) {
     const QString separator =
         current.endsWith(QDir::separator()) ? QString() : QString(QDir::separator());
     for (const QString& child : children) {
-        auto* item =
-            new QListWidgetItem(closedIcon, indentUnit.repeated(branch.size()) + child, this);
+        auto* item = new QListWidgetItem(
+            closedIcon, indentUnit.repeated(branch.size()) + tolvane::shownDirectoryName(child),
+            this);
         item->setData(PathRole, current + separator + child);
     }
     currentDirRow_ = static_cast<int>(branch.size()) - 1;

@@ -3,6 +3,8 @@
 #include "image_resources.h"
 #include "ui_drvHelp.h"
 
+#include <QKeyEvent>
+
 drvHelp::drvHelp(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::drvHelp>()) {
     tolvane::loadImageResources();
     ui->setupUi(this);
@@ -27,4 +29,12 @@ drvHelp::~drvHelp() = default;
 
 void drvHelp::on_Command1_clicked() {
     accept();
+}
+
+void drvHelp::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

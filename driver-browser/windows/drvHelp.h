@@ -18,6 +18,10 @@ public:
 private slots:
     void on_Command1_clicked();
 
+protected:
+    // Escape does nothing: the window has no cancel button.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     std::unique_ptr<Ui::drvHelp> ui;
 };

@@ -10,7 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <future>
 #include <string>
 #include <thread>
@@ -93,6 +95,55 @@ TEST(ReadVersionCaptions, LaterMarkersOfALargeFileAreSeen) {
     file.markerAndGap().text("sion").zero().text("7.7").zero().fill(300, 0);
     EXPECT_EQ(readVersionCaptions(dir.write("spread.drv", file.bytes())),
               (VersionCaptions{u"Spread", u"", u"7.7"}));
+}
+
+// Another program shortens and regrows the file again and again while it is being read.
+// The reader must never crash (a mapped file that shrinks kills the process with SIGBUS);
+// each read shows the file's captions or says that the file became shorter.
+TEST(ReadVersionCaptions, FileShrinkingWhileReadNeverCrashes) {
+    TemporaryDirectory dir;
+    ASSERT_TRUE(dir.valid());
+    constexpr std::size_t kSize = std::size_t{32} << 20;
+    constexpr off_t kShortSize = 4096;
+    // The marker comes first and no "FileVersion" follows, so every read goes through the
+    // whole file behind it.
+    VersionFileBuilder file;
+    file.markerAndGap().entry("CompanyName", "Shrinking Works").entry("FileDescription", "Moving");
+    file.padTo(kSize, 0x01);
+    const std::string path = dir.write("shrink.drv", file.bytes());
+    const VersionCaptions expected{u"Moving", u"Shrinking Works", kNotAvailable};
+    ASSERT_EQ(readVersionCaptions(path), expected);
+
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    std::atomic<bool> done{false};
+    std::atomic<long> cuts{0};
+    std::thread cutter([&] {
+        while (!done.load()) {
+            if (::ftruncate(fd, kShortSize) == 0) {
+                ++cuts;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(50));
+            // Regrown with zero bytes: still no further marker, so the same captions.
+            (void)::ftruncate(fd, static_cast<off_t>(kSize));
+            std::this_thread::sleep_for(std::chrono::microseconds(700));
+        }
+    });
+    const VersionCaptions shortened = unreadable("it became shorter while being read");
+    int seenShortened = 0;
+    for (int n = 0; n < 400; ++n) {
+        const VersionCaptions got = readVersionCaptions(path);
+        if (got == shortened) {
+            ++seenShortened;
+        } else {
+            EXPECT_EQ(got, expected) << "read " << n;
+        }
+    }
+    done = true;
+    cutter.join();
+    ::close(fd);
+    EXPECT_GT(cuts.load(), 0);
+    std::printf("%d of the reads met a shorter file\n", seenShortened);
 }
 
 TEST(ReadVersionCaptions, EmptyFileShowsTheDefaults) {

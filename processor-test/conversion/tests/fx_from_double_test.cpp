@@ -35,9 +35,14 @@ TEST(FxFromDouble, SaturatesToTheWholeSixteenBitRange) {
 }
 
 TEST(FxFromDouble, IntermediatesAreRoundedToDouble) {
-    // 0.5 - 2^-60 units: adding 0.5 gives 1 - 2^-60, which rounds to 1.0 in double.
-    EXPECT_EQ(fx_from_double((0.5 - 0x1p-60) / 4096.0), 1);
-    EXPECT_EQ(fx_from_double((-0.5 + 0x1p-60) / 4096.0), -1);
+    // The double just below half a unit: 0.5 - 2^-54 units. Adding 0.5 gives 1 - 2^-54,
+    // which lies halfway between two doubles and rounds (to even) to 1.0, so the result is
+    // 1. Kept in extended precision the sum stays below 1 and would truncate to 0.
+    const double below_half = std::nextafter(0.5, 0.0);
+    ASSERT_EQ(below_half, 0.5 - 0x1p-54);
+    ASSERT_LT(below_half, 0.5);
+    EXPECT_EQ(fx_from_double(below_half / 4096.0), 1);
+    EXPECT_EQ(fx_from_double(-below_half / 4096.0), -1);
 }
 
 TEST(FxFromDouble, EveryValueAndItsHalvesRoundAsStated) {
