@@ -1,5 +1,5 @@
 // A Windows program linked with the core and nothing of the C++ runtime: no start-up code,
-// no libstdc++, only KERNEL32, msvcrt.dll and libgcc. It runs each core piece once and exits
+// no libstdc++, only KERNEL32 and msvcrt.dll. It runs each core piece once and exits
 // with 0, or with the number of the first check that failed.
 #include "egg_gesture.h"
 #include "file_types.h"
@@ -103,7 +103,7 @@ int check() {
 
 } // namespace
 
-extern "C" int mainCRTStartup() {
+extern "C" int runtimeFreeMain() {
     const int failed = check();
     const char* text =
         failed == 0 ? "core runs without the C++ runtime\r\n" : "core check failed\r\n";
