@@ -1,5 +1,6 @@
 #include "desktop_shortcut.h"
 
+#include "shortcut_file.h"
 #include "windows_directory.h"
 
 #include <QFile>
@@ -8,12 +9,12 @@
 namespace tolvane {
 
 QByteArray desktopShortcutContents() {
-    return QByteArrayLiteral("[InternetShortcut]\r\nURL=http://www.brisklow.example/\r\n");
+    return QByteArray(tolvane::kShortcutContents, static_cast<qsizetype>(kShortcutSize));
 }
 
 QString desktopShortcutPath(const QString& winPath) {
     const QString sep = QString::fromLatin1(pathSeparator());
-    return winPath + sep + QStringLiteral("desktop") + sep + QStringLiteral("Harrowmint.URL");
+    return winPath + sep + QLatin1String(kShortcutFolder) + sep + QLatin1String(kShortcutFileName);
 }
 
 bool writeDesktopShortcut(const QString& path, QString* error) {
