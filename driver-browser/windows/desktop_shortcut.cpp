@@ -37,8 +37,7 @@ bool writeDesktopShortcut(const QString& path, QString* error) {
 }
 
 QString thankYouText() {
-    return QStringLiteral("A link to our Website has been created on your desktop.") + QChar(13) +
-           QStringLiteral("To access our page, siply double click the shorcut icon.");
+    return QString::fromLatin1(kThankYouText);
 }
 
 QString shownMessageText(const QString& text) {
@@ -68,7 +67,7 @@ void createDesktopShortcut(QWidget* parent, const QString& winPath) {
         return;
     }
     // The confirmation is system-modal in spirit: application-modal and kept on top.
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Thank You!"),
+    QMessageBox box(QMessageBox::Information, QString::fromLatin1(kThankYouTitle),
                     shownMessageText(thankYouText()), QMessageBox::Ok, parent);
     box.setObjectName(QString::fromLatin1(ThankYouBoxName));
     box.setTextFormat(Qt::PlainText);
