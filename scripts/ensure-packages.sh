@@ -11,7 +11,8 @@ common=(cmake ninja-build g++ pkg-config libbenchmark-dev)
 pexmoor=(libgtest-dev libgmock-dev)
 tolvane=(qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core libgtest-dev libgmock-dev)
 testing=(clang libclang-rt-14-dev clang-format poppler-utils xvfb xauth
-         g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386)
+         g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386
+         python3 qemu-user g++-multilib)
 
 case $what in
 programs) wanted=("${common[@]}" "${pexmoor[@]}" "${tolvane[@]}") ;;

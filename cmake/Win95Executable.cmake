@@ -1,0 +1,141 @@
+# Executables for Windows 95 and later on any x86 from the 80386 on, built with Debian's
+# mingw-w64 i686 compiler without its run-time: no start-up code, no C++ or thread run-time
+# library, no libgcc, imports only from import libraries made here from hand-written .def
+# files (the functions the program uses that Windows 95 provides).
+#
+#   pcu_win95_code(<target>...)
+#       Compiles the targets' own code for the 80386/80387 and without anything that needs a
+#       run-time library (exceptions, RTTI, thread-safe statics, stack probes, unwind tables).
+#       For libraries linked into a Windows 95 executable and for the tests of such code.
+#   pcu_win95_executable(<target> ENTRY <function> DEFS <file.def>...)
+#       Links <target> as a freestanding PE32 program (subsystem version 4.0) whose entry
+#       point is the extern "C" function <function>; its only libraries are the import
+#       libraries made from the .def files (LIBRARY line = DLL name, EXPORTS = functions).
+#   pcu_win95_audit(<name> EXECUTABLE <target> [OWN_CODE] [CPUID <function>...]
+#                   [MMX <function>...] [DEFS <file.def>...] [LABELS ...])
+#       Registers a test running scripts/win95-audit.py on the target's file: instructions
+#       outside the 80386/80387 set fail, except CPUID and MMX in the functions named; the PE
+#       header and, with DEFS, the import table are checked. OWN_CODE (for test executables
+#       that link the toolchain's run-time) limits the instruction check to the code that
+#       came from this build's own object files and libraries, found through the link map.
+#
+# PCU_WIN95 is true in a 32-bit Windows build; elsewhere the functions do nothing (apart
+# from pcu_win95_executable's ENTRY, which a hosted build does not need).
+include_guard(GLOBAL)
+
+if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(PCU_WIN95 ON)
+else()
+    set(PCU_WIN95 OFF)
+endif()
+
+set(PCU_WIN95_AUDIT_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/../scripts/win95-audit.py)
+get_filename_component(PCU_WIN95_AUDIT_SCRIPT ${PCU_WIN95_AUDIT_SCRIPT} ABSOLUTE)
+
+if(PCU_WIN95)
+    find_program(PCU_DLLTOOL NAMES i686-w64-mingw32-dlltool REQUIRED)
+    find_program(PCU_OBJDUMP NAMES i686-w64-mingw32-objdump REQUIRED)
+    find_package(Python3 COMPONENTS Interpreter REQUIRED)
+endif()
+
+function(pcu_win95_code)
+    if(NOT PCU_WIN95)
+        return()
+    endif()
+    foreach(target IN LISTS ARGN)
+        # -march=i386: no CMOV, FCOMI, BSWAP, CMPXCHG, XADD, long NOPs or MMX/SSE from the
+        # compiler (the toolchain's default target is the Pentium Pro).
+        target_compile_options(${target} PRIVATE
+            -march=i386 -mtune=generic
+            $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
+            -fno-asynchronous-unwind-tables -fno-unwind-tables
+            -fno-stack-protector -mno-stack-arg-probe)
+    endforeach()
+endfunction()
+
+function(pcu_win95_executable target)
+    cmake_parse_arguments(ARG "" "ENTRY" "DEFS" ${ARGN})
+    if(NOT PCU_WIN95)
+        return()
+    endif()
+    if(NOT ARG_ENTRY OR NOT ARG_DEFS)
+        message(FATAL_ERROR "pcu_win95_executable(${target}): ENTRY and DEFS are required")
+    endif()
+    pcu_win95_code(${target})
+
+    # Import libraries named lib<dll>.a in a directory searched before the toolchain's, so
+    # that also the libraries CMake adds to every Windows link (-lkernel32 ...) resolve to
+    # these lists: a function missing from them is a link error, not a silent import.
+    set(dir ${CMAKE_CURRENT_BINARY_DIR}/${target}-imports)
+    set(libs "")
+    set(names "")
+    foreach(def IN LISTS ARG_DEFS)
+        get_filename_component(def ${def} ABSOLUTE)
+        file(STRINGS ${def} library_line REGEX "^LIBRARY")
+        string(REGEX REPLACE "^LIBRARY[ \t]+\"?([^ \t\".]+).*" "\\1" dll "${library_line}")
+        string(TOLOWER "${dll}" dll)
+        set(lib ${dir}/lib${dll}.a)
+        add_custom_command(OUTPUT ${lib}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+            COMMAND ${PCU_DLLTOOL} --input-def ${def} --output-lib ${lib} --kill-at
+            DEPENDS ${def}
+            COMMENT "Import library ${dll} for ${target}"
+            VERBATIM)
+        list(APPEND libs ${lib})
+        list(APPEND names ${dll})
+    endforeach()
+    add_custom_target(${target}_imports DEPENDS ${libs})
+    add_dependencies(${target} ${target}_imports)
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${libs})
+    target_link_directories(${target} PRIVATE ${dir})
+    target_link_options(${target} PRIVATE
+        -nostdlib -nostartfiles -static
+        -Wl,-e,_${ARG_ENTRY}
+        -Wl,--subsystem,console:4.0
+        -Wl,--major-os-version,4 -Wl,--minor-os-version,0
+        -Wl,-Map,$<TARGET_FILE:${target}>.map)
+    foreach(dll IN LISTS names)
+        target_link_libraries(${target} PRIVATE -l${dll})
+    endforeach()
+endfunction()
+
+# The audit's own test: small programs with one fault each must fail it, a clean one passes.
+function(_pcu_win95_audit_self_test)
+    get_property(done GLOBAL PROPERTY PCU_WIN95_AUDIT_SELF_TEST)
+    if(done)
+        return()
+    endif()
+    set_property(GLOBAL PROPERTY PCU_WIN95_AUDIT_SELF_TEST ON)
+    add_test(NAME win95_audit_self_test
+             COMMAND bash ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../scripts/win95-audit-test.sh
+                     ${PCU_WIN95_AUDIT_SCRIPT} ${CMAKE_CXX_COMPILER} ${PCU_OBJDUMP} ${PCU_DLLTOOL})
+    set_tests_properties(win95_audit_self_test PROPERTIES LABELS "audit")
+endfunction()
+
+function(pcu_win95_audit name)
+    cmake_parse_arguments(ARG "OWN_CODE" "EXECUTABLE" "CPUID;MMX;DEFS;LABELS" ${ARGN})
+    if(NOT PCU_WIN95)
+        return()
+    endif()
+    _pcu_win95_audit_self_test()
+    set(args --objdump ${PCU_OBJDUMP})
+    foreach(f IN LISTS ARG_CPUID)
+        list(APPEND args --cpuid ${f})
+    endforeach()
+    foreach(f IN LISTS ARG_MMX)
+        list(APPEND args --mmx ${f})
+    endforeach()
+    foreach(def IN LISTS ARG_DEFS)
+        get_filename_component(def ${def} ABSOLUTE)
+        list(APPEND args --imports ${def})
+    endforeach()
+    if(ARG_OWN_CODE)
+        # The link map tells which object file each piece of code came from.
+        target_link_options(${ARG_EXECUTABLE} PRIVATE -Wl,-Map,$<TARGET_FILE:${ARG_EXECUTABLE}>.map)
+        list(APPEND args --own-code ${CMAKE_BINARY_DIR} --map $<TARGET_FILE:${ARG_EXECUTABLE}>.map)
+    endif()
+    add_test(NAME ${name}
+             COMMAND ${Python3_EXECUTABLE} ${PCU_WIN95_AUDIT_SCRIPT} ${args}
+                     $<TARGET_FILE:${ARG_EXECUTABLE}>)
+    set_tests_properties(${name} PROPERTIES LABELS "audit;${ARG_LABELS}")
+endfunction()

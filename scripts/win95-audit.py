@@ -1,0 +1,369 @@
+#!/usr/bin/env python3
+"""Audit of a 32-bit Windows executable meant for Windows 95 and any x86 from the 80386 on.
+
+Checks, and exits 1 on any finding:
+  * PE header: a PE32 image for the i386 (machine 0x14c), subsystem version 4.0 or lower.
+  * Instructions (mingw objdump, Intel syntax): every instruction must belong to the 80386
+    and 80387 sets, listed below as a whitelist. The exceptions are CPUID inside the
+    functions named with --cpuid and the original MMX instructions (on MMX registers only)
+    inside the functions named with --mmx. Long NOPs (0F 1F), CMOVcc, FCOMI, BSWAP,
+    CMPXCHG, XADD, CPUID, RDTSC, UD2, SSE registers and anything else not listed fail.
+  * Imports (with --imports FILE.def, repeatable): only the DLLs named by the .def files'
+    LIBRARY lines, only the functions their EXPORTS list, by name (no ordinals).
+  * With --freestanding: the image's constructor list (___CTOR_LIST__) is empty, since no
+    start-up code runs static initialisers.
+With --own-code BUILD_DIR --map FILE.map only the code that the link map attributes to this
+build's own object files and libraries is checked for instructions (for test programs that
+link the toolchain's run-time and GoogleTest, whose code is not ours to audit).
+Function names are matched on their unqualified name (C++ names demangled, parameters,
+namespaces and clone suffixes dropped).
+"""
+import argparse
+import bisect
+import collections
+import os
+import re
+import struct
+import subprocess
+import sys
+
+I386 = set("""
+aaa aad aam aas adc add and arpl bound bsf bsr bt btc btr bts call cbw cwde cwd cdq clc cld
+cli clts cmc cmp cmps cmpsb cmpsw cmpsd daa das dec div enter hlt idiv imul in inc ins insb
+insw insd int int3 into iret iretd iretw ja jae jb jbe je jg jge jl jle jne jno jnp jns jo jp
+js jcxz jecxz jmp ljmp lcall lret lahf lar lds lea leave les lfs lgdt lgs lidt lldt lmsw lods
+lodsb lodsw lodsd loop loope loopne lsl lss ltr mov movs movsb movsw movsd movsx movzx mul neg
+nop not or out outs outsb outsw outsd pop popa popad popaw popf popfd popfw push pusha pushad
+pushaw pushf pushfd pushfw pushw popw rcl rcr ret retf rol ror sahf sal sar sbb scas scasb
+scasw scasd seta setae setb setbe sete setg setge setl setle setne setno setnp setns seto setp
+sets sgdt shl shld shr shrd sidt sldt smsw stc std sti stos stosb stosw stosd str sub test verr
+verw xchg xlat xlatb xor fwait wait
+""".split())
+
+I387 = set("""
+f2xm1 fabs fadd faddp fbld fbstp fchs fclex fnclex fcom fcomp fcompp fcos fdecstp fdiv fdivp
+fdivr fdivrp ffree fiadd ficom ficomp fidiv fidivr fild fimul fincstp finit fninit fist fistp
+fisub fisubr fld fld1 fldcw fldenv fldl2e fldl2t fldlg2 fldln2 fldpi fldz fmul fmulp fnop
+fpatan fprem fprem1 fptan frndint frstor fsave fnsave fscale fsin fsincos fsqrt fst fstcw
+fnstcw fstenv fnstenv fstp fstsw fnstsw fsub fsubp fsubr fsubrp ftst fucom fucomp fucompp fxam
+fxch fxtract fyl2x fyl2xp1
+""".split())
+
+# The MMX instructions of the Pentium MMX (not the later SSE additions such as PSHUFW).
+MMX = set("""
+emms movd movq packssdw packsswb packuswb paddb paddw paddd paddsb paddsw paddusb paddusw pand
+pandn pcmpeqb pcmpeqw pcmpeqd pcmpgtb pcmpgtw pcmpgtd pmaddwd pmulhw pmullw por pslld psllq
+psllw psrad psraw psrld psrlq psrlw psubb psubw psubd psubsb psubsw psubusb psubusw punpckhbw
+punpckhwd punpckhdq punpcklbw punpcklwd punpckldq pxor
+""".split())
+
+PREFIXES = set("lock rep repz repnz repe repne cs ds es ss fs gs data16 addr16 data32 addr32".split())
+
+MMX_REG = re.compile(r"\bmm[0-7]\b")
+SSE_REG = re.compile(r"\b[xyz]mm[0-9]+\b|\bk[0-7]\b")
+
+FUNC_LINE = re.compile(r"^([0-9a-f]+) <(.*)>:$")
+INSN_LINE = re.compile(r"^\s*([0-9a-f]+):\t([0-9a-f ]+?)\s*(?:\t(.*))?$")
+
+
+def base_name(symbol):
+    name = symbol.replace("(anonymous namespace)::", "")
+    name = re.sub(r"\s*\[clone [^\]]*\]", "", name)
+    depth = 0
+    for i, c in enumerate(name):
+        if c == "<":
+            depth += 1
+        elif c == ">":
+            depth -= 1
+        elif c == "(" and depth == 0:
+            name = name[:i]
+            break
+    name = name.split("::")[-1]
+    name = name.split(".")[0] if not name.startswith(".") else name
+    if "@" in name:  # stdcall decoration
+        name = name.split("@")[0]
+    return name.lstrip("_") if not symbol.startswith("_Z") else name
+
+
+def read_def(path):
+    dll = None
+    names = set()
+    in_exports = False
+    with open(path) as f:
+        for raw in f:
+            line = raw.split(";")[0].strip()
+            if not line:
+                continue
+            word = line.split()[0]
+            if word.upper() == "LIBRARY":
+                dll = line.split()[1].strip('"').lower()
+                if not dll.endswith(".dll"):
+                    dll += ".dll"
+                continue
+            if word.upper() == "EXPORTS":
+                in_exports = True
+                continue
+            if in_exports:
+                names.add(word.split("@")[0])
+    if dll is None:
+        sys.exit(f"{path}: no LIBRARY line")
+    return dll, names
+
+
+class Image:
+    def __init__(self, path):
+        with open(path, "rb") as f:
+            self.data = f.read()
+        d = self.data
+        if d[:2] != b"MZ":
+            raise ValueError("not an MZ executable")
+        pe = struct.unpack_from("<I", d, 0x3C)[0]
+        if d[pe:pe + 4] != b"PE\0\0":
+            raise ValueError("no PE signature")
+        (self.machine, nsections, _, self.symtab, _, opt_size, _) = struct.unpack_from("<HHIIIHH", d, pe + 4)
+        opt = pe + 24
+        self.magic = struct.unpack_from("<H", d, opt)[0]
+        self.sections = []
+        sec = opt + opt_size
+        for i in range(nsections):
+            name, vsize, va, rawsize, rawptr = struct.unpack_from("<8sIIII", d, sec + 40 * i)
+            self.sections.append((va, max(vsize, rawsize), rawptr))
+        if self.magic != 0x10B:
+            return
+        (self.os_major, self.os_minor, _, _, self.sub_major, self.sub_minor) = struct.unpack_from("<HHHHHH", d, opt + 40)
+        self.subsystem = struct.unpack_from("<H", d, opt + 68)[0]
+        ndirs = struct.unpack_from("<I", d, opt + 92)[0]
+        self.import_rva = struct.unpack_from("<I", d, opt + 96 + 8)[0] if ndirs > 1 else 0
+
+    def offset(self, rva):
+        for va, size, raw in self.sections:
+            if va <= rva < va + size:
+                return raw + rva - va
+        raise ValueError(f"RVA {rva:#x} outside every section")
+
+    def cstring(self, rva):
+        o = self.offset(rva)
+        return self.data[o:self.data.index(b"\0", o)].decode("latin-1")
+
+    def imports(self):
+        """[(dll, name or None, ordinal or None)]"""
+        found = []
+        if not self.import_rva:
+            return found
+        o = self.offset(self.import_rva)
+        while True:
+            lookup, _, _, name_rva, thunk = struct.unpack_from("<IIIII", self.data, o)
+            if name_rva == 0:
+                break
+            dll = self.cstring(name_rva)
+            t = self.offset(lookup or thunk)
+            while True:
+                entry = struct.unpack_from("<I", self.data, t)[0]
+                if entry == 0:
+                    break
+                if entry & 0x80000000:
+                    found.append((dll, None, entry & 0xFFFF))
+                else:
+                    found.append((dll, self.cstring(entry + 2), None))
+                t += 4
+            o += 20
+        return found
+
+
+def own_ranges(map_path, build_dir):
+    """Address ranges of code from this build's own files, from a GNU ld map."""
+    ranges = []
+    line_re = re.compile(r"^\s(\.\S+)?\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S.*)$")
+    pending = None
+    in_map = False
+    with open(map_path) as f:
+        for raw in f:
+            if raw.startswith("Linker script and memory map"):
+                in_map = True
+                continue
+            if not in_map:
+                continue
+            m = line_re.match(raw.rstrip("\n"))
+            if m is None:
+                s = raw.strip()
+                pending = s if (raw.startswith(" .") and len(s.split()) == 1) else None
+                continue
+            section = m.group(1) or pending
+            pending = None
+            if section is None or not section.startswith(".text"):
+                continue
+            start, size, source = int(m.group(2), 16), int(m.group(3), 16), m.group(4).strip()
+            if size == 0:
+                continue
+            path = source.split("(")[0]
+            if os.path.isabs(path) and not os.path.realpath(path).startswith(os.path.realpath(build_dir) + os.sep):
+                continue  # the toolchain's run-time and import libraries
+            if re.search(r"lib(gtest|gmock)(_main)?\.a$", path):
+                continue  # GoogleTest's run-time
+            ranges.append((start, start + size, source))
+    ranges.sort()
+    return ranges
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    ap.add_argument("executable")
+    ap.add_argument("--objdump", default="i686-w64-mingw32-objdump")
+    ap.add_argument("--cpuid", action="append", default=[], help="function allowed to hold CPUID")
+    ap.add_argument("--mmx", action="append", default=[], help="function allowed to hold MMX")
+    ap.add_argument("--imports", action="append", default=[], help=".def file of allowed imports")
+    ap.add_argument("--freestanding", action="store_true")
+    ap.add_argument("--own-code", metavar="BUILD_DIR")
+    ap.add_argument("--map")
+    args = ap.parse_args()
+    exe = args.executable
+    label = os.path.basename(exe)
+    problems = 0
+
+    def fail(text):
+        nonlocal problems
+        problems += 1
+        print(f"FAIL {label}: {text}")
+
+    # ---- header ----
+    try:
+        image = Image(exe)
+    except (OSError, ValueError) as e:
+        print(f"FAIL {label}: {e}")
+        return 1
+    if image.machine != 0x14C:
+        fail(f"machine {image.machine:#x}, not i386 (0x14c)")
+    if image.magic != 0x10B:
+        fail(f"optional header magic {image.magic:#x}, not PE32 (0x10b)")
+        return 1
+    if (image.sub_major, image.sub_minor) > (4, 0):
+        fail(f"subsystem version {image.sub_major}.{image.sub_minor}, above 4.0")
+    print(f"{label}: PE32 i386, subsystem {image.subsystem} version {image.sub_major}.{image.sub_minor}, "
+          f"OS version {image.os_major}.{image.os_minor}, {len(image.data)} bytes")
+
+    # ---- imports ----
+    if args.imports:
+        allowed = {}
+        for path in args.imports:
+            dll, names = read_def(path)
+            allowed.setdefault(dll, set()).update(names)
+        imports = image.imports()
+        bad_dlls = collections.OrderedDict()
+        for dll, name, ordinal in imports:
+            key = dll.lower()
+            if key not in allowed:
+                bad_dlls.setdefault(dll, []).append(name or f"#{ordinal}")
+            elif name is None:
+                fail(f"{dll} imported by ordinal {ordinal}")
+            elif name not in allowed[key]:
+                fail(f"{dll}!{name} is not on the Windows 95 list")
+        for dll, names in bad_dlls.items():
+            fail(f"DLL {dll} not allowed ({len(names)} functions: {', '.join(names)})")
+        print(f"{label}: {len(imports)} imports from {len(set(d.lower() for d, _, _ in imports))} DLLs")
+
+    # ---- disassembly ----
+    symbols = subprocess.run([args.objdump, "-t", exe], capture_output=True, text=True, check=True).stdout
+    if args.freestanding:
+        table = {}
+        for line in symbols.splitlines():
+            parts = line.split()
+            if parts and parts[-1] in ("___CTOR_LIST__", "___DTOR_LIST__"):
+                m = re.search(r"0x([0-9a-f]+)\s+\S+$", line)
+                if m:
+                    table[parts[-1]] = int(m.group(1), 16)
+        # The list is the marker -1, the constructors and a terminating 0.
+        if len(table) == 2 and table["___DTOR_LIST__"] - table["___CTOR_LIST__"] > 8:
+            count = (table["___DTOR_LIST__"] - table["___CTOR_LIST__"]) // 4 - 2
+            fail(f"{count} static initialisers in the constructor list, and no start-up code runs them")
+
+    ranges = None
+    if args.own_code:
+        if not args.map:
+            sys.exit("--own-code needs --map")
+        ranges = own_ranges(args.map, args.own_code)
+        starts = [r[0] for r in ranges]
+        if not ranges:
+            fail("the link map attributes no code to this build")
+
+    def is_own(address):
+        if ranges is None:
+            return True
+        i = bisect.bisect_right(starts, address) - 1
+        return i >= 0 and address < ranges[i][1]
+
+    dump = subprocess.run([args.objdump, "-d", "-C", "-M", "intel", "-w", exe],
+                          capture_output=True, text=True, check=True).stdout
+    cpuid_ok = set(args.cpuid)
+    mmx_ok = set(args.mmx)
+    function = "?"
+    allowed_cpuid = allowed_mmx = in_data = False
+    by_mnemonic = collections.Counter()
+    by_function = collections.Counter()
+    checked = 0
+    seen_cpuid = set()
+    seen_mmx = set()
+    for line in dump.splitlines():
+        m = FUNC_LINE.match(line)
+        if m:
+            function = m.group(2)
+            name = base_name(function)
+            allowed_cpuid = name in cpuid_ok
+            allowed_mmx = name in mmx_ok
+            # The linker's constructor and destructor lists are data inside the code section.
+            in_data = name in ("CTOR_LIST__", "DTOR_LIST__")
+            continue
+        m = INSN_LINE.match(line)
+        if not m or m.group(3) is None:
+            continue
+        address = int(m.group(1), 16)
+        if in_data or not is_own(address):
+            continue
+        text = m.group(3).split("#")[0].strip()
+        words = text.split()
+        while words and words[0] in PREFIXES:
+            words.pop(0)
+        if not words:
+            continue  # a lone prefix
+        mnemonic = words[0]
+        operands = " ".join(words[1:])
+        checked += 1
+        if mnemonic == "cpuid" and allowed_cpuid:
+            seen_cpuid.add(base_name(function))
+            continue
+        reason = None
+        if SSE_REG.search(operands):
+            reason = "SSE"
+        elif mnemonic in MMX or MMX_REG.search(operands):
+            if not (allowed_mmx and mnemonic in MMX):
+                reason = "MMX"
+            else:
+                seen_mmx.add(base_name(function))
+        elif mnemonic == "nop" and operands:
+            reason = "long NOP"
+        elif mnemonic not in I386 and mnemonic not in I387:
+            reason = "not 80386/80387"
+        if reason:
+            key = f"{mnemonic} ({reason})" if reason not in ("not 80386/80387",) else mnemonic
+            by_mnemonic[key] += 1
+            by_function[function] += 1
+    bad = sum(by_mnemonic.values())
+    scope = "own code" if ranges is not None else "whole image"
+    print(f"{label}: {checked} instructions checked ({scope}), {bad} outside the 80386/80387 set "
+          f"and the permitted places")
+    if bad:
+        problems += 1
+        print(f"FAIL {label}: by instruction: " +
+              ", ".join(f"{k} {v}" for k, v in sorted(by_mnemonic.items(), key=lambda kv: (-kv[1], kv[0]))))
+        worst = sorted(by_function.items(), key=lambda kv: (-kv[1], kv[0]))
+        print(f"FAIL {label}: in {len(worst)} functions: " +
+              ", ".join(f"{base_name(k) or k} {v}" for k, v in worst[:25]) +
+              (", ..." if len(worst) > 25 else ""))
+    if seen_cpuid or seen_mmx:
+        print(f"{label}: CPUID in {', '.join(sorted(seen_cpuid)) or 'none'}; "
+              f"MMX in {', '.join(sorted(seen_mmx)) or 'none'}")
+    print(f"{label}: {'FAILED' if problems else 'passed'}")
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
