@@ -1,8 +1,6 @@
 #include "marker_search.h"
 
-#include <algorithm>
 #include <cstring>
-#include <functional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -66,14 +64,42 @@ const uint8_t* findMarker(const uint8_t* from, const uint8_t* end) {
 
 #else
 
+namespace {
+
+// Horspool's skip table for the marker: how far the window may move on when the byte
+// under its last position is b.
+struct SkipTable {
+    std::size_t skip[256];
+    constexpr SkipTable() : skip() {
+        for (std::size_t b = 0; b < 256; ++b) {
+            skip[b] = kMarkerSize;
+        }
+        for (std::size_t n = 0; n + 1 < kMarkerSize; ++n) {
+            skip[kMarker[n]] = kMarkerSize - 1 - n;
+        }
+    }
+};
+constexpr SkipTable kSkip;
+
+} // namespace
+
 const uint8_t* findMarker(const uint8_t* from, const uint8_t* end) {
-#if defined(__GLIBC__)
-    const void* hit = memmem(from, static_cast<std::size_t>(end - from), kMarker, kMarkerSize);
-    return hit ? static_cast<const uint8_t*>(hit) : end;
-#else
-    return std::search(from, end,
-                       std::boyer_moore_horspool_searcher(kMarker, kMarker + kMarkerSize));
-#endif
+    if (end - from < static_cast<std::ptrdiff_t>(kMarkerSize)) {
+        return end;
+    }
+    const uint8_t* const last = end - kMarkerSize; // the last position a marker can start
+    for (const uint8_t* at = from; at <= last;) {
+        const uint8_t tail = at[kMarkerSize - 1];
+        if (tail == 0 && std::memcmp(at, kMarker, kMarkerSize - 1) == 0) {
+            return at;
+        }
+        const std::size_t step = kSkip.skip[tail];
+        if (static_cast<std::size_t>(last - at) < step) {
+            break;
+        }
+        at += step;
+    }
+    return end;
 }
 
 #endif

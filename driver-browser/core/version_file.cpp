@@ -24,14 +24,11 @@ namespace tolvane {
 
 namespace {
 
-std::u16string asciiToU16(const std::string& text) {
-    return std::u16string(text.begin(), text.end());
-}
-
 // The captions shown when the file cannot be read: the reason in plain words.
 VersionCaptions unreadable(const std::string& reason) {
-    return VersionCaptions{asciiToU16("Could not read this file: " + reason), kNotAvailable,
-                           kNotAvailable};
+    VersionCaptions captions;
+    unreadableFileCaptions(reason.c_str(), versionCaptionsSink(captions));
+    return captions;
 }
 
 #ifndef _WIN32

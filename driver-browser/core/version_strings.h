@@ -1,7 +1,8 @@
-// Version strings of a driver file, found by searching its bytes for 8-bit version
-// information ("StringFileInfo" followed by a zero byte, then the keys CompanyName,
-// FileDescription and FileVersion in a 200-byte window behind it).
+// The version strings of a driver file as text: the scan of version_scan.h with its byte
+// runs turned into characters through the ANSI code page (Windows-1252 here).
 #pragma once
+
+#include "version_scan.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,6 +23,9 @@ struct VersionCaptions {
 
 inline constexpr char16_t kNoInformation[] = u"No Information available on this driver";
 inline constexpr char16_t kNotAvailable[] = u"N/A";
+
+// A sink that appends the scan's byte runs, as characters, to the three captions.
+CaptionSink versionCaptionsSink(VersionCaptions& captions);
 
 // The captions for a file whose whole contents are bytes[0..size).
 VersionCaptions extractVersionCaptions(const uint8_t* bytes, std::size_t size);

@@ -1,5 +1,6 @@
 #include "Brisklow.h"
 
+#include "splash_timer.h"
 #include "ui_Brisklow.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,6 @@
 
 namespace {
 constexpr int kTwipsPerPixel = 15;
-constexpr float kSecondsPerDay = 86400.0F;
 } // namespace
 
 Brisklow::Brisklow(QWidget* parent)
@@ -68,17 +68,11 @@ void Brisklow::load() {
 }
 
 void Brisklow::on_T1_timeout() {
-    if (SplashStart == 0)
-        SplashStart = clock_();
-    const float now = clock_();
-    float elapsed = now - SplashStart;
-    // The time of day restarts at midnight: a negative difference means the day rolled over.
-    if (elapsed < 0)
-        elapsed += kSecondsPerDay;
-    if (elapsed < 1.0F)
+    const tolvane::TimeOfDaySource clock{
+        &clock_, [](void* context) { return (*static_cast<Clock*>(context))(); }};
+    if (!tolvane::splashTickCloses(SplashStart, clock))
         return;
     T1.stop();
-    SplashStart = 0;
     accept();
 }
 

@@ -8,6 +8,7 @@
 #include "desktop_shortcut.h"
 #include "drvHelp.h"
 #include "file_list_box.h"
+#include "file_types.h"
 #include "image_resources.h"
 #include "ui_Form1.h"
 
@@ -122,14 +123,75 @@ void Form1::on_DrvListBox_patternChanged() {
 }
 
 void Form1::refreshList() {
-    if (ui->DrvListBox->count() > 0) {
-        ui->DrvListBox->setSelectedIndex(0);
-        return;
+    tolvane::refreshDriverList(windowSeam());
+}
+
+QLabel* Form1::valueLabel(tolvane::ValueLabel label) const {
+    switch (label) {
+    case tolvane::ValueLabel::FileName:
+        return ui->FileNamelbl;
+    case tolvane::ValueLabel::Description:
+        return ui->Descrlbl;
+    case tolvane::ValueLabel::Vendor:
+        return ui->Vendorlbl;
+    case tolvane::ValueLabel::Version:
+        return ui->Versionlbl;
     }
-    ui->FileNamelbl->clear();
-    ui->Descrlbl->clear();
-    ui->Vendorlbl->clear();
-    ui->Versionlbl->clear();
+    return ui->FileNamelbl;
+}
+
+tolvane::MainWindowSeam Form1::windowSeam() {
+    tolvane::MainWindowSeam seam{};
+    seam.context = this;
+    seam.listCount = [](void* self) { return static_cast<Form1*>(self)->ui->DrvListBox->count(); };
+    seam.selectEntry = [](void* self, int index) {
+        static_cast<Form1*>(self)->ui->DrvListBox->setSelectedIndex(index);
+    };
+    seam.showDriverInfo = [](void* self) { static_cast<Form1*>(self)->ShowDriverInfo(); };
+    seam.clearLabel = [](void* self, tolvane::ValueLabel label) {
+        static_cast<Form1*>(self)->valueLabel(label)->clear();
+    };
+    seam.setLabelVisible = [](void* self, tolvane::ValueLabel label, bool visible) {
+        static_cast<Form1*>(self)->valueLabel(label)->setVisible(visible);
+    };
+    seam.processPendingEvents = [](void*) { QCoreApplication::processEvents(); };
+    return seam;
+}
+
+// One print command's printer, from the printer factory.
+struct Form1::PrintJob {
+    Form1* window;
+    std::unique_ptr<tolvane::ReportPrinter> printer;
+    QString why;
+};
+
+tolvane::PrinterSeam Form1::printerSeam(PrintJob& job) {
+    tolvane::PrinterSeam seam{};
+    seam.context = &job;
+    seam.open = [](void* context) {
+        auto* print = static_cast<PrintJob*>(context);
+        print->printer = print->window->printerFactory_(&print->why);
+        return print->printer != nullptr;
+    };
+    seam.printLine = [](void* context, const tolvane::ReportLine& line) {
+        auto* print = static_cast<PrintJob*>(context);
+        QString text = QString::fromLatin1(line.prefix);
+        if (line.hasLabel)
+            text += print->window->valueLabel(line.label)->text();
+        print->printer->printLine(text);
+    };
+    seam.endDocument = [](void* context) {
+        auto* print = static_cast<PrintJob*>(context);
+        if (print->printer->endDocument())
+            return true;
+        print->why = print->printer->errorString();
+        return false;
+    };
+    seam.warn = [](void* context) {
+        auto* print = static_cast<PrintJob*>(context);
+        print->window->showPrinterProblem(print->why);
+    };
+    return seam;
 }
 
 void Form1::chooseFileType(QAction* item, const QString& pattern) {
@@ -142,19 +204,19 @@ void Form1::chooseFileType(QAction* item, const QString& pattern) {
 }
 
 void Form1::on_DRVOnly_triggered() {
-    chooseFileType(ui->DRVOnly, QStringLiteral("*.drv"));
+    chooseFileType(ui->DRVOnly, QString::fromLatin1(tolvane::kFileTypeItems[0].pattern));
 }
 
 void Form1::on_DLLOnly_triggered() {
-    chooseFileType(ui->DLLOnly, QStringLiteral("*.dll"));
+    chooseFileType(ui->DLLOnly, QString::fromLatin1(tolvane::kFileTypeItems[1].pattern));
 }
 
 void Form1::on_vxdonly_triggered() {
-    chooseFileType(ui->vxdonly, QStringLiteral("*.vxd"));
+    chooseFileType(ui->vxdonly, QString::fromLatin1(tolvane::kFileTypeItems[2].pattern));
 }
 
 void Form1::on_BothDLLDRV_triggered() {
-    chooseFileType(ui->BothDLLDRV, QStringLiteral("*.dll;*.drv;*.vxd"));
+    chooseFileType(ui->BothDLLDRV, QString::fromLatin1(tolvane::kFileTypeItems[3].pattern));
 }
 
 void Form1::on_chdr_triggered() {
@@ -184,13 +246,6 @@ void Form1::on_Exitmen_triggered() {
     close();
 }
 
-void Form1::printDetails(tolvane::ReportPrinter& printer) {
-    printer.printLine(QStringLiteral("File Name: ") + ui->FileNamelbl->text());
-    printer.printLine(QStringLiteral("Version: ") + ui->Versionlbl->text());
-    printer.printLine(QStringLiteral("Vendor: ") + ui->Vendorlbl->text());
-    printer.printLine(QStringLiteral("Description: ") + ui->Descrlbl->text());
-}
-
 void Form1::showPrinterProblem(const QString& why) {
     QMessageBox box(QMessageBox::Warning, windowTitle(),
                     why.isEmpty() ? QStringLiteral("The report could not be printed.") : why,
@@ -200,39 +255,11 @@ void Form1::showPrinterProblem(const QString& why) {
 }
 
 void Form1::on_SDriver_triggered() {
-    QString why;
-    std::unique_ptr<tolvane::ReportPrinter> printer = printerFactory_(&why);
-    if (!printer) {
-        showPrinterProblem(why);
-        return;
-    }
-    printDetails(*printer);
-    if (!printer->endDocument())
-        showPrinterProblem(printer->errorString());
+    PrintJob job{this, nullptr, QString()};
+    tolvane::printThisDriver(printerSeam(job));
 }
 
 void Form1::on_ADrivers_triggered() {
-    // The printer is obtained first, so that without one nothing on the window changes.
-    QString why;
-    std::unique_ptr<tolvane::ReportPrinter> printer = printerFactory_(&why);
-    if (!printer) {
-        showPrinterProblem(why);
-        return;
-    }
-    QLabel* const labels[] = {ui->FileNamelbl, ui->Versionlbl, ui->Vendorlbl, ui->Descrlbl};
-    for (QLabel* label : labels)
-        label->setVisible(false);
-    QCoreApplication::processEvents();
-    FileListBox* list = ui->DrvListBox;
-    const int count = list->count();
-    for (int x = 0; x < count; ++x) {
-        list->setSelectedIndex(x);
-        ShowDriverInfo();
-        printDetails(*printer);
-        printer->printLine(QString());
-    }
-    for (QLabel* label : labels)
-        label->setVisible(true);
-    if (!printer->endDocument())
-        showPrinterProblem(printer->errorString());
+    PrintJob job{this, nullptr, QString()};
+    tolvane::printAllDrivers(windowSeam(), printerSeam(job));
 }

@@ -2,6 +2,8 @@
 // selected driver, the menus and the shortcut picture.
 #pragma once
 
+#include "main_window_seam.h"
+#include "print_report.h"
 #include "report_printer.h"
 
 #include <QMainWindow>
@@ -67,8 +69,12 @@ private:
     void applyDefinition();
     void chooseFileType(QAction* item, const QString& pattern);
     void refreshList();
-    void printDetails(tolvane::ReportPrinter& printer);
     void showPrinterProblem(const QString& why);
+    QLabel* valueLabel(tolvane::ValueLabel label) const;
+    // The window and the printer as the core's print and refresh sequences see them.
+    struct PrintJob;
+    tolvane::MainWindowSeam windowSeam();
+    tolvane::PrinterSeam printerSeam(PrintJob& job);
 
     std::unique_ptr<Ui::Form1> ui;
     tolvane::PrinterFactory printerFactory_;

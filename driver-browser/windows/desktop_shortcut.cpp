@@ -1,5 +1,6 @@
 #include "desktop_shortcut.h"
 
+#include "shortcut_file.h"
 #include "windows_directory.h"
 
 #include <QFile>
@@ -8,12 +9,12 @@
 namespace tolvane {
 
 QByteArray desktopShortcutContents() {
-    return QByteArrayLiteral("[InternetShortcut]\r\nURL=http://www.brisklow.example/\r\n");
+    return QByteArray(tolvane::kShortcutContents, static_cast<qsizetype>(kShortcutSize));
 }
 
 QString desktopShortcutPath(const QString& winPath) {
     const QString sep = QString::fromLatin1(pathSeparator());
-    return winPath + sep + QStringLiteral("desktop") + sep + QStringLiteral("Harrowmint.URL");
+    return winPath + sep + QLatin1String(kShortcutFolder) + sep + QLatin1String(kShortcutFileName);
 }
 
 bool writeDesktopShortcut(const QString& path, QString* error) {
@@ -51,11 +52,8 @@ void createDesktopShortcut(QWidget* parent, const QString& winPath) {
         return;
     }
     // The confirmation is system-modal in spirit: application-modal and kept on top.
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Thank You!"),
-                    QStringLiteral("A link to our Website has been created on your desktop.") +
-                        QChar(13) +
-                        QStringLiteral("To access our page, siply double click the shorcut icon."),
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Information, QLatin1String(kThankYouTitle),
+                    QLatin1String(kThankYouText), QMessageBox::Ok, parent);
     box.setObjectName(QString::fromLatin1(ThankYouBoxName));
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
