@@ -37,8 +37,8 @@ inline int compareIgnoringCase(const char* a, const char* b) {
     const char* y = b;
     for (; *x != '\0' && foldAscii(*x) == foldAscii(*y); ++x, ++y) {
     }
-    const int folded = static_cast<unsigned char>(foldAscii(*x)) -
-                       static_cast<unsigned char>(foldAscii(*y));
+    const int folded =
+        static_cast<unsigned char>(foldAscii(*x)) - static_cast<unsigned char>(foldAscii(*y));
     if (folded != 0)
         return folded;
     for (x = a, y = b; *x != '\0' && *x == *y; ++x, ++y) {

@@ -34,8 +34,7 @@ void addMatches(HWND listBox, const char* directory, const char* pattern) {
     HANDLE search = FindFirstFileA(query, &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
-    const DWORD leftOut =
-        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    const DWORD leftOut = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     do {
         if ((found.dwFileAttributes & leftOut) == 0)
             insertSorted(listBox, found.cFileName);

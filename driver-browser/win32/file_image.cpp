@@ -9,8 +9,8 @@ void describeError(DWORD error, char* text, DWORD capacity) {
         return;
     DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
                              error, 0, text, capacity, NULL);
-    while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ' ||
-                     text[n - 1] == '.'))
+    while (n > 0 &&
+           (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ' || text[n - 1] == '.'))
         --n;
     text[n] = '\0';
     if (n == 0) {

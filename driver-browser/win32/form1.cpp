@@ -25,10 +25,10 @@ namespace {
 struct Form1State {
     HWND window;
     Form1Options options;
-    char WinPath[145];        // the Windows directory as the platform reports it
-    char newpath[MAX_PATH];   // exchanged with the change-directory dialog
-    char listPath[MAX_PATH];  // DrvListBox's path
-    const char* pattern;      // DrvListBox's pattern
+    char WinPath[145];       // the Windows directory as the platform reports it
+    char newpath[MAX_PATH];  // exchanged with the change-directory dialog
+    char listPath[MAX_PATH]; // DrvListBox's path
+    const char* pattern;     // DrvListBox's pattern
     bool pathSet;
 };
 
@@ -172,9 +172,9 @@ void seamProcessPendingEvents(void*) {
     runPendingEvents();
 }
 
-const MainWindowSeam kWindowSeam = {nullptr,         &seamListCount,      &seamSelectEntry,
-                                    &seamShowDriverInfo, &seamClearLabel, &seamSetLabelVisible,
-                                    &seamProcessPendingEvents};
+const MainWindowSeam kWindowSeam = {
+    nullptr,         &seamListCount,       &seamSelectEntry,         &seamShowDriverInfo,
+    &seamClearLabel, &seamSetLabelVisible, &seamProcessPendingEvents};
 
 // --- DrvListBox's path and pattern -------------------------------------------------------
 
@@ -235,8 +235,8 @@ void chdrClick() {
 void Picture1Click() {
     char path[MAX_PATH + 32];
     shortcutPath(form.WinPath, '\\', path, sizeof path);
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              NULL);
+    HANDLE file =
+        CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     DWORD error = 0;
     if (file == INVALID_HANDLE_VALUE) {
         error = GetLastError();
@@ -283,8 +283,8 @@ void gdiPrintLine(void* context, const ReportLine& line) {
         GetDlgItemTextA(form.window, labelId(line.label), text + n,
                         static_cast<int>(sizeof text - n));
     }
-    static_cast<GdiPrinterContext*>(context)->printer.printLine(
-        text, static_cast<int>(textLength(text)));
+    static_cast<GdiPrinterContext*>(context)->printer.printLine(text,
+                                                                static_cast<int>(textLength(text)));
 }
 
 bool gdiEndDocument(void* context) {

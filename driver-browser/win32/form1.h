@@ -12,8 +12,8 @@
 namespace tolvane {
 
 struct Form1Options {
-    bool showSplash;              // load shows Brisklow first (true in the program)
-    const PrinterSeam* printer;   // null: the default printer through GDI
+    bool showSplash;            // load shows Brisklow first (true in the program)
+    const PrinterSeam* printer; // null: the default printer through GDI
 };
 
 // Creates the main window from its definition, hidden; fonts holds its fonts and must

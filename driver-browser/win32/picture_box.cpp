@@ -63,8 +63,7 @@ LRESULT CALLBACK pictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
         GetClientRect(box, &inside);
         POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         if (captured && PtInRect(&inside, at))
-            SendMessageA(GetParent(box), WM_COMMAND,
-                         MAKEWPARAM(GetDlgCtrlID(box), STN_CLICKED),
+            SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), STN_CLICKED),
                          reinterpret_cast<LPARAM>(box));
         return 0;
     }

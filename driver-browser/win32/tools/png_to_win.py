@@ -2,6 +2,7 @@
 """Converts Tolvane's PNG pictures into the formats a Windows 95 resource script takes.
 
     png_to_win.py bmp PICTURE.png OUT.bmp          24-bit or 256-colour bitmap
+    png_to_win.py png SCREEN.bmp OUT.png            a 24-bit bitmap (a screenshot) as PNG
     png_to_win.py ico OUT.ico ICON_32.png [ICON_16.png ...]
                                                    16-colour icon, one image per PNG,
                                                    transparency in the AND mask
@@ -134,9 +135,36 @@ def write_ico(target, sources):
     open(target, 'wb').write(out + b''.join(image for _, _, image in images))
 
 
+def bmp_to_png(source, target):
+    data = open(source, 'rb').read()
+    (offset,) = struct.unpack('<I', data[10:14])
+    width, height, _, bits = struct.unpack('<iiHH', data[18:30])
+    if bits != 24:
+        sys.exit(f'{source}: {bits}-bit bitmap, expected 24')
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in range(abs(height)):
+        row = y if height < 0 else abs(height) - 1 - y
+        line = data[offset + row * stride:offset + row * stride + width * 3]
+        rgb = bytearray(width * 3)
+        rgb[0::3], rgb[1::3], rgb[2::3] = line[2::3], line[1::3], line[0::3]
+        rows.append(b'\0' + bytes(rgb))
+
+    def chunk(kind, body):
+        return (struct.pack('>I', len(body)) + kind + body +
+                struct.pack('>I', zlib.crc32(kind + body) & 0xffffffff))
+
+    png = (b'\x89PNG\r\n\x1a\n' +
+           chunk(b'IHDR', struct.pack('>IIBBBBB', width, abs(height), 8, 2, 0, 0, 0)) +
+           chunk(b'IDAT', zlib.compress(b''.join(rows), 9)) + chunk(b'IEND', b''))
+    open(target, 'wb').write(png)
+
+
 def main(argv):
     if len(argv) == 4 and argv[1] == 'bmp':
         write_bmp(argv[2], argv[3])
+    elif len(argv) == 4 and argv[1] == 'png':
+        bmp_to_png(argv[2], argv[3])
     elif len(argv) >= 4 and argv[1] == 'ico':
         write_ico(argv[2], argv[3:])
     else:
