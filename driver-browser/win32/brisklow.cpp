@@ -72,6 +72,11 @@ INT_PTR CALLBACK BrisklowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
         stateOf(window)->background = LoadBitmapA(programInstance(), "SPLASH");
         setWindowIcons(window, IDI_Brisklow);
+        // No border at all: the dialog manager gives every dialog a frame of its own.
+        SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(WS_POPUP | WS_CLIPCHILDREN));
+        SetWindowLongA(window, GWL_EXSTYLE, WS_EX_APPWINDOW);
+        SetWindowPos(window, NULL, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         applyTwipsLayout(window, IDD_Brisklow);
         load(window);
         return FALSE;
