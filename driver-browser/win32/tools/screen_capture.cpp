@@ -1,6 +1,7 @@
-// screen_capture OUT.bmp [WAIT_MS]: waits, then writes the whole screen as a 24-bit BMP and
-// prints the visible top-level windows (title, position and size). For pictures of
-// tolvane.exe under Wine, where no other screenshot tool sees the Windows desktop.
+// screen_capture OUT.bmp [WAIT_MS [TITLE]]: waits, then writes the screen (or only the window
+// with that title, once it shows) as a 24-bit BMP and prints the visible top-level windows
+// (title, position and size). For pictures of tolvane.exe under Wine, where no other
+// screenshot tool sees the Windows desktop.
 #include <windows.h>
 
 #include <cstdio>
@@ -25,19 +26,36 @@ BOOL CALLBACK printWindow(HWND window, LPARAM) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: screen_capture OUT.bmp [WAIT_MS]\n");
+        std::fprintf(stderr, "usage: screen_capture OUT.bmp [WAIT_MS [TITLE]]\n");
         return 2;
     }
     if (argc > 2)
         Sleep(static_cast<DWORD>(std::atoi(argv[2])));
+    RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (argc > 3) {
+        HWND window = NULL;
+        for (int tries = 0; tries < 400 && window == NULL; ++tries) {
+            window = FindWindowA(NULL, argv[3]);
+            if (window == NULL || !IsWindowVisible(window)) {
+                window = NULL;
+                Sleep(50);
+            }
+        }
+        if (window == NULL) {
+            std::fprintf(stderr, "no window \"%s\"\n", argv[3]);
+            return 1;
+        }
+        Sleep(500); // let it paint
+        GetWindowRect(window, &area);
+    }
     EnumWindows(printWindow, 0);
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
     HDC screen = GetDC(NULL);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     SelectObject(memory, old);
     BITMAPINFOHEADER info = {};
     info.biSize = sizeof info;
