@@ -7,17 +7,21 @@
 #       Compiles the targets' own code for the 80386/80387 and without anything that needs a
 #       run-time library (exceptions, RTTI, thread-safe statics, stack probes, unwind tables).
 #       For libraries linked into a Windows 95 executable and for the tests of such code.
+#   pcu_win95_instruction_set(<target>...)
+#       Only the instruction set of the above: for test programs that link the toolchain's
+#       run-time (and so keep exceptions and RTTI) but whose own code is audited too.
 #   pcu_win95_executable(<target> ENTRY <function> DEFS <file.def>...)
 #       Links <target> as a freestanding PE32 program (subsystem version 4.0) whose entry
 #       point is the extern "C" function <function>; its only libraries are the import
 #       libraries made from the .def files (LIBRARY line = DLL name, EXPORTS = functions).
-#   pcu_win95_audit(<name> EXECUTABLE <target> [OWN_CODE] [CPUID <function>...]
+#   pcu_win95_audit(<name> EXECUTABLE <target> [OWN_CODE|FREESTANDING] [CPUID <function>...]
 #                   [MMX <function>...] [DEFS <file.def>...] [LABELS ...])
 #       Registers a test running scripts/win95-audit.py on the target's file: instructions
 #       outside the 80386/80387 set fail, except CPUID and MMX in the functions named; the PE
 #       header and, with DEFS, the import table are checked. OWN_CODE (for test executables
 #       that link the toolchain's run-time) limits the instruction check to the code that
 #       came from this build's own object files and libraries, found through the link map.
+#       FREESTANDING also checks that no static initialiser waits for start-up code.
 #
 # PCU_WIN95 is true in a 32-bit Windows build; elsewhere the functions do nothing (apart
 # from pcu_win95_executable's ENTRY, which a hosted build does not need).
@@ -38,15 +42,24 @@ if(PCU_WIN95)
     find_package(Python3 COMPONENTS Interpreter REQUIRED)
 endif()
 
-function(pcu_win95_code)
+function(pcu_win95_instruction_set)
     if(NOT PCU_WIN95)
         return()
     endif()
     foreach(target IN LISTS ARGN)
         # -march=i386: no CMOV, FCOMI, BSWAP, CMPXCHG, XADD, long NOPs or MMX/SSE from the
         # compiler (the toolchain's default target is the Pentium Pro).
+        target_compile_options(${target} PRIVATE -march=i386 -mtune=generic)
+    endforeach()
+endfunction()
+
+function(pcu_win95_code)
+    if(NOT PCU_WIN95)
+        return()
+    endif()
+    pcu_win95_instruction_set(${ARGN})
+    foreach(target IN LISTS ARGN)
         target_compile_options(${target} PRIVATE
-            -march=i386 -mtune=generic
             $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
             -fno-asynchronous-unwind-tables -fno-unwind-tables
             -fno-stack-protector -mno-stack-arg-probe)
@@ -113,7 +126,7 @@ function(_pcu_win95_audit_self_test)
 endfunction()
 
 function(pcu_win95_audit name)
-    cmake_parse_arguments(ARG "OWN_CODE" "EXECUTABLE" "CPUID;MMX;DEFS;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "OWN_CODE;FREESTANDING" "EXECUTABLE" "CPUID;MMX;DEFS;LABELS" ${ARGN})
     if(NOT PCU_WIN95)
         return()
     endif()
@@ -129,6 +142,9 @@ function(pcu_win95_audit name)
         get_filename_component(def ${def} ABSOLUTE)
         list(APPEND args --imports ${def})
     endforeach()
+    if(ARG_FREESTANDING)
+        list(APPEND args --freestanding)
+    endif()
     if(ARG_OWN_CODE)
         # The link map tells which object file each piece of code came from.
         target_link_options(${ARG_EXECUTABLE} PRIVATE -Wl,-Map,$<TARGET_FILE:${ARG_EXECUTABLE}>.map)

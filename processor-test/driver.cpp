@@ -1,12 +1,10 @@
 // The run of Pexmoor, step by step.
 #include "driver.h"
 
-#include <chrono>
-#include <cstdio>
-
 #include "cpu_detect.h"
 #include "fixed_point.h"
 #include "fx_convert.h"
+#include "text_format.h"
 
 int16_t plain_result = 0;
 int16_t mmx_result = 0;
@@ -145,11 +143,6 @@ const pex_kernels* library_kernels() {
     return &real_kernels;
 }
 
-double monotonic_seconds() {
-    using clock = std::chrono::steady_clock;
-    return std::chrono::duration<double>(clock::now().time_since_epoch()).count();
-}
-
 const char* machine_name(int32_t generation) {
     return machine_names[generation & 15];
 }
@@ -167,7 +160,7 @@ int pexmoor_run(const pex_driver_seams* seams) {
         generation -= CPU_HAS_MMX;
     }
     char machine[32];
-    std::snprintf(machine, sizeof machine, "%s", machine_name(generation));
+    text_format(machine, sizeof machine, "%s", machine_name(generation));
     console_print(out, "\nYour machine is a %s.    MMX is %s\n\n", machine,
                   has_mmx ? "enabled" : "nonexistent");
 

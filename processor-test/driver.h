@@ -41,7 +41,8 @@ struct pex_driver_seams {
 // The library's kernels.
 const pex_kernels* library_kernels();
 
-// Seconds from the steady clock, with sub-microsecond resolution.
+// Seconds from the platform's monotonic clock: the steady clock on POSIX systems, the
+// performance counter (else the tick count) on Windows.
 double monotonic_seconds();
 
 // The machine name for a generation code 0 to 15 (16 or more is taken modulo 16).

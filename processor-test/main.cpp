@@ -4,18 +4,19 @@
 // more, divides the benchmark loop counts by N so that automated runs (sanitizer and
 // emulator builds) finish quickly. Unset, or anything else, runs the full counts. The
 // printed figures assume the full counts.
-#include <csignal>
 #include <cstdlib>
 
+#include "console_main.h"
 #include "cpu_detect.h"
 #include "driver.h"
+#include "environment.h"
 
 namespace {
 
 pex_bench_counts bench_counts() {
     pex_bench_counts counts = PEX_FULL_BENCH;
-    const char* scale_text = std::getenv("PEXMOOR_BENCH_SCALE");
-    if (scale_text == nullptr)
+    char scale_text[32];
+    if (!environment_value("PEXMOOR_BENCH_SCALE", scale_text, sizeof scale_text))
         return counts;
     char* end = nullptr;
     long scale = std::strtol(scale_text, &end, 10);
@@ -30,11 +31,7 @@ pex_bench_counts bench_counts() {
 
 } // namespace
 
-int main() {
-#if defined(SIGPIPE)
-    // A reader that goes away must not end the program: output errors are ignored.
-    std::signal(SIGPIPE, SIG_IGN);
-#endif
+int console_main() {
     pex_driver_seams seams{stdio_console(), detect_cpu, monotonic_seconds, library_kernels(),
                            bench_counts()};
     return pexmoor_run(&seams);

@@ -2,13 +2,14 @@
 // 2 On), then what the registry call returned for the value with the setting's 80-byte
 // buffer: "status S type T size N". Used to check that every build reads the registry
 // alike.
-#include <cstdio>
-
+#include "console.h"
+#include "console_main.h"
 #include "mmx_mode.h"
 #include "registry_api.h"
 
-int main() {
-    std::printf("%d\n", static_cast<int>(read_mmx_setting()));
+int console_main() {
+    const pex_console* out = stdio_console();
+    console_print(out, "%d\n", static_cast<int>(read_mmx_setting()));
 
     HKEY key = nullptr;
     LSTATUS status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Corvelline\\Saltremb\\Hardware",
@@ -26,7 +27,7 @@ int main() {
         type = 0;
         size = 0;
     }
-    std::printf("status %ld type %lu size %lu\n", static_cast<long>(status),
-                static_cast<unsigned long>(type), static_cast<unsigned long>(size));
+    console_print(out, "status %ld type %lu size %lu\n", static_cast<long>(status),
+                  static_cast<unsigned long>(type), static_cast<unsigned long>(size));
     return 0;
 }

@@ -16,7 +16,8 @@ With --own-code BUILD_DIR --map FILE.map only the code that the link map attribu
 build's own object files and libraries is checked for instructions (for test programs that
 link the toolchain's run-time and GoogleTest, whose code is not ours to audit).
 Function names are matched on their unqualified name (C++ names demangled, parameters,
-namespaces and clone suffixes dropped).
+namespaces and clone suffixes dropped), or, when given with "::", on the end of the
+qualified name (Class::method).
 """
 import argparse
 import bisect
@@ -66,7 +67,8 @@ FUNC_LINE = re.compile(r"^([0-9a-f]+) <(.*)>:$")
 INSN_LINE = re.compile(r"^\s*([0-9a-f]+):\t([0-9a-f ]+?)\s*(?:\t(.*))?$")
 
 
-def base_name(symbol):
+def qualified_name(symbol):
+    """The name without parameters, clone suffixes and anonymous namespaces."""
     name = symbol.replace("(anonymous namespace)::", "")
     name = re.sub(r"\s*\[clone [^\]]*\]", "", name)
     depth = 0
@@ -78,7 +80,11 @@ def base_name(symbol):
         elif c == "(" and depth == 0:
             name = name[:i]
             break
-    name = name.split("::")[-1]
+    return name
+
+
+def base_name(symbol):
+    name = qualified_name(symbol).split("::")[-1]
     name = name.split(".")[0] if not name.startswith(".") else name
     if "@" in name:  # stdcall decoration
         name = name.split("@")[0]
@@ -108,6 +114,11 @@ def read_def(path):
     if dll is None:
         sys.exit(f"{path}: no LIBRARY line")
     return dll, names
+
+
+def permitted(name, qualified, names):
+    """A function named NAME or CLASS::NAME, or a qualified name ending with one given."""
+    return name in names or any(qualified == n or qualified.endswith("::" + n) for n in names if "::" in n)
 
 
 class Image:
@@ -256,7 +267,7 @@ def main():
             elif name is None:
                 fail(f"{dll} imported by ordinal {ordinal}")
             elif name not in allowed[key]:
-                fail(f"{dll}!{name} is not on the Windows 95 list")
+                fail(f"{dll}!{name} is not on the list of allowed imports")
         for dll, names in bad_dlls.items():
             fail(f"DLL {dll} not allowed ({len(names)} functions: {', '.join(names)})")
         print(f"{label}: {len(imports)} imports from {len(set(d.lower() for d, _, _ in imports))} DLLs")
@@ -307,8 +318,9 @@ def main():
         if m:
             function = m.group(2)
             name = base_name(function)
-            allowed_cpuid = name in cpuid_ok
-            allowed_mmx = name in mmx_ok
+            qualified = qualified_name(function)
+            allowed_cpuid = permitted(name, qualified, cpuid_ok)
+            allowed_mmx = permitted(name, qualified, mmx_ok)
             # The linker's constructor and destructor lists are data inside the code section.
             in_data = name in ("CTOR_LIST__", "DTOR_LIST__")
             continue

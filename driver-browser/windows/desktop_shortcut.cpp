@@ -52,8 +52,11 @@ void createDesktopShortcut(QWidget* parent, const QString& winPath) {
         return;
     }
     // The confirmation is system-modal in spirit: application-modal and kept on top.
-    QMessageBox box(QMessageBox::Information, QLatin1String(kThankYouTitle),
-                    QLatin1String(kThankYouText), QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Thank You!"),
+                    QStringLiteral("A link to our Website has been created on your desktop.") +
+                        QChar(13) +
+                        QStringLiteral("To access our page, siply double click the shorcut icon."),
+                    QMessageBox::Ok, parent);
     box.setObjectName(QString::fromLatin1(ThankYouBoxName));
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);

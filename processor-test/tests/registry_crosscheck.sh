@@ -3,23 +3,35 @@
 # each one with the native pexmoor_setting (which parses system.reg) and with the Windows
 # build's pexmoor_setting under Wine (which asks the registry), and checks that both
 # print the expected setting (0 Auto, 1 Off, 2 On).
-# Usage: registry_crosscheck.sh <native pexmoor_setting> <pexmoor_setting.exe> <wine64>
+# Usage: registry_crosscheck.sh <native pexmoor_setting> <pexmoor_setting.exe> <wine or wine64>
+#                               [win32|win64]
+# A 32-bit program in a 64-bit prefix would see HKLM\Software through Wow6432Node, as on
+# 64-bit Windows; the 32-bit build is checked in a 32-bit prefix (WINEARCH=win32), which
+# stores the key where the native reader looks, as 32-bit Windows does.
 # Exits 77 (skipped) when the native tool has not been built.
 set -u
 native=$1
 windows=$2
 wine=${3:-/usr/lib/wine/wine64}
+arch=${4:-win64}
 
 if [ ! -x "$native" ]; then
     echo "native tool $native not built: skipped"
     exit 77
 fi
-wineserver="$(dirname "$wine")/wineserver64"
-[ -x "$wineserver" ] || wineserver="$(dirname "$wine")/wineserver"
-[ -x "$wineserver" ] || wineserver=wineserver
+# The server that writes system.reg: next to the loader, else Debian's 64- or 32-bit one.
+wineserver=wineserver
+for candidate in "$(dirname "$wine")/wineserver64" "$(dirname "$wine")/wineserver" \
+    /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver32; do
+    if [ -x "$candidate" ] && [ ! -d "$candidate" ]; then
+        wineserver=$candidate
+        break
+    fi
+done
 
 prefix=$(mktemp -d /tmp/pexmoor-crosscheck-XXXXXX)
 export WINEPREFIX=$prefix
+export WINEARCH=$arch
 export WINEDEBUG=-all
 cleanup() {
     "$wineserver" -k >/dev/null 2>&1

@@ -1,0 +1,117 @@
+// A Windows program linked with the core and nothing of the C++ runtime: no start-up code,
+// no libstdc++, only KERNEL32 and msvcrt.dll. It runs each core piece once and exits
+// with 0, or with the number of the first check that failed.
+#include "egg_gesture.h"
+#include "file_types.h"
+#include "print_report.h"
+#include "shortcut_file.h"
+#include "splash_timer.h"
+#include "version_scan.h"
+
+#include <windows.h>
+
+namespace {
+
+bool same(const char* a, const char* b) {
+    for (; *a != '\0' && *a == *b; ++a, ++b) {
+    }
+    return *a == *b;
+}
+
+// A driver file: a marker, the 16 bytes up to its window, then three entries.
+const uint8_t kDriver[] = "xxStringFileInfo\0................"
+                          "CompanyName\0Quorrel\0FileDescription\0Display \xA9\0"
+                          "FileVersion\0"
+                          "4.10\0.........................................................";
+
+int counter(void* context) {
+    return ++*static_cast<int*>(context);
+}
+
+int check() {
+    char description[64], vendor[8], version[64];
+    tolvane::CaptionBuffers buffers{{description, sizeof description, 0},
+                                    {vendor, sizeof vendor, 0},
+                                    {version, sizeof version, 0}};
+    tolvane::scanVersionStrings(kDriver, sizeof kDriver - 1, buffers);
+    if (!same(description, "Display \xA9") || !same(vendor, "Quorrel") || !same(version, "4.10")) {
+        return 1;
+    }
+    tolvane::scanVersionStrings(kDriver, 20, buffers);
+    if (!same(description, tolvane::kNoInformationText) || !same(vendor, "N/A") ||
+        buffers.description.length != 39) {
+        return 2;
+    }
+
+    tolvane::EggGesture egg;
+    egg.pressed(tolvane::RightButtonBit, 7);
+    egg.released(tolvane::LeftButtonBit, 6, 3421, 691);
+    for (int n = 0; n < 5; ++n) {
+        if (egg.labelClicked()) {
+            return 3;
+        }
+    }
+    if (!egg.labelClicked()) {
+        return 3;
+    }
+
+    struct Times {
+        float t[3];
+        int read;
+    } times{{86399.5F, 86399.5F, 0.5F}, 0};
+    const tolvane::TimeOfDaySource clock{&times, [](void* context) {
+                                             auto* all = static_cast<Times*>(context);
+                                             return all->t[all->read++];
+                                         }};
+    float start = 0;
+    if (tolvane::splashTickCloses(start, clock) || !tolvane::splashTickCloses(start, clock)) {
+        return 4;
+    }
+
+    int lines = 0;
+    tolvane::PrinterSeam printer{};
+    printer.context = &lines;
+    printer.open = [](void*) { return true; };
+    printer.printLine = [](void* context, const tolvane::ReportLine&) { counter(context); };
+    printer.endDocument = [](void*) { return true; };
+    printer.warn = [](void*) {};
+    int calls = 0;
+    tolvane::MainWindowSeam window{};
+    window.context = &calls;
+    window.listCount = [](void*) { return 3; };
+    window.selectEntry = [](void* context, int) { counter(context); };
+    window.showDriverInfo = [](void* context) { counter(context); };
+    window.clearLabel = [](void* context, tolvane::ValueLabel) { counter(context); };
+    window.setLabelVisible = [](void* context, tolvane::ValueLabel, bool) { counter(context); };
+    window.processPendingEvents = [](void* context) { counter(context); };
+    if (tolvane::printAllDrivers(window, printer) != tolvane::PrintOutcome::Printed ||
+        lines != 15 || calls != 4 + 1 + 6 + 4) {
+        return 5;
+    }
+    tolvane::refreshDriverList(window);
+    if (calls != 16) {
+        return 6;
+    }
+
+    char path[40];
+    if (tolvane::shortcutPath("C:\\WINDOWS", '\\', path, sizeof path) != 33 ||
+        !same(path, "C:\\WINDOWS\\desktop\\Harrowmint.URL") || tolvane::kShortcutSize != 54) {
+        return 7;
+    }
+    return 0;
+}
+
+} // namespace
+
+extern "C" int runtimeFreeMain() {
+    const int failed = check();
+    const char* text =
+        failed == 0 ? "core runs without the C++ runtime\r\n" : "core check failed\r\n";
+    DWORD written = 0;
+    DWORD size = 0;
+    while (text[size] != '\0') {
+        ++size;
+    }
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, size, &written, nullptr);
+    ExitProcess(static_cast<UINT>(failed));
+}

@@ -1,0 +1,74 @@
+// The splash window's tick decision: recorded start, the one-second rule and midnight.
+#include "splash_timer.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tolvane {
+namespace {
+
+// Hands out the given times one after the other and counts the reads.
+struct ScriptedClock {
+    std::vector<float> times;
+    std::size_t reads = 0;
+    TimeOfDaySource source() {
+        return TimeOfDaySource{this, [](void* self) {
+                                   auto* c = static_cast<ScriptedClock*>(self);
+                                   const float t = c->times.at(c->reads);
+                                   ++c->reads;
+                                   return t;
+                               }};
+    }
+};
+
+// Ticks once per entry of `ticks` (each tick reads one time, the first two); returns the
+// 1-based tick that closed the splash, 0 when none did.
+int closingTick(float first, const std::vector<float>& later) {
+    ScriptedClock clock;
+    clock.times.push_back(first);
+    clock.times.insert(clock.times.end(), later.begin(), later.end());
+    float splashStart = 0;
+    for (std::size_t tick = 0; tick < later.size(); ++tick) {
+        if (splashTickCloses(splashStart, clock.source())) {
+            EXPECT_EQ(splashStart, 0.0F) << "the start is reset on closing";
+            return static_cast<int>(tick) + 1;
+        }
+    }
+    return 0;
+}
+
+TEST(SplashTimer, FirstTickRecordsTheStartAndReadsTheClockTwice) {
+    ScriptedClock clock{{100.25F, 100.3F}};
+    float splashStart = 0;
+    EXPECT_FALSE(splashTickCloses(splashStart, clock.source()));
+    EXPECT_EQ(splashStart, 100.25F);
+    EXPECT_EQ(clock.reads, 2u);
+}
+
+TEST(SplashTimer, ClosesOnceAtLeastOneSecondHasPassed) {
+    EXPECT_EQ(closingTick(500.0F, {500.0F, 501.0F}), 2) << "exactly one second closes";
+    EXPECT_EQ(closingTick(500.0F, {500.0F, 500.99F, 502.0F}), 3);
+    EXPECT_EQ(closingTick(500.0F, {500.0F, 500.5F, 500.9F, 501.5F}), 4);
+    // A tick that finds the start already recorded reads the clock once.
+    ScriptedClock clock{{10.0F, 10.0F, 12.0F}};
+    float splashStart = 0;
+    EXPECT_FALSE(splashTickCloses(splashStart, clock.source()));
+    EXPECT_TRUE(splashTickCloses(splashStart, clock.source()));
+    EXPECT_EQ(clock.reads, 3u);
+}
+
+TEST(SplashTimer, MidnightBetweenTicksStillCloses) {
+    // Started 0.5 s before midnight: the difference turns negative and a day is added.
+    EXPECT_EQ(closingTick(86399.5F, {86399.5F, 0.2F, 0.6F}), 3);
+    EXPECT_EQ(closingTick(86399.5F, {86399.5F, 0.5F}), 2) << "0.5 + 0.5 = one second";
+    EXPECT_EQ(closingTick(86399.9F, {86399.9F, 86399.95F, 1.0F}), 3);
+    // Without the correction every later tick would see a negative difference.
+    std::vector<float> nextDay(50, 0.1F);
+    nextDay.front() = 86399.5F;
+    nextDay.back() = 5.0F;
+    EXPECT_EQ(closingTick(86399.5F, nextDay), 50);
+}
+
+} // namespace
+} // namespace tolvane
