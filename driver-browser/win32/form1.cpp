@@ -345,6 +345,10 @@ void command(int id) {
 
 } // namespace
 
+void setForm1ListPath(const char* path) {
+    setListPath(path);
+}
+
 const char* form1WinPath() {
     return form.WinPath;
 }

@@ -23,6 +23,9 @@ HWND createForm1(const Form1Options& options, FontSet& fonts);
 // The start-up sequence: the splash, GetwinDir, the first entry selected. Then shows it.
 void loadForm1(HWND form);
 
+// Points DrvListBox at another directory, as OK in the change-directory dialog does.
+void setForm1ListPath(const char* path);
+
 // Members other windows and tests read.
 const char* form1WinPath();
 const char* form1ListPath();

@@ -21,29 +21,38 @@ protected:
     void TearDown() override { tolvane::setSplashClock(nullptr); }
 };
 
-// A clock that moves on by `step` seconds at every reading.
+// A clock that moves on by fakeStep seconds at every reading.
 float fakeNow = 0;
 float fakeStep = 0;
 int readings = 0;
-float fakeClock(void*) {
+
+// The time of day from the tick counter.
+float tickClock(void*) {
     ++readings;
-    fakeNow += fakeStep;
-    return fakeNow;
+    return static_cast<float>(GetTickCount() % 86400000u) / 1000.0F;
 }
 
-TEST_F(ModalWindowTest, SplashIsCentredWithoutBorderAndClosesAtTheSecondTick) {
-    // The clock moves on 0.3 s at every reading: the first tick records the start and reads
-    // "now" 0.3 s later, so only a later tick can find a full second passed.
-    fakeNow = 1000.0F;
-    fakeStep = 0.3F;
+// Counts the ticks of the splash's timer T1 as the modal loop takes them from the queue.
+int splashTicks = 0;
+LRESULT CALLBACK countTicks(int code, WPARAM removed, LPARAM lParam) {
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && removed == PM_REMOVE && message->message == WM_TIMER &&
+        message->hwnd != NULL && message->wParam == IDC_Brisklow_T1)
+        ++splashTicks;
+    return CallNextHookEx(NULL, code, removed, lParam);
+}
+
+TEST_F(ModalWindowTest, SplashIsCentredWithoutBorderAndClosesAtTheSecondOrThirdTick) {
     readings = 0;
-    const tolvane::TimeOfDaySource clock = {nullptr, &fakeClock};
+    splashTicks = 0;
+    const tolvane::TimeOfDaySource clock = {nullptr, &tickClock};
     tolvane::setSplashClock(&clock);
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, countTicks, NULL, GetCurrentThreadId());
     std::string caption;
     RECT outer = {};
     RECT client = {};
     LONG style = 0;
-    int ticksSeen = 0;
+    bool windowSeen = false;
     const DWORD start = GetTickCount();
     whileRunning([] { tolvane::showBrisklow(NULL); },
                  [&] {
@@ -54,10 +63,11 @@ TEST_F(ModalWindowTest, SplashIsCentredWithoutBorderAndClosesAtTheSecondTick) {
                      GetWindowRect(splash, &outer);
                      client = clientRectOnScreen(splash);
                      style = GetWindowLongA(splash, GWL_STYLE);
-                     ticksSeen = readings;
+                     windowSeen = true;
                      return true;
                  });
     const DWORD elapsed = GetTickCount() - start;
+    UnhookWindowsHookEx(hook);
     EXPECT_EQ(caption, "Brisklow -loading-");
     EXPECT_EQ(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_DLGFRAME), 0);
     EXPECT_EQ(client.right - client.left, 6885 / 15);
@@ -67,11 +77,12 @@ TEST_F(ModalWindowTest, SplashIsCentredWithoutBorderAndClosesAtTheSecondTick) {
     const int twipsTop = (GetSystemMetrics(SM_CYSCREEN) * 15 - 3285) / 2;
     EXPECT_NEAR(outer.left, twipsLeft / 15.0, 0.5);
     EXPECT_NEAR(outer.top, twipsTop / 15.0, 0.5);
-    // Never at the first tick (two readings); at the latest at the fourth.
-    EXPECT_GE(readings, 3);
-    EXPECT_LE(readings, 6);
+    // Closed by the second tick or the third, on the time of day it read.
+    EXPECT_GE(splashTicks, 2);
+    EXPECT_LE(splashTicks, 3);
+    EXPECT_GE(readings, 2);
     EXPECT_GE(elapsed, 1900u); // at least two ticks of the 1000 ms timer
-    EXPECT_GT(ticksSeen, 0);
+    EXPECT_TRUE(windowSeen);
 }
 
 TEST_F(ModalWindowTest, SplashClosesAcrossMidnight) {
