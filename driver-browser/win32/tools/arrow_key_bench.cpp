@@ -54,6 +54,10 @@ int main(int argc, char** argv) {
     tolvane::FontSet fonts;
     const tolvane::Form1Options options = {false, nullptr};
     HWND form = tolvane::createForm1(options, fonts);
+    if (form == NULL) {
+        std::fprintf(stderr, "cannot create the main window\n");
+        return 1;
+    }
     tolvane::setForm1ListPath(dir.c_str());
     HWND list = GetDlgItem(form, IDC_Form1_DrvListBox);
     const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
