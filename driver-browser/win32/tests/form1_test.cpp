@@ -264,6 +264,23 @@ TEST_F(Form1Test, ArrowKeysShowEveryDriverPassed) {
     EXPECT_EQ(label(form_, IDC_Form1_Vendorlbl), "N/A");
 }
 
+TEST_F(Form1Test, AFileThatCannotBeReadShowsWhy) {
+    tolvane::loadForm1(form_);
+    // Held open without sharing: opening it for reading fails.
+    HANDLE held = CreateFileA((system_ + "\\Sound.drv").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                              NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    HWND list = GetDlgItem(form_, IDC_Form1_DrvListBox);
+    SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+    CloseHandle(held);
+    EXPECT_EQ(label(form_, IDC_Form1_FileNamelbl), "Sound.drv");
+    const std::string description = label(form_, IDC_Form1_Descrlbl);
+    EXPECT_EQ(description.rfind("Could not read this file: ", 0), 0u) << description;
+    EXPECT_GT(description.size(), sizeof "Could not read this file: ");
+    EXPECT_EQ(label(form_, IDC_Form1_Vendorlbl), "N/A");
+    EXPECT_EQ(label(form_, IDC_Form1_Versionlbl), "N/A");
+}
+
 TEST_F(Form1Test, FileTypesMoveTheCheckMarkAndRebuildTheList) {
     tolvane::loadForm1(form_);
     HMENU bar = GetMenu(form_);
