@@ -10,10 +10,12 @@
 #   pcu_win95_instruction_set(<target>...)
 #       Only the instruction set of the above: for test programs that link the toolchain's
 #       run-time (and so keep exceptions and RTTI) but whose own code is audited too.
-#   pcu_win95_executable(<target> ENTRY <function> DEFS <file.def>...)
-#       Links <target> as a freestanding PE32 program (subsystem version 4.0) whose entry
-#       point is the extern "C" function <function>; its only libraries are the import
-#       libraries made from the .def files (LIBRARY line = DLL name, EXPORTS = functions).
+#   pcu_win95_executable(<target> ENTRY <function> [SUBSYSTEM console|windows]
+#                        DEFS <file.def>...)
+#       Links <target> as a freestanding PE32 program (console by default, subsystem version
+#       4.0) whose entry point is the extern "C" function <function>; its only libraries are
+#       the import libraries made from the .def files (LIBRARY line = DLL name, EXPORTS =
+#       the functions, stdcall ones with their @N argument size). Writes <file>.map.
 #   pcu_win95_audit(<name> EXECUTABLE <target> [OWN_CODE|FREESTANDING] [CPUID <function>...]
 #                   [MMX <function>...] [DEFS <file.def>...] [LABELS ...])
 #       Registers a test running scripts/win95-audit.py on the target's file: instructions
@@ -23,8 +25,8 @@
 #       came from this build's own object files and libraries, found through the link map.
 #       FREESTANDING also checks that no static initialiser waits for start-up code.
 #
-# PCU_WIN95 is true in a 32-bit Windows build; elsewhere the functions do nothing (apart
-# from pcu_win95_executable's ENTRY, which a hosted build does not need).
+# PCU_WIN95 is true in a 32-bit Windows build; elsewhere the functions do nothing, and the
+# caller gives the program the hosted entry point (main) instead.
 include_guard(GLOBAL)
 
 if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
@@ -67,7 +69,10 @@ function(pcu_win95_code)
 endfunction()
 
 function(pcu_win95_executable target)
-    cmake_parse_arguments(ARG "" "ENTRY" "DEFS" ${ARGN})
+    cmake_parse_arguments(ARG "" "ENTRY;SUBSYSTEM" "DEFS" ${ARGN})
+    if(NOT ARG_SUBSYSTEM)
+        set(ARG_SUBSYSTEM console)
+    endif()
     if(NOT PCU_WIN95)
         return()
     endif()
@@ -104,7 +109,7 @@ function(pcu_win95_executable target)
     target_link_options(${target} PRIVATE
         -nostdlib -nostartfiles -static
         -Wl,-e,_${ARG_ENTRY}
-        -Wl,--subsystem,console:4.0
+        -Wl,--subsystem,${ARG_SUBSYSTEM}:4.0
         -Wl,--major-os-version,4 -Wl,--minor-os-version,0
         -Wl,-Map,$<TARGET_FILE:${target}>.map)
     foreach(dll IN LISTS names)

@@ -13,7 +13,8 @@ struct pex_console {
     int (*read_char)();                             // the character, or -1 at end of input
 };
 
-// Standard output and standard input.
+// Standard output and standard input: stdio on POSIX systems, the process's standard
+// handles on Windows (console_win32.cpp).
 const pex_console* stdio_console();
 
 // Formats into a bounded buffer (longer output is cut at 255 characters), writes the
