@@ -58,8 +58,12 @@ void load(HWND window) {
 float localTimeOfDay(void*) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    return static_cast<float>(now.wHour * 3600 + now.wMinute * 60 + now.wSecond) +
-           static_cast<float>(now.wMilliseconds) / 1000.0F;
+    // Rounded to single precision here: on the 80387 the sum would otherwise come back with
+    // more precision than the recorded start, and a reading taken in the same millisecond
+    // could compare a hair earlier than it, which counts as midnight having passed.
+    volatile float seconds = static_cast<float>(now.wHour * 3600 + now.wMinute * 60 + now.wSecond) +
+                             static_cast<float>(now.wMilliseconds) / 1000.0F;
+    return seconds;
 }
 
 void setSplashClock(const TimeOfDaySource* clock) {
@@ -85,6 +89,7 @@ INT_PTR CALLBACK BrisklowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
             splashTickCloses(stateOf(window)->SplashStart, *splashClock)) {
             KillTimer(window, IDC_Brisklow_T1);
             EndDialog(window, 0);
+            PostMessageA(window, WM_NULL, 0, 0); // the modal loop ends at its next message
         }
         return TRUE;
     case WM_SETCURSOR:
