@@ -1,0 +1,113 @@
+// About: the registered sign appended to the caption at load, and the hidden gesture on the
+// picture and the "Watch out" label that opens QuilletEgg.
+#include "ansi_text.h"
+#include "control_fonts.h"
+#include "dialog_support.h"
+#include "picture_box.h"
+#include "resource_ids.h"
+#include "tolvane_windows.h"
+#include "twips_layout.h"
+
+#include "core/egg_gesture.h"
+
+namespace tolvane {
+
+namespace {
+
+struct AboutState {
+    FontSet fonts;
+    EggGesture egg; // EggStage, 0 at load
+};
+
+const ControlFont kFonts[] = {
+    {IDC_About_Command1, "MS Sans Serif", 2400, false},
+    {IDC_About_Label1, "MS Sans Serif", 1200, false},
+    {IDC_About_Label2, "MS Sans Serif", 1200, false},
+    {IDC_About_Label3, "MS Sans Serif", 1200, false},
+    {IDC_About_Label4, "MS Sans Serif", 1200, false},
+    {IDC_About_Label5, "MS Sans Serif", 1200, false},
+    {IDC_About_Label6, "MS Sans Serif", 1200, false},
+};
+
+AboutState* stateOf(HWND window) {
+    return reinterpret_cast<AboutState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+// Shift as the gesture sees it: Shift and Ctrl from the message's MK_ flags, Alt from the
+// keyboard state at the time of the message.
+int shiftBits(WPARAM mkFlags) {
+    int bits = 0;
+    if ((mkFlags & MK_SHIFT) != 0)
+        bits |= ShiftBit;
+    if ((mkFlags & MK_CONTROL) != 0)
+        bits |= CtrlBit;
+    if (GetKeyState(VK_MENU) < 0)
+        bits |= AltBit;
+    return bits;
+}
+
+void load(HWND window) {
+    char caption[128];
+    GetWindowTextA(window, caption, sizeof caption);
+    appendText(caption, sizeof caption, "\xAE"); // the registered sign of the ANSI code page
+    SetWindowTextA(window, caption);
+}
+
+void label6Click(HWND window) {
+    AboutState* state = stateOf(window);
+    if (!state->egg.labelClicked())
+        return;
+    showQuilletEgg(window);
+    state->egg.pictureClosed();
+}
+
+} // namespace
+
+INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
+        stateOf(window)->fonts.apply(window, kFonts, sizeof kFonts / sizeof *kFonts);
+        setWindowIcons(window, IDI_About);
+        applyTwipsLayout(window, IDD_About);
+        load(window);
+        return TRUE;
+    case PictureMouseDown:
+        stateOf(window)->egg.pressed(HIWORD(wParam), shiftBits(LOWORD(wParam)));
+        return TRUE;
+    case PictureMouseUp:
+        // Twips from the picture's client area: pixels times 15.
+        stateOf(window)->egg.released(
+            HIWORD(wParam), shiftBits(LOWORD(wParam)),
+            pixelsToTwips(static_cast<float>(static_cast<short>(LOWORD(lParam)))),
+            pixelsToTwips(static_cast<float>(static_cast<short>(HIWORD(lParam)))));
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_About_Command1:
+            EndDialog(window, 0);
+            break;
+        case IDC_About_Label6:
+            // Each click counts, also the second of a quick pair.
+            if (HIWORD(wParam) == STN_CLICKED || HIWORD(wParam) == STN_DBLCLK)
+                label6Click(window);
+            break;
+        default: // Escape (IDCANCEL) does not close the about window
+            break;
+        }
+        return TRUE;
+    case WM_CLOSE:
+        EndDialog(window, 0);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void showAbout(HWND owner) {
+    AboutState state;
+    DialogBoxParamA(programInstance(), MAKEINTRESOURCEA(IDD_About), owner, AboutProc,
+                    reinterpret_cast<LPARAM>(&state));
+}
+
+} // namespace tolvane

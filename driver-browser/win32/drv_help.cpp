@@ -1,0 +1,47 @@
+// drvHelp, the help window: sizable; its controls keep their places when it is resized.
+#include "control_fonts.h"
+#include "dialog_support.h"
+#include "resource_ids.h"
+#include "tolvane_windows.h"
+#include "twips_layout.h"
+
+namespace tolvane {
+
+namespace {
+
+const ControlFont kFonts[] = {
+    {IDC_drvHelp_Command1, "MS Sans Serif", 975, false},
+    {IDC_drvHelp_Label1, "Arial", 4800, true},
+    {IDC_drvHelp_Label2, "Arial", 1425, true},
+    {IDC_drvHelp_Label3, "MS Sans Serif", 1200, false},
+};
+
+} // namespace
+
+INT_PTR CALLBACK drvHelpProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        reinterpret_cast<FontSet*>(lParam)->apply(window, kFonts, sizeof kFonts / sizeof *kFonts);
+        setWindowIcons(window, IDI_drvHelp);
+        applyTwipsLayout(window, IDD_drvHelp);
+        return TRUE;
+    case WM_COMMAND:
+        // Escape (IDCANCEL) does not close the help window.
+        if (LOWORD(wParam) == IDC_drvHelp_Command1)
+            EndDialog(window, 0);
+        return TRUE;
+    case WM_CLOSE:
+        EndDialog(window, 0);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void showdrvHelp(HWND owner) {
+    FontSet fonts;
+    DialogBoxParamA(programInstance(), MAKEINTRESOURCEA(IDD_drvHelp), owner, drvHelpProc,
+                    reinterpret_cast<LPARAM>(&fonts));
+}
+
+} // namespace tolvane

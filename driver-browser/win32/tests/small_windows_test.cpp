@@ -1,0 +1,356 @@
+// The modal windows, each opened through its show function while a timer drives it: the
+// splash's ticks, the about window's gesture through real mouse messages, the change-
+// directory dialog, and the help and picture windows' definitions.
+#include "window_test_support.h"
+
+#include "picture_box.h"
+#include "resource_ids.h"
+#include "tolvane_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace tolvane_test;
+
+namespace {
+
+class ModalWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { tolvane::registerPictureBoxClass(GetModuleHandleA(NULL)); }
+    void TearDown() override { tolvane::setSplashClock(nullptr); }
+};
+
+// A clock that moves on by fakeStep seconds at every reading.
+float fakeNow = 0;
+float fakeStep = 0;
+int readings = 0;
+
+// The program's own time of day (GetLocalTime), counting its readings: the first tick reads
+// it twice (the start, then "now"), every later tick once.
+float countedLocalTime(void*) {
+    ++readings;
+    return tolvane::localTimeOfDay(nullptr);
+}
+
+TEST_F(ModalWindowTest, SplashIsCentredWithoutBorderAndClosesAtTheSecondOrThirdTick) {
+    readings = 0;
+    const tolvane::TimeOfDaySource clock = {nullptr, &countedLocalTime};
+    tolvane::setSplashClock(&clock);
+    std::string caption;
+    RECT outer = {};
+    RECT client = {};
+    LONG style = 0;
+    bool windowSeen = false;
+    const DWORD start = GetTickCount();
+    whileRunning([] { tolvane::showBrisklow(NULL); },
+                 [&] {
+                     HWND splash = findThreadWindow("Brisklow -loading-");
+                     if (splash == NULL)
+                         return true;
+                     caption = windowText(splash);
+                     GetWindowRect(splash, &outer);
+                     client = clientRectOnScreen(splash);
+                     style = GetWindowLongA(splash, GWL_STYLE);
+                     windowSeen = true;
+                     return true;
+                 });
+    const DWORD elapsed = GetTickCount() - start;
+    EXPECT_EQ(caption, "Brisklow -loading-");
+    EXPECT_EQ(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_DLGFRAME), 0);
+    EXPECT_EQ(client.right - client.left, 6885 / 15);
+    EXPECT_EQ(client.bottom - client.top, 3285 / 15);
+    EXPECT_TRUE(EqualRect(&outer, &client));
+    const int twipsLeft = (GetSystemMetrics(SM_CXSCREEN) * 15 - 6885) / 2;
+    const int twipsTop = (GetSystemMetrics(SM_CYSCREEN) * 15 - 3285) / 2;
+    EXPECT_NEAR(outer.left, twipsLeft / 15.0, 0.5);
+    EXPECT_NEAR(outer.top, twipsTop / 15.0, 0.5);
+    // Closed by the second tick or the third, on the time of day it read.
+    // Closed by the second tick (three readings) or the third (four), never the first.
+    EXPECT_GE(readings, 3);
+    EXPECT_LE(readings, 4);
+    EXPECT_GE(elapsed, 1900u); // at least two ticks of the 1000 ms timer
+    EXPECT_TRUE(windowSeen);
+}
+
+TEST_F(ModalWindowTest, SplashClosesAcrossMidnight) {
+    fakeNow = 86399.5F;
+    fakeStep = 0.4F;
+    readings = 0;
+    // Readings: 86399.9 (start), 86400.3 -> wraps below: the clock restarts at midnight.
+    const tolvane::TimeOfDaySource clock = {nullptr, [](void*) -> float {
+                                                ++readings;
+                                                fakeNow += fakeStep;
+                                                if (fakeNow >= 86400.0F)
+                                                    fakeNow -= 86400.0F;
+                                                return fakeNow;
+                                            }};
+    tolvane::setSplashClock(&clock);
+    whileRunning([] { tolvane::showBrisklow(NULL); }, [] { return false; });
+    EXPECT_GE(readings, 4); // it closed, at the second tick or later
+}
+
+struct Gesture {
+    HWND about = NULL;
+    int step = 0;
+    bool eggOpened = false;
+    std::string eggCaption;
+};
+
+void setAlt(bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_MENU] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+void mouse(HWND picture, UINT message, WPARAM flags, int x, int y) {
+    SendMessageA(picture, message, flags, MAKELPARAM(x, y));
+}
+
+void clickLabel6(HWND about) {
+    HWND label = GetDlgItem(about, IDC_About_Label6);
+    SendMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+// Opens About, makes the gesture's first step, releases the left button at (x, y) with
+// Ctrl+Alt, clicks Label6 six times; returns whether QuilletEgg opened.
+bool tryGesture(int x, int y, std::string* aboutCaption = nullptr) {
+    bool eggOpened = false;
+    int phase = 0;
+    whileRunning([] { tolvane::showAbout(NULL); },
+                 [&] {
+                     HWND egg = findThreadWindow("Quillet Egg");
+                     if (egg != NULL) {
+                         eggOpened = true;
+                         PostMessageA(egg, WM_COMMAND, IDC_QuilletEgg_Command1, 0);
+                         return true;
+                     }
+                     HWND about = findThreadWindow("About Us Here at Brisklow\xAE");
+                     if (about == NULL)
+                         return true;
+                     if (aboutCaption != nullptr)
+                         *aboutCaption = windowText(about);
+                     HWND picture = GetDlgItem(about, IDC_About_Picture1);
+                     if (phase == 0) {
+                         setAlt(true);
+                         mouse(picture, WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT | MK_CONTROL, 3, 3);
+                         mouse(picture, WM_RBUTTONUP, MK_SHIFT | MK_CONTROL, 3, 3);
+                         mouse(picture, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, x, y);
+                         mouse(picture, WM_LBUTTONUP, MK_CONTROL, x, y);
+                         setAlt(false);
+                         for (int i = 0; i < 6; ++i)
+                             clickLabel6(about);
+                         phase = 1;
+                         return true;
+                     }
+                     PostMessageA(about, WM_COMMAND, IDC_About_Command1, 0);
+                     return false;
+                 });
+    return eggOpened;
+}
+
+TEST_F(ModalWindowTest, AboutGestureOpensTheHiddenPictureOnlyInsideTheStrictSpot) {
+    std::string caption;
+    // Pixels 229..247 across and 47..62 down are inside (twips strictly between).
+    EXPECT_TRUE(tryGesture(229, 47, &caption));
+    EXPECT_EQ(caption, "About Us Here at Brisklow\xAE"); // one sign per opening
+    EXPECT_TRUE(tryGesture(247, 62));
+    EXPECT_FALSE(tryGesture(228, 50)); // x = 3420 twips: on the edge
+    EXPECT_FALSE(tryGesture(248, 50)); // x = 3720
+    EXPECT_FALSE(tryGesture(240, 46)); // y = 690
+    EXPECT_FALSE(tryGesture(240, 63)); // y = 945
+}
+
+TEST_F(ModalWindowTest, AboutLabelClicksWithoutTheFirstStepsNeverOpenThePicture) {
+    bool eggOpened = false;
+    int phase = 0;
+    whileRunning([] { tolvane::showAbout(NULL); },
+                 [&] {
+                     if (findThreadWindow("Quillet Egg") != NULL)
+                         eggOpened = true;
+                     HWND about = findThreadWindow("About Us Here at Brisklow\xAE");
+                     if (about == NULL)
+                         return true;
+                     if (phase++ == 0) {
+                         for (int i = 0; i < 20; ++i)
+                             clickLabel6(about);
+                         // Escape does not close the about window.
+                         SendMessageA(about, WM_COMMAND, IDCANCEL, 0);
+                         return true;
+                     }
+                     EXPECT_TRUE(IsWindow(about));
+                     PostMessageA(about, WM_COMMAND, IDC_About_Command1, 0);
+                     return false;
+                 });
+    EXPECT_FALSE(eggOpened);
+}
+
+TEST_F(ModalWindowTest, HelpAndPictureWindowDefinitions) {
+    RECT help = {};
+    LONG helpStyle = 0;
+    std::string label3;
+    whileRunning([] { tolvane::showdrvHelp(NULL); },
+                 [&] {
+                     HWND window = findThreadWindow("Tolvane Help");
+                     if (window == NULL)
+                         return true;
+                     help = clientRectOnScreen(window);
+                     helpStyle = GetWindowLongA(window, GWL_STYLE);
+                     label3 = windowText(GetDlgItem(window, IDC_drvHelp_Label3));
+                     SendMessageA(window, WM_COMMAND, IDCANCEL, 0); // Escape: stays open
+                     EXPECT_TRUE(IsWindowVisible(window));
+                     PostMessageA(window, WM_COMMAND, IDC_drvHelp_Command1, 0);
+                     return false;
+                 });
+    EXPECT_EQ(help.left, 1140 / 15);
+    EXPECT_EQ(help.top, 1545 / 15);
+    EXPECT_EQ(help.right - help.left, 6690 / 15);
+    EXPECT_EQ(help.bottom - help.top, 5730 / 15);
+    EXPECT_NE(helpStyle & WS_THICKFRAME, 0);
+    EXPECT_EQ(label3.rfind("Tolvane is simple.  Upon running,", 0), 0u);
+    EXPECT_NE(label3.find("connect to http://www.brisklow.example/ and see"), std::string::npos);
+
+    RECT egg = {};
+    HICON icon = reinterpret_cast<HICON>(1);
+    whileRunning([] { tolvane::showQuilletEgg(NULL); },
+                 [&] {
+                     HWND window = findThreadWindow("Quillet Egg");
+                     if (window == NULL)
+                         return true;
+                     egg = clientRectOnScreen(window);
+                     icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+                     EXPECT_EQ(windowText(GetDlgItem(window, IDC_QuilletEgg_Command1)),
+                               "For the Tinpan Oddments");
+                     PostMessageA(window, WM_CLOSE, 0, 0);
+                     return false;
+                 });
+    EXPECT_EQ(egg.right - egg.left, 5985 / 15);
+    EXPECT_EQ(egg.bottom - egg.top, 5070 / 15);
+    EXPECT_EQ(icon, nullptr);
+}
+
+class ChangedirTest : public ModalWindowTest {
+protected:
+    void SetUp() override {
+        root_ = windowsDirectory() + "\\chdirtest";
+        CreateDirectoryA(root_.c_str(), NULL);
+        CreateDirectoryA((root_ + "\\Beta").c_str(), NULL);
+        CreateDirectoryA((root_ + "\\alpha").c_str(), NULL);
+    }
+    void TearDown() override {
+        RemoveDirectoryA((root_ + "\\Beta").c_str());
+        RemoveDirectoryA((root_ + "\\alpha").c_str());
+        RemoveDirectoryA(root_.c_str());
+    }
+
+    // Opens the dialog on root_, runs act on it, returns newpath.
+    std::string run(const std::function<void(HWND)>& act) {
+        char newpath[MAX_PATH];
+        lstrcpyA(newpath, "unchanged");
+        bool acted = false;
+        whileRunning([&] { tolvane::showchangedir(NULL, root_.c_str(), newpath, MAX_PATH); },
+                     [&] {
+                         HWND dialog = findThreadWindow("Select Path");
+                         if (dialog == NULL || acted)
+                             return !acted;
+                         acted = true;
+                         act(dialog);
+                         return false;
+                     });
+        return newpath;
+    }
+
+    static std::vector<std::string> dirEntries(HWND dialog) {
+        std::vector<std::string> names;
+        HWND list = GetDlgItem(dialog, IDC_changedir_Dir1);
+        for (int i = 0; i < SendMessageA(list, LB_GETCOUNT, 0, 0); ++i) {
+            char text[MAX_PATH];
+            SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+            names.push_back(text);
+        }
+        return names;
+    }
+
+    static void click(HWND dialog, int id) {
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    }
+
+    std::string root_;
+};
+
+TEST_F(ChangedirTest, OkWithoutNavigationReturnsTheListsDirectory) {
+    std::vector<std::string> entries;
+    HWND focus = NULL;
+    HWND dir1 = NULL;
+    const std::string result = run([&](HWND dialog) {
+        entries = dirEntries(dialog);
+        focus = GetFocus();
+        dir1 = GetDlgItem(dialog, IDC_changedir_Dir1);
+        click(dialog, IDC_changedir_Command1);
+    });
+    EXPECT_EQ(result, root_);
+    EXPECT_EQ(focus, dir1);
+    // The open branch: the root, each directory down to the open one, then its
+    // subdirectories one level deeper in order ignoring case.
+    ASSERT_EQ(entries.size(), 5u);
+    EXPECT_EQ(entries[0], "C:\\");
+    EXPECT_EQ(entries[3], "      alpha");
+    EXPECT_EQ(entries[4], "      Beta");
+}
+
+TEST_F(ChangedirTest, CancelAndTheFrameLeaveNewpathAlone) {
+    EXPECT_EQ(run([](HWND dialog) { click(dialog, IDC_changedir_Command2); }), "unchanged");
+    EXPECT_EQ(run([](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); }), "unchanged");
+}
+
+TEST_F(ChangedirTest, HighlightingDoesNotOpenButDoubleClickAndEnterDo) {
+    auto highlight = [](HWND dialog, int index) {
+        SendDlgItemMessageA(dialog, IDC_changedir_Dir1, LB_SETCURSEL, index, 0);
+    };
+    EXPECT_EQ(run([&](HWND dialog) {
+                  highlight(dialog, 3);
+                  click(dialog, IDC_changedir_Command1);
+              }),
+              root_);
+    EXPECT_EQ(run([&](HWND dialog) {
+                  highlight(dialog, 4);
+                  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_changedir_Dir1, LBN_DBLCLK),
+                               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_changedir_Dir1)));
+                  click(dialog, IDC_changedir_Command1);
+              }),
+              root_ + "\\Beta");
+    EXPECT_EQ(run([&](HWND dialog) {
+                  highlight(dialog, 0);
+                  SetFocus(GetDlgItem(dialog, IDC_changedir_Dir1));
+                  SendMessageA(dialog, WM_COMMAND, IDOK, 0); // Enter on the list
+                  click(dialog, IDC_changedir_Command1);
+              }),
+              "C:\\");
+}
+
+TEST_F(ChangedirTest, DriveChangeOpensThatDrivesCurrentDirectory) {
+    const std::string result = run([](HWND dialog) {
+        HWND drives = GetDlgItem(dialog, IDC_changedir_Drive1);
+        const int count = static_cast<int>(SendMessageA(drives, CB_GETCOUNT, 0, 0));
+        int z = -1;
+        for (int i = 0; i < count; ++i) {
+            char text[8];
+            SendMessageA(drives, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            if (text[0] == 'z')
+                z = i;
+        }
+        ASSERT_GE(z, 0) << "Wine maps the root file system to Z:";
+        SendMessageA(drives, CB_SETCURSEL, z, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_changedir_Drive1, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(drives));
+        click(dialog, IDC_changedir_Command1);
+    });
+    char expected[MAX_PATH];
+    GetFullPathNameA("z:", MAX_PATH, expected, nullptr);
+    EXPECT_EQ(lstrcmpiA(result.c_str(), expected), 0) << result;
+}
+
+} // namespace
