@@ -2,12 +2,24 @@
 
 namespace tolvane {
 
+namespace {
+
+// The value rounded to single precision. On the x87 a float held in a register keeps extra
+// precision: a start time stored in memory and a later reading kept in a register could then
+// differ by a hair below zero, which would pass for midnight and close the splash at once.
+float single(float value) {
+    volatile float stored = value;
+    return stored;
+}
+
+} // namespace
+
 bool splashTickCloses(float& splashStart, const TimeOfDaySource& clock) {
     if (splashStart == 0) {
-        splashStart = clock.secondsSinceMidnight(clock.context);
+        splashStart = single(clock.secondsSinceMidnight(clock.context));
     }
-    const float now = clock.secondsSinceMidnight(clock.context);
-    float elapsed = now - splashStart;
+    const float now = single(clock.secondsSinceMidnight(clock.context));
+    float elapsed = single(now - splashStart);
     // The time of day restarts at midnight: a negative difference means the day rolled over.
     if (elapsed < 0) {
         elapsed += kSecondsPerDay;
