@@ -2,6 +2,7 @@
 
 #include "QuilletEgg.h"
 #include "ansi_codepage.h"
+#include "dialog_keys.h"
 #include "image_resources.h"
 #include "ui_About.h"
 
@@ -68,20 +69,9 @@ void About::on_Command1_clicked() {
 }
 
 void About::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // Enter presses the focused button and nothing else; there is no default button.
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
-            button->click();
-        event->accept();
-        return;
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    default:
+    // No default and no cancel button: Enter presses only the focused button, Escape nothing.
+    if (!tolvane::handleButtonOnlyDialogKey(this, event))
         QDialog::keyPressEvent(event);
-    }
 }
 
 bool About::eventFilter(QObject* watched, QEvent* event) {

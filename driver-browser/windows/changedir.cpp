@@ -1,5 +1,6 @@
 #include "changedir.h"
 
+#include "dialog_keys.h"
 #include "image_resources.h"
 #include "native_names.h"
 #include "ui_changedir.h"
@@ -101,19 +102,7 @@ void changedir::tellOpenFailed(const QString& dir, const QString& reason) {
 }
 
 void changedir::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // Enter presses the focused button and nothing else; there is no default button.
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
-            button->click();
-        event->accept();
-        return;
-    case Qt::Key_Escape:
-        // Esc does not cancel: there is no cancel button.
-        event->accept();
-        return;
-    default:
+    // No default and no cancel button: Enter presses only the focused button, Escape nothing.
+    if (!tolvane::handleButtonOnlyDialogKey(this, event))
         QDialog::keyPressEvent(event);
-    }
 }
