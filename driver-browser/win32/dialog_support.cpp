@@ -21,8 +21,11 @@ void paintBackground(HWND window, HDC dc, HBITMAP bitmap) {
     RECT client;
     GetClientRect(window, &client);
     FillRect(dc, &client, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    if (bitmap == NULL)
-        return;
+    if (bitmap != NULL)
+        drawBitmap(dc, bitmap);
+}
+
+void drawBitmap(HDC dc, HBITMAP bitmap) {
     HDC memory = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(memory, bitmap);
     BITMAP info;

@@ -14,6 +14,9 @@ void setWindowIcons(HWND window, int iconId);
 // clipped to the client area.
 void paintBackground(HWND window, HDC dc, HBITMAP bitmap);
 
+// Draws the bitmap at its full size with its top-left corner at the top-left of dc.
+void drawBitmap(HDC dc, HBITMAP bitmap);
+
 // Lets the pending window events run once.
 void runPendingEvents();
 

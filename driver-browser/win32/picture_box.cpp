@@ -1,5 +1,7 @@
 #include "picture_box.h"
 
+#include "dialog_support.h"
+
 namespace tolvane {
 
 namespace {
@@ -29,15 +31,8 @@ LRESULT CALLBACK pictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(box, &paint);
-        if (HBITMAP bitmap = pictureOf(box)) {
-            HDC memory = CreateCompatibleDC(dc);
-            HGDIOBJ old = SelectObject(memory, bitmap);
-            BITMAP info;
-            GetObjectA(bitmap, sizeof info, &info);
-            BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
-            SelectObject(memory, old);
-            DeleteDC(memory);
-        }
+        if (HBITMAP bitmap = pictureOf(box))
+            drawBitmap(dc, bitmap);
         EndPaint(box, &paint);
         return 0;
     }
