@@ -25,11 +25,20 @@ protected:
 float fakeNow = 0;
 float fakeStep = 0;
 int readings = 0;
+DWORD lastReadingAt = 0; // GetTickCount() at the latest reading
+
+// The splash is gone once its modal loop has returned; that happens at the tick that closes
+// it, not at some later tick (the timer runs at 1000 ms).
+void expectClosedAtTheLastReading() {
+    EXPECT_LT(GetTickCount() - lastReadingAt, 1000u)
+        << "the splash's modal loop ran on after the tick that closed it";
+}
 
 // The program's own time of day (GetLocalTime), counting its readings: the first tick reads
 // it twice (the start, then "now"), every later tick once.
 float countedLocalTime(void*) {
     ++readings;
+    lastReadingAt = GetTickCount();
     return tolvane::localTimeOfDay(nullptr);
 }
 
@@ -56,6 +65,7 @@ TEST_F(ModalWindowTest, SplashIsCentredWithoutBorderAndClosesAtTheSecondOrThirdT
                      return true;
                  });
     const DWORD elapsed = GetTickCount() - start;
+    expectClosedAtTheLastReading();
     EXPECT_EQ(caption, "Brisklow -loading-");
     EXPECT_EQ(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_DLGFRAME), 0);
     EXPECT_EQ(client.right - client.left, 6885 / 15);
@@ -65,7 +75,6 @@ TEST_F(ModalWindowTest, SplashIsCentredWithoutBorderAndClosesAtTheSecondOrThirdT
     const int twipsTop = (GetSystemMetrics(SM_CYSCREEN) * 15 - 3285) / 2;
     EXPECT_NEAR(outer.left, twipsLeft / 15.0, 0.5);
     EXPECT_NEAR(outer.top, twipsTop / 15.0, 0.5);
-    // Closed by the second tick or the third, on the time of day it read.
     // Closed by the second tick (three readings) or the third (four), never the first.
     EXPECT_GE(readings, 3);
     EXPECT_LE(readings, 4);
@@ -80,6 +89,7 @@ TEST_F(ModalWindowTest, SplashClosesAcrossMidnight) {
     // Readings: 86399.9 (start), 86400.3 -> wraps below: the clock restarts at midnight.
     const tolvane::TimeOfDaySource clock = {nullptr, [](void*) -> float {
                                                 ++readings;
+                                                lastReadingAt = GetTickCount();
                                                 fakeNow += fakeStep;
                                                 if (fakeNow >= 86400.0F)
                                                     fakeNow -= 86400.0F;
@@ -87,6 +97,7 @@ TEST_F(ModalWindowTest, SplashClosesAcrossMidnight) {
                                             }};
     tolvane::setSplashClock(&clock);
     whileRunning([] { tolvane::showBrisklow(NULL); }, [] { return false; });
+    expectClosedAtTheLastReading();
     EXPECT_GE(readings, 4); // it closed, at the second tick or later
 }
 
