@@ -96,8 +96,7 @@ INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             break;
         }
         return TRUE;
-    case WM_CLOSE:
-        EndDialog(window, 0);
+    case WM_CLOSE: // nor does a close request: only "Go Away" closes it
         return TRUE;
     default:
         return FALSE;

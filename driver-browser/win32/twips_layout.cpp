@@ -4,6 +4,26 @@ namespace tolvane {
 
 namespace {
 
+int windowHeight(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    return r.bottom - r.top;
+}
+
+// The closed box of a combo box takes its height from its selection field, which follows
+// the font; the field is set so that the box is as high as designed. What the box adds to
+// the field is measured: systems differ in it, and Wine reports a field two pixels higher
+// than the one it was given, so the reported height cannot be trusted to set it back.
+void fitClosedComboBox(HWND combo, int closedHeight) {
+    const LRESULT field = SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    if (field == CB_ERR || windowHeight(combo) == closedHeight)
+        return;
+    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    const int frame = windowHeight(combo) - static_cast<int>(field);
+    if (closedHeight - frame > 0)
+        SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), closedHeight - frame);
+}
+
 // Reading an extended dialog template (DLGTEMPLATEEX and its DLGITEMTEMPLATEEX items).
 class TemplateReader {
 public:
@@ -117,13 +137,16 @@ void applyTwipsLayout(HWND window, int templateId) {
             continue;
         char className[16];
         GetClassNameA(control, className, sizeof className);
+        const bool comboBox = lstrcmpiA(className, "ComboBox") == 0;
         int shownHeight = twipsToPixels(cy);
         // A drop-down list's height in the definition is its closed box; its list drops
         // below it.
-        if (lstrcmpiA(className, "ComboBox") == 0)
+        if (comboBox)
             shownHeight += 120;
         SetWindowPos(control, NULL, twipsToPixels(x), twipsToPixels(y), twipsToPixels(cx),
                      shownHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (comboBox)
+            fitClosedComboBox(control, twipsToPixels(cy));
     }
 }
 

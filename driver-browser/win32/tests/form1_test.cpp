@@ -17,13 +17,8 @@ using namespace tolvane_test;
 
 namespace {
 
-struct TwipsControl {
-    int id;
-    int left, top, width, height;
-};
-
 // The main window's controls as designed, in twips.
-const TwipsControl kForm1Controls[] = {
+const std::vector<TwipsControl> kForm1Controls = {
     {IDC_Form1_Frame1, -720, 0, 7815, 15},         {IDC_Form1_Picture1, 2400, 2760, 2295, 1095},
     {IDC_Form1_DrvListBox, 0, 2280, 2295, 1560},   {IDC_Form1_Vendorlbl, 1440, 1320, 3255, 375},
     {IDC_Form1_Versionlbl, 1440, 1800, 3255, 375}, {IDC_Form1_Label5, 2640, 2280, 1815, 375},
@@ -116,19 +111,8 @@ protected:
 
 TEST_F(Form1Test, DefinitionPlacesClientAreaAndControlsAtFifteenTwipsPerPixel) {
     EXPECT_EQ(windowText(form_), "Tolvane v1.4");
-    const RECT client = clientRectOnScreen(form_);
-    EXPECT_EQ(client.left, 1635 / 15);
-    EXPECT_EQ(client.top, 2400 / 15);
-    EXPECT_EQ(client.right - client.left, 4755 / 15);
-    EXPECT_EQ(client.bottom - client.top, 3930 / 15);
-    for (const TwipsControl& c : kForm1Controls) {
-        SCOPED_TRACE(c.id);
-        const RECT r = childRect(form_, c.id);
-        EXPECT_EQ(r.left, c.left / 15);
-        EXPECT_EQ(r.top, c.top / 15);
-        EXPECT_EQ(r.right - r.left, c.width / 15);
-        EXPECT_EQ(r.bottom - r.top, c.height / 15);
-    }
+    expectClientAreaInTwips(form_, 1635, 2400, 4755, 3930);
+    expectControlsInTwips(form_, kForm1Controls);
     // Fixed single border: no sizing frame, no maximize button.
     const LONG style = GetWindowLongA(form_, GWL_STYLE);
     EXPECT_EQ(style & WS_THICKFRAME, 0);
@@ -153,25 +137,11 @@ TEST_F(Form1Test, CaptionsAlignmentsAndFonts) {
     EXPECT_EQ(GetWindowLongA(GetDlgItem(form_, IDC_Form1_Label5), GWL_STYLE) & SS_TYPEMASK,
               SS_CENTER);
 
-    HDC screen = GetDC(NULL);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(NULL, screen);
-    struct Expected {
-        int id;
-        int centipoints;
-    };
-    for (Expected e : {Expected{IDC_Form1_DrvListBox, 1200}, Expected{IDC_Form1_Label1, 975},
-                       Expected{IDC_Form1_Label4, 975}, Expected{IDC_Form1_Descrlbl, 975},
-                       Expected{IDC_Form1_Vendorlbl, 975}}) {
-        SCOPED_TRACE(e.id);
-        HFONT font = reinterpret_cast<HFONT>(SendDlgItemMessageA(form_, e.id, WM_GETFONT, 0, 0));
-        LOGFONTA logical = {};
-        ASSERT_NE(GetObjectA(font, sizeof logical, &logical), 0);
-        EXPECT_STREQ(logical.lfFaceName, "MS Sans Serif");
-        EXPECT_EQ(logical.lfHeight, -MulDiv(e.centipoints, dpi, 7200));
-        EXPECT_EQ(logical.lfItalic, 0);
-        EXPECT_EQ(logical.lfWeight, FW_NORMAL);
-    }
+    expectFonts(form_, {{IDC_Form1_DrvListBox, "MS Sans Serif", 1200, false},
+                        {IDC_Form1_Label1, "MS Sans Serif", 975, false},
+                        {IDC_Form1_Label4, "MS Sans Serif", 975, false},
+                        {IDC_Form1_Descrlbl, "MS Sans Serif", 975, false},
+                        {IDC_Form1_Vendorlbl, "MS Sans Serif", 975, false}});
 }
 
 struct MenuEntry {

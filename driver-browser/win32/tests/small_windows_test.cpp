@@ -177,6 +177,7 @@ TEST_F(ModalWindowTest, AboutGestureOpensTheHiddenPictureOnlyInsideTheStrictSpot
 TEST_F(ModalWindowTest, AboutLabelClicksWithoutTheFirstStepsNeverOpenThePicture) {
     bool eggOpened = false;
     int phase = 0;
+    LONG style = 0;
     whileRunning([] { tolvane::showAbout(NULL); },
                  [&] {
                      if (findThreadWindow("Quillet Egg") != NULL)
@@ -187,8 +188,12 @@ TEST_F(ModalWindowTest, AboutLabelClicksWithoutTheFirstStepsNeverOpenThePicture)
                      if (phase++ == 0) {
                          for (int i = 0; i < 20; ++i)
                              clickLabel6(about);
-                         // Escape does not close the about window.
+                         // Only "Go Away" closes the about window: not Escape, not a
+                         // close request (Alt+F4), and it has no close button.
                          SendMessageA(about, WM_COMMAND, IDCANCEL, 0);
+                         SendMessageA(about, WM_CLOSE, 0, 0);
+                         SendMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+                         style = GetWindowLongA(about, GWL_STYLE);
                          return true;
                      }
                      EXPECT_TRUE(IsWindow(about));
@@ -196,6 +201,8 @@ TEST_F(ModalWindowTest, AboutLabelClicksWithoutTheFirstStepsNeverOpenThePicture)
                      return false;
                  });
     EXPECT_FALSE(eggOpened);
+    EXPECT_EQ(style & WS_SYSMENU, 0);
+    EXPECT_NE(style & WS_CAPTION, 0);
 }
 
 TEST_F(ModalWindowTest, HelpAndPictureWindowDefinitions) {
