@@ -2,6 +2,7 @@
 // the user is told when the file cannot be written.
 #include "desktop_shortcut.h"
 #include "modal_box_watch.h"
+#include "native_names.h"
 #include "windows_directory.h"
 
 #include <QDir>
@@ -11,6 +12,12 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -177,3 +184,46 @@ TEST_F(Shortcut, AShortcutThatIsAFolderTellsAndDoesNotThank) {
     EXPECT_EQ(boxes[0].objectName, tolvane::ShortcutFailedBoxName);
     EXPECT_TRUE(QFileInfo(shortcut).isDir());
 }
+
+#ifndef Q_OS_WIN
+// The bytes of a file named by its bytes, or "<unreadable>".
+static QByteArray readAllByBytes(const QByteArray& name) {
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return "<unreadable>";
+    QByteArray bytes;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, n);
+    ::close(fd);
+    return bytes;
+}
+
+TEST_F(Shortcut, AWindowsDirectoryWhoseNameIsNotUtf8GetsTheShortcutByItsBytes) {
+    // The Windows directory "W", 0xE9: not UTF-8, so carried losslessly in the path.
+    const QByteArray windows = QFile::encodeName(winDir.path()) + "/W\xE9";
+    ASSERT_EQ(::mkdir(windows.constData(), 0700), 0);
+    const QString winPath = tolvane::pathFromNative(windows);
+
+    // No desktop folder yet: the warning names the path as the user sees it.
+    QList<BoxSeen> boxes;
+    {
+        ModalWatch<QMessageBox> watch([&](QMessageBox* box) { boxes.append(record(box)); });
+        tolvane::createDesktopShortcut(&owner, winPath);
+    }
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0].objectName, tolvane::ShortcutFailedBoxName);
+    EXPECT_TRUE(boxes[0].text.contains(QString::fromUtf16(u"/W\u00E9/desktop/Harrowmint.URL")))
+        << boxes[0].text.toStdString();
+
+    ASSERT_EQ(::mkdir((windows + "/desktop").constData(), 0700), 0);
+    boxes.clear();
+    {
+        ModalWatch<QMessageBox> watch([&](QMessageBox* box) { boxes.append(record(box)); });
+        tolvane::createDesktopShortcut(&owner, winPath);
+    }
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0].objectName, tolvane::ThankYouBoxName);
+    EXPECT_EQ(readAllByBytes(windows + "/desktop/Harrowmint.URL"), expectedBytes);
+}
+#endif

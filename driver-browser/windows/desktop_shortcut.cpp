@@ -1,10 +1,17 @@
 #include "desktop_shortcut.h"
 
+#include "native_names.h"
 #include "shortcut_file.h"
 #include "windows_directory.h"
 
 #include <QFile>
 #include <QWidget>
+
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace tolvane {
 
@@ -18,11 +25,28 @@ QString desktopShortcutPath(const QString& winPath) {
 }
 
 bool writeDesktopShortcut(const QString& path, QString* error) {
-    QFile file(path);
+    QFile file;
+#ifndef Q_OS_WIN
+    // Opened by the path's own bytes: a Windows directory whose name is not UTF-8 is
+    // carried in the path losslessly, and QFile would encode it as text.
+    const int fd =
+        ::open(pathToNative(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        *error = qt_error_string(errno);
+        return false;
+    }
+    if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        *error = file.errorString();
+        return false;
+    }
+#else
+    file.setFileName(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         *error = file.errorString();
         return false;
     }
+#endif
     const QByteArray contents = desktopShortcutContents();
     if (file.write(contents) != contents.size() || !file.flush()) {
         *error = file.errorString();
@@ -58,7 +82,7 @@ void createDesktopShortcut(QWidget* parent, const QString& winPath) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Tolvane"),
                         QStringLiteral("The shortcut to our Website could not be created.\n\n"
                                        "File: %1\nReason: %2")
-                            .arg(path, error),
+                            .arg(shownPath(path), error),
                         QMessageBox::Ok, parent);
         box.setObjectName(QString::fromLatin1(ShortcutFailedBoxName));
         box.setTextFormat(Qt::PlainText);
