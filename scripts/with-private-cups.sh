@@ -89,16 +89,17 @@ EOF
 "$cupsd" -f -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" &
 pid=$!
 export CUPS_SERVER=$dir/cups.sock
+# lpstat -r answers with status 0 either way.
+running() {
+    [ -S "$CUPS_SERVER" ] && LC_ALL=C lpstat -r 2>/dev/null | grep -qx 'scheduler is running'
+}
 for _ in $(seq 100); do
-    if lpstat -r >/dev/null 2>&1; then
-        break
-    fi
-    if ! kill -0 "$pid" 2>/dev/null; then
+    if running || ! kill -0 "$pid" 2>/dev/null; then
         break
     fi
     sleep 0.1
 done
-if ! lpstat -r >/dev/null 2>&1; then
+if ! running; then
     echo "the private cupsd did not start; its log:" >&2
     cat "$dir/log/error_log" >&2 2>/dev/null || true
     exit 1
