@@ -36,6 +36,8 @@ dir=$(mktemp -d /tmp/private-cups.XXXXXX)
 # the spool below this directory.
 chmod 755 "$dir"
 mkdir -p "$dir"/{etc,spool,tmp,cache,state,log,out}
+# The filters' temporary files (pdftops keeps the document there), as /tmp.
+chmod 1777 "$dir/tmp"
 pid=
 cleanup() {
     if [ -n "$pid" ]; then
