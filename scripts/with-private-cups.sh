@@ -9,6 +9,8 @@
 #   PRIVATE_CUPS_QUEUE   the queue's name
 #   PRIVATE_CUPS_OUTPUT  the file the queue prints into (PostScript, after the CUPS filters)
 #   PRIVATE_CUPS_LOG     the server's error log
+#   PRIVATE_CUPS_SPOOL   the spool directory, where each job's document stays as it came in
+#                        (d<job>-<document>; the server keeps them a day)
 # The exit status is the command's; 77 (the tests' "skipped") when this machine has no cupsd
 # or lpadmin. The server is stopped and its directory removed on exit. A system cupsd, if
 # one runs, is neither used nor disturbed: nothing here listens on a TCP port or touches
@@ -116,6 +118,7 @@ fi
 export PRIVATE_CUPS_QUEUE=$queue
 export PRIVATE_CUPS_OUTPUT=$dir/out/$queue.ps
 export PRIVATE_CUPS_LOG=$dir/log/error_log
+export PRIVATE_CUPS_SPOOL=$dir/spool
 status=0
 "$@" || status=$?
 exit "$status"
