@@ -44,6 +44,11 @@ pid=
 cleanup() {
     if [ -n "$pid" ]; then
         kill "$pid" 2>/dev/null || true
+        # The server writes its state while it stops; a signal can cut the wait short.
+        for _ in $(seq 100); do
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
         wait "$pid" 2>/dev/null || true
     fi
     rm -rf "$dir"
