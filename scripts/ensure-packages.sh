@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, the tests and the programs need, when any is missing.
 # Usage: scripts/ensure-packages.sh [all|programs]   (default: all). Safe to run again.
 #   programs: what ./run needs to build and start both programs
-#   all:      that, plus the sanitizer, fuzzing, Windows cross-build and wine tooling of ./test
+#   all:      that, plus the sanitizer, fuzzing, Windows cross-build and wine tooling of ./test,
+#             and the private print server the printing tests print to (cupsd, ghostscript)
 set -euo pipefail
 
 what=${1:-all}
@@ -12,7 +13,8 @@ pexmoor=(libgtest-dev libgmock-dev)
 tolvane=(qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core libgtest-dev libgmock-dev)
 testing=(clang libclang-rt-14-dev clang-format poppler-utils xvfb xauth openbox
          g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386
-         python3 qemu-user g++-multilib)
+         python3 qemu-user g++-multilib
+         cups cups-client libcups2 libcups2:i386 ghostscript)
 
 case $what in
 programs) wanted=("${common[@]}" "${pexmoor[@]}" "${tolvane[@]}") ;;
