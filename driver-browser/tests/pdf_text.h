@@ -1,7 +1,9 @@
 // Test helper: the text of a PDF file, page by page, as `pdftotext -layout` reads it back.
 #pragma once
 
+#include <QList>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -34,4 +36,36 @@ inline QStringList pdfTextLines(const QString& pdf, int* pages, bool* ok) {
         }
     }
     return lines;
+}
+
+// A word of a PDF page with its box, in points from the page's top-left corner, as
+// `pdftotext -bbox` finds it.
+struct PdfWord {
+    int page; // from 1
+    double yMin, yMax;
+    QString text;
+};
+
+// Every word of every page; *ok false when pdftotext fails.
+inline QList<PdfWord> pdfWords(const QString& pdf, bool* ok) {
+    QProcess run;
+    run.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-enc"),
+                                            QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    *ok = run.waitForFinished(30000) && run.exitStatus() == QProcess::NormalExit &&
+          run.exitCode() == 0;
+    QList<PdfWord> words;
+    if (!*ok)
+        return words;
+    const QString html = QString::fromUtf8(run.readAllStandardOutput());
+    const QRegularExpression item(QStringLiteral(
+        R"re(<page |<word xMin="[-0-9.]+" yMin="([-0-9.]+)" xMax="[-0-9.]+" yMax="([-0-9.]+)">([^<]*)</word>)re"));
+    int page = 0;
+    for (auto it = item.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (m.captured(0).startsWith(QStringLiteral("<page")))
+            ++page;
+        else
+            words.append({page, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3)});
+    }
+    return words;
 }

@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QPageLayout>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -128,4 +130,22 @@ TEST_F(PrintAllToCups, ReportArrivesAtTheDefaultQueueInOrderOverSeveralPages) {
     EXPECT_EQ(postScriptPages(output), pages) << "pages the queue printed";
     printed.removeAll(QString());
     EXPECT_EQ(printed.join(QChar('\n')).toStdString(), expected.join(QChar('\n')).toStdString());
+
+    // Every word lies inside the area the printer can print on, as its description gives it:
+    // a line that did not fit belongs on the next page, not in the margin below.
+    const QRectF printable =
+        QPrinter(QPrinterInfo::defaultPrinter()).pageLayout().paintRect(QPageLayout::Point);
+    bool boxesRead = false;
+    const QList<PdfWord> words =
+        pdfWords(qEnvironmentVariable("PRIVATE_CUPS_SPOOL") + '/' + documents.first(), &boxesRead);
+    ASSERT_TRUE(boxesRead) << "pdftotext -bbox could not read the queued document";
+    EXPECT_GE(words.size(), 4 * 60 * 2);
+    constexpr double kSlack = 1.0; // points: the reader's and the painter's font metrics
+    for (const PdfWord& word : words) {
+        EXPECT_GE(word.yMin, printable.top() - kSlack)
+            << "page " << word.page << ": \"" << word.text.toStdString() << "\" above the area";
+        EXPECT_LE(word.yMax, printable.bottom() + kSlack)
+            << "page " << word.page << ": \"" << word.text.toStdString() << "\" below the area ("
+            << word.yMax << " > " << printable.bottom() << ")";
+    }
 }
