@@ -1,44 +1,26 @@
 // tolvane.exe as a user starts it: the splash "Brisklow -loading-" shows, then goes, and
 // the main window "Tolvane v1.4" opens; closing it ends the program.
-#include <windows.h>
+#include "program_run.h"
 
 #include <cstdio>
-
-namespace {
-
-HWND waitFor(const char* title, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        HWND window = FindWindowA(NULL, title);
-        if (window != NULL && IsWindowVisible(window))
-            return window;
-        Sleep(50);
-    }
-    return NULL;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: tolvane_end_to_end_test TOLVANE.EXE\n");
         return 2;
     }
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(argv[1], nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        std::fprintf(stderr, "cannot start %s: error %lu\n", argv[1], GetLastError());
+    tolvane_test::ProgramRun tolvane(argv[1]);
+    if (!tolvane.started()) {
+        std::fprintf(stderr, "cannot start %s: error %lu\n", argv[1], tolvane.startError());
         return 1;
     }
     int failures = 0;
-    HWND splash = waitFor("Brisklow -loading-", 20000);
+    HWND splash = tolvane.waitForWindow("Brisklow -loading-", 20000);
     if (splash == NULL) {
         std::fprintf(stderr, "FAIL: no splash \"Brisklow -loading-\"\n");
         ++failures;
     }
-    HWND main = waitFor("Tolvane v1.4", 20000);
+    HWND main = tolvane.waitForWindow("Tolvane v1.4", 20000);
     if (main == NULL) {
         std::fprintf(stderr, "FAIL: no main window \"Tolvane v1.4\"\n");
         ++failures;
@@ -49,13 +31,10 @@ int main(int argc, char** argv) {
         }
         PostMessageA(main, WM_CLOSE, 0, 0);
     }
-    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
+    if (!tolvane.waitForExit(20000)) {
         std::fprintf(stderr, "FAIL: tolvane.exe did not end after its main window closed\n");
-        TerminateProcess(process.hProcess, 1);
         ++failures;
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     std::printf("%s\n",
                 failures == 0 ? "splash, then main window, then a clean exit: ok" : "FAILED");
     return failures == 0 ? 0 : 1;

@@ -4,6 +4,7 @@
 // "device") names it, is the queue given on the command line, and prints how many lines of
 // the printer's default font fit on one of its pages ("lines per page: N"). What got printed
 // is for the caller to check at the printer.
+#include "program_run.h"
 #include "resource_ids.h"
 
 #include <windows.h>
@@ -14,44 +15,6 @@
 namespace {
 
 const char kTitle[] = "Tolvane v1.4";
-
-struct Search {
-    DWORD processId;
-    HWND except;
-    HWND found;
-};
-
-BOOL CALLBACK matchProcessWindow(HWND window, LPARAM lParam) {
-    Search* search = reinterpret_cast<Search*>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    char title[64] = {};
-    GetWindowTextA(window, title, sizeof title);
-    if (processId == search->processId && window != search->except && IsWindowVisible(window) &&
-        std::strcmp(title, kTitle) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A visible top-level window of the process titled "Tolvane v1.4", other than except.
-HWND findWindow(DWORD processId, HWND except) {
-    Search search = {processId, except, NULL};
-    EnumWindows(matchProcessWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND waitForMainWindow(DWORD processId, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        HWND window = findWindow(processId, NULL);
-        if (window != NULL)
-            return window;
-        Sleep(50);
-    }
-    return NULL;
-}
 
 // Prints the texts inside a message box of the program (its warning) and closes it.
 void reportAndCloseBox(HWND box) {
@@ -111,16 +74,13 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(argv[1], nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        std::fprintf(stderr, "cannot start %s: error %lu\n", argv[1], GetLastError());
+    tolvane_test::ProgramRun tolvane(argv[1]);
+    if (!tolvane.started()) {
+        std::fprintf(stderr, "cannot start %s: error %lu\n", argv[1], tolvane.startError());
         return 1;
     }
     int failures = 0;
-    HWND main = waitForMainWindow(process.dwProcessId, 30000);
+    HWND main = tolvane.waitForWindow(kTitle, 30000);
     if (main == NULL) {
         std::fprintf(stderr, "FAIL: no main window \"%s\"\n", kTitle);
         ++failures;
@@ -136,20 +96,17 @@ int main(int argc, char** argv) {
         // A warning ("No printer is installed...", "The report could not be printed.")
         // is a failure too.
         Sleep(200);
-        if (HWND box = findWindow(process.dwProcessId, main)) {
+        if (HWND box = tolvane.findWindow(kTitle, main)) {
             std::fprintf(stderr, "FAIL: tolvane.exe warned:\n");
             reportAndCloseBox(box);
             ++failures;
         }
         PostMessageA(main, WM_CLOSE, 0, 0);
     }
-    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
+    if (!tolvane.waitForExit(30000)) {
         std::fprintf(stderr, "FAIL: tolvane.exe did not end after its main window closed\n");
-        TerminateProcess(process.hProcess, 1);
         ++failures;
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     std::printf("%s\n", failures == 0 ? "Print All Drivers ran, tolvane.exe closed" : "FAILED");
     return failures == 0 ? 0 : 1;
 }
