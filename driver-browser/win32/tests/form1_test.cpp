@@ -64,6 +64,8 @@ protected:
 
     void SetUp() override {
         system_ = windowsDirectory() + "\\system";
+        // A 64-bit Wine prefix made where 32-bit programs cannot run has no "system" folder.
+        CreateDirectoryA(system_.c_str(), NULL);
         CreateDirectoryA((windowsDirectory() + "\\desktop").c_str(), NULL);
         writeFile(system_ + "\\alpha.drv", "no version information here");
         writeFile(system_ + "\\Sound.drv",
@@ -268,6 +270,7 @@ TEST_F(Form1Test, FileTypesMoveTheCheckMarkAndRebuildTheList) {
     EXPECT_TRUE(checked(IDM_BothDLLDRV));
     EXPECT_FALSE(checked(IDM_vxdonly));
     std::vector<std::string> all = entries();
+    ASSERT_FALSE(all.empty());
     // All three kinds in one order ignoring case: the sample drivers and Wine's own DLLs.
     for (size_t i = 1; i < all.size(); ++i)
         EXPECT_LT(lstrcmpiA(all[i - 1].c_str(), all[i].c_str()), 0) << all[i];

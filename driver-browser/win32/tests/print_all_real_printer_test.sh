@@ -37,7 +37,7 @@ trap cleanup EXIT
 # A fresh prefix: Wine takes the CUPS printers, and the CUPS default as the Windows default
 # printer, when it sets the prefix up.
 "$wine" wineboot -i >/dev/null 2>&1
-wineserver -w 2>/dev/null || /usr/lib/wine/wineserver64 -w 2>/dev/null || true
+bash "$(dirname "$0")/unmanaged-wine-prefix.sh" "$wine"
 
 # The sample drivers, each with a version block as the version scan finds it in a file's
 # bytes, and one without; the report they give, an empty line behind each driver.
