@@ -2,7 +2,7 @@
 # Runs a command with an X display for Wine: the current one, else a fresh Xvfb of its own.
 #
 # No window manager is started: the tests' Wine prefixes keep their windows unmanaged
-# (unmanaged-wine-prefix.sh), so none would take part anyway.
+# (unmanaged-wine-prefix.sh), so one would have no windows to manage.
 set -uo pipefail
 
 if [ -n "${DISPLAY:-}" ]; then

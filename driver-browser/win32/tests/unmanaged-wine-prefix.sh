@@ -24,7 +24,7 @@ if [ -z "${WINEPREFIX:-}" ]; then
 fi
 
 key='HKCU\Software\Wine\X11 Driver'
-"$wine" reg add "$key" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+"$wine" reg add "$key" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true # checked below
 if ! "$wine" reg query "$key" /v Managed 2>/dev/null | tr -d '\r' | grep -Eq 'Managed +REG_SZ +N$'; then
     echo "unmanaged-wine-prefix: could not set $key\\Managed in $WINEPREFIX" >&2
     exit 1
