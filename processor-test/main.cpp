@@ -4,12 +4,11 @@
 // more, divides the benchmark loop counts by N so that automated runs (sanitizer and
 // emulator builds) finish quickly. Unset, or anything else, runs the full counts. The
 // printed figures assume the full counts.
-#include <cstdlib>
-
 #include "console_main.h"
 #include "cpu_detect.h"
 #include "driver.h"
 #include "environment.h"
+#include "text_number.h"
 
 namespace {
 
@@ -18,8 +17,8 @@ pex_bench_counts bench_counts() {
     char scale_text[32];
     if (!environment_value("PEXMOOR_BENCH_SCALE", scale_text, sizeof scale_text))
         return counts;
-    char* end = nullptr;
-    long scale = std::strtol(scale_text, &end, 10);
+    const char* end = nullptr;
+    long scale = text_to_long(scale_text, &end);
     if (end == scale_text || *end != '\0' || scale < 1)
         return counts;
     counts.dot_plain = static_cast<int32_t>(counts.dot_plain / scale);

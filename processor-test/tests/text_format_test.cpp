@@ -1,23 +1,105 @@
-// Bounded formatting behaves alike on every platform: C99 vsnprintf on POSIX, msvcrt.dll's
-// _vsnprintf on Windows (which neither terminates a full buffer nor reports the length of
-// a text that does not fit).
+// Pexmoor's own formatting against the C library's snprintf, for every conversion the
+// program uses, and its number reading against strtol. In the Windows builds the C
+// library is the toolchain's C99 formatting, run under Wine.
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "text_format.h"
+#include "text_number.h"
 
 namespace {
+
+int mismatches = 0;
+
+// Formats with both; reports the first few differences.
+template <typename T>
+void compare(const char* format, T value) {
+    char mine[512];
+    char theirs[512];
+    int n = text_format(mine, sizeof mine, format, value);
+    int m = std::snprintf(theirs, sizeof theirs, format, value);
+    if (n != m || std::strcmp(mine, theirs) != 0) {
+        if (++mismatches <= 10)
+            ADD_FAILURE() << format << ": \"" << mine << "\" (" << n << "), C library \"" << theirs
+                          << "\" (" << m << ")";
+    }
+}
+
+TEST(TextFormat, IntegersAgreeWithTheCLibraryOverTheEdgesAndAtRandom) {
+    mismatches = 0;
+    std::mt19937_64 random(1);
+    for (long i = 0; i < 200000; ++i) {
+        int edges[] = {static_cast<int>(INT_MIN + i), static_cast<int>(INT_MAX - i),
+                       static_cast<int>(i - 100000), static_cast<int>(random())};
+        for (int v : edges) {
+            compare("%d", v);
+            compare("%7d", v);
+            compare("%u", static_cast<unsigned>(v));
+        }
+        long longs[] = {LONG_MIN + i, LONG_MAX - i, static_cast<long>(random())};
+        for (long v : longs) {
+            compare("%ld", v);
+            compare("%lu", static_cast<unsigned long>(v));
+        }
+    }
+    compare("%s", "80486");
+    compare("%30s", "Pentium Pro or Pentium II");
+    compare("%s", "");
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST(TextFormat, DoublesAgreeWithTheCLibraryNearEveryHalfOfTheLastDigit) {
+    mismatches = 0;
+    const char* formats[] = {"%3.1f", "%5.1f", "%.0f", "%.2f", "%f", "%.17f"};
+    auto all = [&](double v) {
+        for (const char* f : formats) {
+            compare(f, v);
+            compare(f, -v);
+        }
+    };
+    // The halves k + 0.5 of the last digit for one decimal and for two, and the doubles
+    // on either side of each.
+    for (int k = 0; k < 30000; ++k) {
+        for (double scale : {10.0, 100.0}) {
+            double half = (k + 0.5) / scale;
+            all(half);
+            all(std::nextafter(half, 0.0));
+            all(std::nextafter(half, HUGE_VAL));
+        }
+    }
+    const double special[] = {0.0,     0.25,         0.35,         2.45,       0.125,
+                              9.95,    99.95,        999.95,       1e15 + 0.5, DBL_MAX,
+                              DBL_MIN, DBL_TRUE_MIN, 4.9e-324 * 3, HUGE_VAL,   NAN};
+    for (double v : special)
+        all(v);
+    // Any bit pattern: every exponent, subnormals, infinities and NaNs.
+    std::mt19937_64 random(2);
+    for (int i = 0; i < 5000; ++i) {
+        uint64_t bits = random();
+        double v = 0.0;
+        std::memcpy(&v, &bits, sizeof v);
+        compare("%.1f", v);
+        compare("%f", v);
+    }
+    EXPECT_EQ(mismatches, 0);
+}
 
 // Every buffer size from 1 to past the text: the stored text is the longest prefix that
 // leaves room for the terminator, the terminator is there, nothing after it is touched.
 TEST(TextFormat, CutsAtEveryBufferSizeAndAlwaysTerminates) {
-    const std::string full = "machine 80486, MMX 1.5";
+    const std::string full = "machine 80486, MMX 1.5 -7";
     for (size_t size = 1; size <= full.size() + 3; ++size) {
         char buffer[64];
         std::memset(buffer, '#', sizeof buffer);
-        int length = text_format(buffer, size, "machine %s, MMX %3.1f", "80486", 1.5);
+        int length = text_format(buffer, size, "machine %s, MMX %3.1f %d", "80486", 1.5, -7);
         size_t stored = size - 1 < full.size() ? size - 1 : full.size();
         ASSERT_EQ(length, static_cast<int>(stored)) << "size " << size;
         EXPECT_EQ(std::string(buffer, stored), full.substr(0, stored)) << "size " << size;
@@ -26,11 +108,22 @@ TEST(TextFormat, CutsAtEveryBufferSizeAndAlwaysTerminates) {
     }
 }
 
-TEST(TextFormat, FormatsTheDriversFields) {
-    char buffer[128];
-    int length = text_format(buffer, sizeof buffer, "\t%3.1f.     %5.1f mips %s %d\n", 3.33333,
-                             72.0, "ok", -5);
-    EXPECT_EQ(std::string(buffer, static_cast<size_t>(length)), "\t3.3.      72.0 mips ok -5\n");
+TEST(TextFormat, RefusesWhatItDoesNotCarryOut) {
+    char buffer[32];
+    for (const char* format : {"%x", "%05d", "%-3s", "%.2d", "%lf", "%.21f", "%"})
+        EXPECT_EQ(text_format(buffer, sizeof buffer, format, 1), -1) << format;
+}
+
+TEST(TextNumber, ReadsAsStrtolDoes) {
+    for (const char* text :
+         {"100", "  \t+42", "-0", "1000x", "x1", "", "-", " - 5", "007", "2147483648",
+          "-2147483649", "9223372036854775807", "9223372036854775808", "-9223372036854775809",
+          "99999999999999999999"}) {
+        const char* end = nullptr;
+        char* c_end = nullptr;
+        EXPECT_EQ(text_to_long(text, &end), std::strtol(text, &c_end, 10)) << text;
+        EXPECT_EQ(end, c_end) << text;
+    }
 }
 
 } // namespace
