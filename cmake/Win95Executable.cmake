@@ -26,7 +26,9 @@
 #       FREESTANDING also checks that no static initialiser waits for start-up code.
 #
 # PCU_WIN95 is true in a 32-bit Windows build; elsewhere the functions do nothing, and the
-# caller gives the program the hosted entry point (main) instead.
+# caller gives the program the hosted entry point (main) instead. The two code functions
+# also apply in the freestanding 32-bit Linux build (FreestandingLinux.cmake), whose
+# programs are compiled from the same code for the 80386.
 include_guard(GLOBAL)
 
 if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
@@ -45,7 +47,7 @@ if(PCU_WIN95)
 endif()
 
 function(pcu_win95_instruction_set)
-    if(NOT PCU_WIN95)
+    if(NOT PCU_WIN95 AND NOT PCU_LINUX_FREESTANDING)
         return()
     endif()
     foreach(target IN LISTS ARGN)
@@ -56,7 +58,7 @@ function(pcu_win95_instruction_set)
 endfunction()
 
 function(pcu_win95_code)
-    if(NOT PCU_WIN95)
+    if(NOT PCU_WIN95 AND NOT PCU_LINUX_FREESTANDING)
         return()
     endif()
     pcu_win95_instruction_set(${ARGN})

@@ -12,6 +12,10 @@ Checks, and exits 1 on any finding:
     LIBRARY lines, only the functions their EXPORTS list, by name (no ordinals).
   * With --freestanding: the image's constructor list (___CTOR_LIST__) is empty, since no
     start-up code runs static initialisers.
+A static 32-bit Linux ELF program (the freestanding Linux build, disassembled with the
+system's objdump) gets the same instruction check; its header must be an ELF32 i386
+executable with no program interpreter, no dynamic section and no thread-local storage, and
+with --freestanding its initialiser arrays (.preinit_array, .init_array, .ctors) are empty.
 With --own-code BUILD_DIR --map FILE.map only the code that the link map attributes to this
 build's own object files and libraries is checked for instructions (for test programs that
 link the toolchain's run-time and GoogleTest, whose code is not ours to audit).
@@ -181,6 +185,44 @@ class Image:
         return found
 
 
+def is_elf(path):
+    with open(path, "rb") as f:
+        return f.read(4) == b"\x7fELF"
+
+
+def check_elf(path, label, freestanding, fail):
+    """The header checks of a static 32-bit Linux program; False when it is no ELF32 file."""
+    with open(path, "rb") as f:
+        d = f.read()
+    if d[4] != 1 or d[5] != 1:
+        fail("not a 32-bit little-endian ELF file")
+        return False
+    e_type, machine, _, entry, phoff, shoff, _, _, phentsize, phnum, shentsize, shnum, shstrndx = \
+        struct.unpack_from("<HHIIIIIHHHHHH", d, 16)
+    if machine != 3:
+        fail(f"machine {machine}, not i386 (3)")
+    if e_type != 2:
+        fail(f"ELF type {e_type}, not a static executable (2)")
+    segments = [struct.unpack_from("<I", d, phoff + i * phentsize)[0] for i in range(phnum)]
+    for kind, what in ((3, "a program interpreter: it is linked dynamically"), (2, "a dynamic section"),
+                       (7, "thread-local storage, which nothing sets up")):
+        if kind in segments:
+            fail(f"has {what}")
+    sections = {}
+    if shoff and shnum:
+        names_offset = struct.unpack_from("<IIIIII", d, shoff + shstrndx * shentsize)[4]
+        for i in range(shnum):
+            name, _, _, _, _, size = struct.unpack_from("<IIIIII", d, shoff + i * shentsize)
+            start = names_offset + name
+            sections[d[start:d.index(b"\0", start)].decode("latin-1")] = size
+    if freestanding:
+        for name in (".preinit_array", ".init_array", ".ctors"):
+            if sections.get(name, 0) > 0:
+                fail(f"{sections[name] // 4} static initialisers in {name}, and no start-up code runs them")
+    print(f"{label}: ELF32 i386, type {e_type}, entry {entry:#x}, {len(segments)} segments, {len(d)} bytes")
+    return True
+
+
 def own_ranges(map_path, build_dir):
     """Address ranges of code from this build's own files, from a GNU ld map."""
     ranges = []
@@ -237,20 +279,24 @@ def main():
         print(f"FAIL {label}: {text}")
 
     # ---- header ----
-    try:
-        image = Image(exe)
-    except (OSError, ValueError) as e:
-        print(f"FAIL {label}: {e}")
-        return 1
-    if image.machine != 0x14C:
-        fail(f"machine {image.machine:#x}, not i386 (0x14c)")
-    if image.magic != 0x10B:
-        fail(f"optional header magic {image.magic:#x}, not PE32 (0x10b)")
-        return 1
-    if (image.sub_major, image.sub_minor) > (4, 0):
-        fail(f"subsystem version {image.sub_major}.{image.sub_minor}, above 4.0")
-    print(f"{label}: PE32 i386, subsystem {image.subsystem} version {image.sub_major}.{image.sub_minor}, "
-          f"OS version {image.os_major}.{image.os_minor}, {len(image.data)} bytes")
+    if is_elf(exe):
+        if not check_elf(exe, label, args.freestanding, fail):
+            return 1
+    else:
+        try:
+            image = Image(exe)
+        except (OSError, ValueError) as e:
+            print(f"FAIL {label}: {e}")
+            return 1
+        if image.machine != 0x14C:
+            fail(f"machine {image.machine:#x}, not i386 (0x14c)")
+        if image.magic != 0x10B:
+            fail(f"optional header magic {image.magic:#x}, not PE32 (0x10b)")
+            return 1
+        if (image.sub_major, image.sub_minor) > (4, 0):
+            fail(f"subsystem version {image.sub_major}.{image.sub_minor}, above 4.0")
+        print(f"{label}: PE32 i386, subsystem {image.subsystem} version {image.sub_major}.{image.sub_minor}, "
+              f"OS version {image.os_major}.{image.os_minor}, {len(image.data)} bytes")
 
     # ---- imports ----
     if args.imports:
