@@ -11,6 +11,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <type_traits>
 
 #include "text_format.h"
 #include "text_number.h"
@@ -26,6 +27,20 @@ void compare(const char* format, T value) {
     char theirs[512];
     int n = text_format(mine, sizeof mine, format, value);
     int m = std::snprintf(theirs, sizeof theirs, format, value);
+#if defined(_WIN32)
+    // The toolchain's C library for Windows prints every NaN as "nan"; the sign stays, as
+    // the GNU C library keeps it: "  nan" becomes " -nan".
+    if constexpr (std::is_floating_point<T>::value) {
+        std::string signed_nan(theirs);
+        size_t at = signed_nan.find("nan");
+        if (std::signbit(value) && at != std::string::npos) {
+            signed_nan.insert(at, "-");
+            if (signed_nan[0] == ' ')
+                signed_nan.erase(0, 1);
+            m = std::snprintf(theirs, sizeof theirs, "%s", signed_nan.c_str());
+        }
+    }
+#endif
     if (n != m || std::strcmp(mine, theirs) != 0) {
         if (++mismatches <= 10)
             ADD_FAILURE() << format << ": \"" << mine << "\" (" << n << "), C library \"" << theirs
