@@ -26,9 +26,9 @@
 #       FREESTANDING also checks that no static initialiser waits for start-up code.
 #
 # PCU_WIN95 is true in a 32-bit Windows build; elsewhere the functions do nothing, and the
-# caller gives the program the hosted entry point (main) instead. The two code functions
-# also apply in the freestanding 32-bit Linux build (FreestandingLinux.cmake), whose
-# programs are compiled from the same code for the 80386.
+# caller gives the program the hosted entry point (main) instead. pcu_win95_code also
+# applies in the freestanding 32-bit Linux build (FreestandingLinux.cmake), whose programs
+# are compiled from the same code for the 80386.
 include_guard(GLOBAL)
 
 if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
@@ -46,10 +46,7 @@ if(PCU_WIN95)
     find_package(Python3 COMPONENTS Interpreter REQUIRED)
 endif()
 
-function(pcu_win95_instruction_set)
-    if(NOT PCU_WIN95 AND NOT PCU_LINUX_FREESTANDING)
-        return()
-    endif()
+function(_pcu_i386_instruction_set)
     foreach(target IN LISTS ARGN)
         # -march=i386: no CMOV, FCOMI, BSWAP, CMPXCHG, XADD, long NOPs or MMX/SSE from the
         # compiler (the toolchain's default target is the Pentium Pro).
@@ -57,11 +54,17 @@ function(pcu_win95_instruction_set)
     endforeach()
 endfunction()
 
+function(pcu_win95_instruction_set)
+    if(PCU_WIN95)
+        _pcu_i386_instruction_set(${ARGN})
+    endif()
+endfunction()
+
 function(pcu_win95_code)
     if(NOT PCU_WIN95 AND NOT PCU_LINUX_FREESTANDING)
         return()
     endif()
-    pcu_win95_instruction_set(${ARGN})
+    _pcu_i386_instruction_set(${ARGN})
     foreach(target IN LISTS ARGN)
         target_compile_options(${target} PRIVATE
             $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
