@@ -4,7 +4,7 @@
 # transcript, Tolvane's main window (offscreen; tolvane.exe under Wine). Uses the release and
 # win64 build directories for its helpers. Exits non-zero when any check fails.
 set -uo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/../.." || exit 1
 out=build/packages
 wine64=/usr/lib/wine/wine64
 failures=0
