@@ -73,7 +73,13 @@ pexmoor_version=$(dpkg-deb -f "$out"/pexmoor_*.deb Version)
 tolvane_version=$(dpkg-deb -f "$out"/tolvane_*.deb Version)
 check "pexmoor.exe's version resource" version_resource "$work/zip32/pexmoor.exe" "$pexmoor_version"
 check "tolvane.exe's version resource" version_resource "$work/zip32/tolvane.exe" "$tolvane_version"
-has_icon() { i686-w64-mingw32-windres -i "$1" -O rc | grep -q 'RT_GROUP_ICON'; }
+audit() { python3 scripts/win95-audit.py --objdump i686-w64-mingw32-objdump "$@" >/dev/null; }
+check "the zip's tolvane.exe passes the Windows 95 audit" audit "$work/zip32/tolvane.exe" \
+    --imports=driver-browser/win32/imports/{kernel32,user32,gdi32,msvcrt}.def
+check "the zip's pexmoor.exe passes the Windows 95 audit" audit "$work/zip32/pexmoor.exe" \
+    --imports=processor-test/win95/{kernel32,advapi32,msvcrt}.def --freestanding --cpuid cpuid_leaf1 \
+    --mmx={fx_dot_mmx,fx_lincomb_mmx,fx_add_sat_mmx,fx_scale_mmx}
+has_icon() { [[ $(i686-w64-mingw32-windres -i "$1" -O rc) == *RT_GROUP_ICON* ]]; }
 check "pexmoor.exe's icon" has_icon "$work/zip32/pexmoor.exe"
 
 # The zip's programs under Wine: the 32-bit zip where this machine runs 32-bit programs, else
