@@ -14,6 +14,11 @@
 //                                        47..62, where the about window's secret spot is)
 //   quillet_egg.png  400 x 300, 256 col  the hidden picture
 //   icons/<name>_32.png, icons/<name>_16.png   16-colour icons with a transparent background
+//
+// With --packaging DIR (e.g. packaging/icons) it writes only the packages' icons instead:
+//   tolvane_<size>.png   the main window's icon at 16, 32, 48, 64 and 128 pixels (the desktop's
+//                        hicolor sizes)
+//   pexmoor_32.png, pexmoor_16.png   Pexmoor's icon (pexmoor.exe)
 #include <QByteArray>
 #include <QColor>
 #include <QDir>
@@ -1135,6 +1140,37 @@ QImage iconSplash(int size) {
     return toSixteenColours(img);
 }
 
+// Pexmoor: a processor chip with a green check mark over it.
+QImage iconPexmoor(int size) {
+    QImage img = iconCanvas(size);
+    QPainter p(&img);
+    setupIconPainter(p, size);
+    p.setPen(Qt::NoPen);
+    p.setBrush(vga(Silver));
+    for (int i = 0; i < 5; ++i) {
+        p.drawRect(QRect(7 + i * 4, 1, 2, 4));
+        p.drawRect(QRect(7 + i * 4, 27, 2, 4));
+        p.drawRect(QRect(1, 7 + i * 4, 4, 2));
+        p.drawRect(QRect(27, 7 + i * 4, 4, 2));
+    }
+    p.setPen(vga(Gray));
+    p.setBrush(vga(Black));
+    p.drawRect(QRect(4, 4, 23, 23));
+    p.setPen(Qt::NoPen);
+    p.setBrush(vga(Olive));
+    p.drawRect(QRect(9, 9, 14, 14));
+    p.setBrush(vga(Yellow));
+    p.drawRect(QRect(10, 10, 12, 12));
+    p.setBrush(vga(Gray));
+    p.drawRect(QRect(6, 6, 2, 2));
+    p.setPen(QPen(vga(Green), 5, Qt::SolidLine, Qt::SquareCap));
+    p.drawPolyline(QPolygon({QPoint(9, 17), QPoint(14, 22), QPoint(26, 8)}));
+    p.setPen(QPen(vga(Lime), 2, Qt::SolidLine, Qt::SquareCap));
+    p.drawPolyline(QPolygon({QPoint(9, 17), QPoint(14, 22), QPoint(26, 8)}));
+    p.end();
+    return toSixteenColours(img);
+}
+
 // The 16 x 16 icons are drawn pixel by pixel: at that size every pixel counts. Letters name the
 // VGA colours ('.' is transparent); a later layer paints over an earlier one.
 int vgaIndexOfLetter(char c) {
@@ -1264,11 +1300,43 @@ QImage iconSplash16() {
     }});
 }
 
+QImage iconPexmoor16() {
+    return pixelIcon({{
+        "....s.s..s.s....",
+        "....s.s..s.s....",
+        "..kkkkkkkkkkkk..",
+        "..kakkkkkkkkkk..",
+        "sskkooooooooklss",
+        "..kkoyyyyyyolg..",
+        "sskkoyyyyyylgkss",
+        "..kkoyyyyylgkk..",
+        "..kloyyyylgokk..",
+        "sskglyyylgyokkss",
+        "..kkglylgyyokk..",
+        "sskkoglgooookkss",
+        "..kkkkgkkkkkkk..",
+        "..kkkkkkkkkkkk..",
+        "....s.s..s.s....",
+        "....s.s..s.s....",
+    }});
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // --packaging DIR: only the packages' icons (Tolvane's in the desktop's sizes, Pexmoor's).
+    if (argc == 3 && QString(argv[1]) == "--packaging") {
+        const QString dir = QString::fromLocal8Bit(argv[2]);
+        bool ok = QDir().mkpath(dir);
+        for (int size : {16, 32, 48, 64, 128}) {
+            ok = ok && save(iconForm1(size), dir, QString("tolvane_%1.png").arg(size));
+        }
+        ok = ok && save(iconPexmoor(32), dir, "pexmoor_32.png");
+        ok = ok && save(iconPexmoor16(), dir, "pexmoor_16.png");
+        return ok ? 0 : 1;
+    }
     const QString out =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("driver-browser/images");
     if (!QDir().mkpath(out + "/icons")) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the programs need, when any is missing.
-# Usage: scripts/ensure-packages.sh [all|programs]   (default: all). Safe to run again.
+# Usage: scripts/ensure-packages.sh [all|programs|package]   (default: all). Safe to run again.
 #   programs: what ./run needs to build and start both programs
+#   package:  that, plus what ./run package needs for the Debian packages and the Windows zip
 #   all:      that, plus the sanitizer, fuzzing, Windows cross-build and wine tooling of ./test,
 #             and the private print server the printing tests print to (cupsd, ghostscript)
 # The 32-bit Wine packages are wanted, not needed: without them ./test runs the Windows suites
@@ -13,16 +14,19 @@ what=${1:-all}
 common=(cmake ninja-build g++ pkg-config libbenchmark-dev)
 pexmoor=(libgtest-dev libgmock-dev)
 tolvane=(qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core libgtest-dev libgmock-dev)
+packaging=(g++-mingw-w64-i686 python3 dpkg-dev file gzip)
 testing=(clang libclang-rt-14-dev clang-format poppler-utils xvfb xauth openbox
          g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64
          python3 qemu-user g++-multilib
-         cups cups-client libcups2 ghostscript)
+         cups cups-client libcups2 ghostscript
+         lintian desktop-file-utils man-db unzip)
 testing_wanted=(wine32:i386 libcups2:i386)
 
 case $what in
 programs) needed=("${common[@]}" "${pexmoor[@]}" "${tolvane[@]}"); wanted=() ;;
-all) needed=("${common[@]}" "${pexmoor[@]}" "${tolvane[@]}" "${testing[@]}"); wanted=("${testing_wanted[@]}") ;;
-*) echo "usage: $0 [all|programs]" >&2; exit 2 ;;
+package) needed=("${common[@]}" "${pexmoor[@]}" "${tolvane[@]}" "${packaging[@]}"); wanted=() ;;
+all) needed=("${common[@]}" "${pexmoor[@]}" "${tolvane[@]}" "${packaging[@]}" "${testing[@]}"); wanted=("${testing_wanted[@]}") ;;
+*) echo "usage: $0 [all|programs|package]" >&2; exit 2 ;;
 esac
 
 # not_installed PKG...: prints the ones dpkg does not have installed.
