@@ -1,4 +1,4 @@
-// The desktop shortcut's bytes, its path and the thank-you message.
+// The desktop shortcut's bytes, its path, the folder it goes to and the thank-you message.
 #include "shortcut_file.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +45,72 @@ TEST(ShortcutFile, PathIsCutToTheBufferWithItsFullLengthReturned) {
             EXPECT_EQ(std::string(buffer.data()), full.substr(0, capacity - 1));
         }
     }
+}
+
+// A platform whose existing folders and user desktop the case names.
+struct Platform {
+    std::vector<std::string> folders;
+    const char* userDesktop; // null: the platform names none
+    std::vector<std::string> asked;
+};
+
+DesktopFolders seam(Platform& platform) {
+    return {&platform,
+            [](void* context, const char* path) {
+                auto* p = static_cast<Platform*>(context);
+                p->asked.push_back(path);
+                for (const std::string& folder : p->folders) {
+                    if (folder == path) {
+                        return true;
+                    }
+                }
+                return false;
+            },
+            [](void* context, char* buffer, std::size_t capacity) {
+                const char* name = static_cast<Platform*>(context)->userDesktop;
+                const std::string text = name ? name : "";
+                if (!name || text.size() >= capacity) {
+                    return false;
+                }
+                text.copy(buffer, text.size());
+                buffer[text.size()] = '\0';
+                return true;
+            }};
+}
+
+TEST(ShortcutPlace, TheWindowsDesktopFirstThenTheUsersThenNowhereNamingTheLastTried) {
+    const std::string win = "C:\\WINDOWS\\desktop", root = "C:\\\\desktop";
+    const std::string user = "C:\\Users\\Ana\\Desktop", file = "\\Harrowmint.URL";
+    using P = ShortcutPlace;
+    using Strings = std::vector<std::string>;
+    const struct Case {
+        const char* winPath;
+        Strings folders;
+        bool userNamed;
+        P place;
+        std::string path;
+        Strings asked;
+    } cases[] = {
+        {"C:\\WINDOWS", {win, user}, true, P::WindowsDesktop, win + file, {win}},
+        {"C:\\", {root}, false, P::WindowsDesktop, root + file, {root}},
+        {"C:\\WINDOWS", {user}, true, P::UserDesktop, user + file, {win, user}},
+        {"C:\\WINDOWS", {}, true, P::Nowhere, user + file, {win, user}},
+        {"C:\\WINDOWS", {user}, false, P::Nowhere, win + file, {win}},
+        // A Windows directory too long for the buffer is not tried.
+        {"C:\\A-FOLDER-NAME-TOO-LONG-FOR-THE-BUFFER", {}, true, P::Nowhere, user + file, {user}},
+    };
+    for (const Case& c : cases) {
+        Platform platform{c.folders, c.userNamed ? user.c_str() : nullptr, {}};
+        char buffer[56];
+        EXPECT_EQ(placeShortcut(c.winPath, '\\', seam(platform), buffer, sizeof buffer), c.place)
+            << c.winPath << " with " << c.folders.size() << " folders";
+        EXPECT_EQ(buffer, c.path) << c.winPath;
+        EXPECT_EQ(platform.asked, c.asked) << c.winPath;
+    }
+    // A user desktop whose file does not fit is not used either.
+    Platform platform{{user}, user.c_str(), {}};
+    char small[30];
+    EXPECT_EQ(placeShortcut("C:\\WINDOWS", '\\', seam(platform), small, sizeof small), P::Nowhere);
 }
 
 } // namespace
