@@ -1,5 +1,7 @@
-// Where the browser looks for the Windows directory.
+// Where the browser looks for the Windows directory and, in a Wine prefix, the user's desktop.
+#include "temporary_directory.h"
 #include "windows_directory.h"
+#include "wine_desktop.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +76,45 @@ TEST(WindowsDirectory, WithoutHomeAsksTheUserDatabase) {
 
 TEST(WindowsDirectory, SeparatorIsTheSlash) {
     EXPECT_STREQ(pathSeparator(), "/");
+}
+
+TEST(WineUserDesktop, TheRegistrysFolderExpandedAndMappedIntoThePrefix) {
+    const std::string head = "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S\n\n";
+    const std::string explorer =
+        "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\";
+    const std::string user = explorer + "User Shell Folders] 1796819193\n";
+    const std::string shell = explorer + "Shell Folders] 1796819193\n#time=1dd87d886c60d98\n";
+    const std::string environment =
+        "[Volatile Environment] 1\n\"USERPROFILE\"=\"C:\\\\users\\\\ana\"\n"
+        "[Environment] 1\n\"DESK\"=\"Desk\"\n";
+    const struct Case {
+        std::string userReg, systemReg, expected;
+    } cases[] = {
+        // As wineboot writes it: both keys, the user's with a variable.
+        {shell + "\"Desktop\"=\"C:\\\\users\\\\old\\\\Desktop\"\n" + user +
+             "\"Desktop\"=str(2):\"%USERPROFILE%\\\\Desktop\"\n" + environment,
+         "", "/drive_c/users/ana/Desktop"},
+        {shell + "\"Desktop\"=\"d:\\\\Ana\\\\Escritorio\"\n", "", "/dosdevices/d:/Ana/Escritorio"},
+        // Variables of each environment key; an unknown one, and a lone %, stay as they stand.
+        {user + "\"Desktop\"=str(2):\"%SystemDrive%\\\\%DESK%\\\\%NOPE%\\\\100%\"\n" + environment,
+         "[System\\\\CurrentControlSet\\\\Control\\\\Session Manager\\\\Environment] 1\n"
+         "\"SystemDrive\"=\"E:\"\n",
+         "/dosdevices/e:/Desk/%NOPE%/100%"},
+        // Windows-1252 text in UTF-8; a folder not on a drive letter; no Desktop value.
+        {user + "\"Desktop\"=\"C:\\\\Jos\\xe9\\\\\\x20ac\"\n", "",
+         "/drive_c/Jos\xC3\xA9/\xE2\x82\xAC"},
+        {user + "\"Desktop\"=\"\\\\\\\\server\\\\ana\"\n", "", ""},
+        {user + "\"Documents\"=\"C:\\\\users\\\\ana\\\\Documents\"\n", "", ""},
+    };
+    for (const Case& c : cases) {
+        const testing::TemporaryDirectory prefix;
+        ASSERT_TRUE(prefix.valid());
+        prefix.write("user.reg", std::vector<uint8_t>(head.begin(), head.end()));
+        std::ofstream(prefix.file("user.reg"), std::ios::app) << c.userReg;
+        std::ofstream(prefix.file("system.reg")) << head << c.systemReg;
+        const std::string found = wineUserDesktop(prefix.path());
+        EXPECT_EQ(found, c.expected.empty() ? "" : prefix.path() + c.expected) << c.userReg;
+    }
 }
 
 } // namespace
