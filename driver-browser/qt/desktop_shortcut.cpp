@@ -3,6 +3,7 @@
 #include "native_names.h"
 #include "shortcut_file.h"
 #include "windows_directory.h"
+#include "wine_desktop.h"
 
 #include <QFile>
 #include <QWidget>
@@ -75,8 +76,16 @@ QString shownMessageText(const QString& text) {
     return shown;
 }
 
+QString placeDesktopShortcut(const QString& winPath) {
+    const QByteArray windows = pathToNative(winPath);
+    char path[4096];
+    placeShortcut(windows.constData(), pathSeparator()[0], wineDesktopFolders(), path, sizeof path);
+    return pathFromNative(QByteArray(path));
+}
+
 void createDesktopShortcut(QWidget* parent, const QString& winPath) {
-    const QString path = desktopShortcutPath(winPath);
+    // Where neither desktop folder exists, the write fails and says why.
+    const QString path = placeDesktopShortcut(winPath);
     QString error;
     if (!writeDesktopShortcut(path, &error)) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Tolvane"),

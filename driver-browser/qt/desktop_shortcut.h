@@ -1,5 +1,5 @@
 // The Internet shortcut to the maker's web site that a click on the main window's picture
-// puts on the desktop (the "desktop" folder under the Windows directory).
+// puts on the desktop (the "desktop" folder under the Windows directory, else the user's).
 #pragma once
 
 #include <QByteArray>
@@ -32,9 +32,15 @@ QString shownMessageText(const QString& text);
 inline constexpr const char* ThankYouBoxName = "thankYouBox";
 inline constexpr const char* ShortcutFailedBoxName = "shortcutFailedBox";
 
-// Writes the shortcut under winPath and thanks the user ("Thank You!", information icon,
-// one OK button, application-modal). When the file cannot be written the user is told what
-// failed and where instead, and no thanks are shown.
+// The shortcut file's path by the core's rule: in winPath's "desktop" folder where it
+// exists, else in the Wine prefix user's Desktop folder where that exists, else the path
+// last tried.
+QString placeDesktopShortcut(const QString& winPath);
+
+// Writes the shortcut where placeDesktopShortcut puts it and thanks the user ("Thank You!",
+// information icon, one OK button, application-modal). When the file cannot be written
+// (there is no desktop folder, for one) the user is told what failed and where instead,
+// and no thanks are shown.
 void createDesktopShortcut(QWidget* parent, const QString& winPath);
 
 } // namespace tolvane

@@ -1,6 +1,7 @@
 // The desktop shortcut: the file's exact bytes, its path, the thank-you message, and what
 // the user is told when the file cannot be written.
 #include "desktop_shortcut.h"
+#include "form1_test_support.h"
 #include "modal_box_watch.h"
 #include "native_names.h"
 #include "windows_directory.h"
@@ -57,6 +58,7 @@ BoxSeen record(QMessageBox* box) {
 }
 
 struct Shortcut : ::testing::Test {
+    form1_test::TempPrefix noUserDesktop; // a Wine prefix whose registry names no Desktop
     QTemporaryDir winDir;
     QWidget owner;
     QString shortcut;
