@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -47,36 +49,22 @@ TEST(ShortcutFile, PathIsCutToTheBufferWithItsFullLengthReturned) {
     }
 }
 
-// A platform whose existing folders and user desktop the case names.
+// A platform whose existing folders and user desktop the case names; it records what it is
+// asked.
 struct Platform {
-    std::vector<std::string> folders;
-    const char* userDesktop; // null: the platform names none
-    std::vector<std::string> asked;
+    std::vector<std::string> folders, asked;
+    const char* user; // null: the platform names no user desktop
+    static bool exists(void* context, const char* path) {
+        auto* p = static_cast<Platform*>(context);
+        p->asked.push_back(path);
+        return std::find(p->folders.begin(), p->folders.end(), path) != p->folders.end();
+    }
+    static bool userDesktop(void* context, char* buffer, std::size_t capacity) {
+        const char* user = static_cast<Platform*>(context)->user;
+        return user && std::snprintf(buffer, capacity, "%s", user) < static_cast<int>(capacity);
+    }
+    DesktopFolders seam() { return {this, &exists, &userDesktop}; }
 };
-
-DesktopFolders seam(Platform& platform) {
-    return {&platform,
-            [](void* context, const char* path) {
-                auto* p = static_cast<Platform*>(context);
-                p->asked.push_back(path);
-                for (const std::string& folder : p->folders) {
-                    if (folder == path) {
-                        return true;
-                    }
-                }
-                return false;
-            },
-            [](void* context, char* buffer, std::size_t capacity) {
-                const char* name = static_cast<Platform*>(context)->userDesktop;
-                const std::string text = name ? name : "";
-                if (!name || text.size() >= capacity) {
-                    return false;
-                }
-                text.copy(buffer, text.size());
-                buffer[text.size()] = '\0';
-                return true;
-            }};
-}
 
 TEST(ShortcutPlace, TheWindowsDesktopFirstThenTheUsersThenNowhereNamingTheLastTried) {
     const std::string win = "C:\\WINDOWS\\desktop", root = "C:\\\\desktop";
@@ -100,17 +88,17 @@ TEST(ShortcutPlace, TheWindowsDesktopFirstThenTheUsersThenNowhereNamingTheLastTr
         {"C:\\A-FOLDER-NAME-TOO-LONG-FOR-THE-BUFFER", {}, true, P::Nowhere, user + file, {user}},
     };
     for (const Case& c : cases) {
-        Platform platform{c.folders, c.userNamed ? user.c_str() : nullptr, {}};
+        Platform platform{c.folders, {}, c.userNamed ? user.c_str() : nullptr};
         char buffer[56];
-        EXPECT_EQ(placeShortcut(c.winPath, '\\', seam(platform), buffer, sizeof buffer), c.place)
+        EXPECT_EQ(placeShortcut(c.winPath, '\\', platform.seam(), buffer, sizeof buffer), c.place)
             << c.winPath << " with " << c.folders.size() << " folders";
         EXPECT_EQ(buffer, c.path) << c.winPath;
         EXPECT_EQ(platform.asked, c.asked) << c.winPath;
     }
     // A user desktop whose file does not fit is not used either.
-    Platform platform{{user}, user.c_str(), {}};
+    Platform platform{{user}, {}, user.c_str()};
     char small[30];
-    EXPECT_EQ(placeShortcut("C:\\WINDOWS", '\\', seam(platform), small, sizeof small), P::Nowhere);
+    EXPECT_EQ(placeShortcut("C:\\WINDOWS", '\\', platform.seam(), small, sizeof small), P::Nowhere);
 }
 
 } // namespace

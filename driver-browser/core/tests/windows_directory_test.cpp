@@ -79,41 +79,36 @@ TEST(WindowsDirectory, SeparatorIsTheSlash) {
 }
 
 TEST(WineUserDesktop, TheRegistrysFolderExpandedAndMappedIntoThePrefix) {
-    const std::string head = "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S\n\n";
-    const std::string explorer =
+    const std::string folders =
         "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\";
-    const std::string user = explorer + "User Shell Folders] 1796819193\n";
-    const std::string shell = explorer + "Shell Folders] 1796819193\n#time=1dd87d886c60d98\n";
-    const std::string environment =
-        "[Volatile Environment] 1\n\"USERPROFILE\"=\"C:\\\\users\\\\ana\"\n"
-        "[Environment] 1\n\"DESK\"=\"Desk\"\n";
+    const std::string user = folders + "User Shell Folders] 1\n\"Desktop\"=";
+    const std::string shell = folders + "Shell Folders] 1\n#time=1dd87d886c60d98\n\"Desktop\"=";
     const struct Case {
         std::string userReg, systemReg, expected;
     } cases[] = {
         // As wineboot writes it: both keys, the user's with a variable.
-        {shell + "\"Desktop\"=\"C:\\\\users\\\\old\\\\Desktop\"\n" + user +
-             "\"Desktop\"=str(2):\"%USERPROFILE%\\\\Desktop\"\n" + environment,
+        {shell + "\"C:\\\\users\\\\old\\\\Desktop\"\n" + user +
+             "str(2):\"%USERPROFILE%\\\\Desktop\"\n" +
+             "[Volatile Environment] 1\n\"USERPROFILE\"=\"C:\\\\users\\\\ana\"\n",
          "", "/drive_c/users/ana/Desktop"},
-        {shell + "\"Desktop\"=\"d:\\\\Ana\\\\Escritorio\"\n", "", "/dosdevices/d:/Ana/Escritorio"},
-        // Variables of each environment key; an unknown one, and a lone %, stay as they stand.
-        {user + "\"Desktop\"=str(2):\"%SystemDrive%\\\\%DESK%\\\\%NOPE%\\\\100%\"\n" + environment,
+        // Variables of the other environment keys; an unknown one, and a lone %, stay.
+        {user + "str(2):\"%SystemDrive%\\\\%DESK%\\\\%NOPE%\\\\100%\"\n[Environment] "
+                "1\n\"DESK\"=\"Desk\"\n",
          "[System\\\\CurrentControlSet\\\\Control\\\\Session Manager\\\\Environment] 1\n"
-         "\"SystemDrive\"=\"E:\"\n",
+         "\"SystemDrive\"=\"e:\"\n",
          "/dosdevices/e:/Desk/%NOPE%/100%"},
         // Windows-1252 text in UTF-8; a folder not on a drive letter; no Desktop value.
-        {user + "\"Desktop\"=\"C:\\\\Jos\\xe9\\\\\\x20ac\"\n", "",
-         "/drive_c/Jos\xC3\xA9/\xE2\x82\xAC"},
-        {user + "\"Desktop\"=\"\\\\\\\\server\\\\ana\"\n", "", ""},
-        {user + "\"Documents\"=\"C:\\\\users\\\\ana\\\\Documents\"\n", "", ""},
+        {shell + "\"C:\\\\Jos\\xe9\\\\\\x20ac\"\n", "", "/drive_c/Jos\xC3\xA9/\xE2\x82\xAC"},
+        {user + "\"\\\\\\\\server\\\\ana\"\n", "", ""},
+        {folders + "Shell Folders] 1\n\"Documents\"=\"C:\\\\Documents\"\n", "", ""},
     };
     for (const Case& c : cases) {
         const testing::TemporaryDirectory prefix;
-        ASSERT_TRUE(prefix.valid());
-        prefix.write("user.reg", std::vector<uint8_t>(head.begin(), head.end()));
-        std::ofstream(prefix.file("user.reg"), std::ios::app) << c.userReg;
-        std::ofstream(prefix.file("system.reg")) << head << c.systemReg;
-        const std::string found = wineUserDesktop(prefix.path());
-        EXPECT_EQ(found, c.expected.empty() ? "" : prefix.path() + c.expected) << c.userReg;
+        std::ofstream(prefix.file("user.reg")) << "WINE REGISTRY Version 2\n\n" << c.userReg;
+        std::ofstream(prefix.file("system.reg")) << "WINE REGISTRY Version 2\n\n" << c.systemReg;
+        EXPECT_EQ(wineUserDesktop(prefix.path()),
+                  c.expected.empty() ? "" : prefix.path() + c.expected)
+            << c.userReg;
     }
 }
 
