@@ -293,6 +293,8 @@ def main():
         outside = sorted({dll for dll, _, _ in imports if dll.lower() not in SYSTEM_DLLS}, key=str.lower)
         for dll in outside:
             fail(f"DLL {dll} is outside the Windows 95 set (KERNEL32, USER32, GDI32, ADVAPI32, SHELL32)")
+    dlls = sorted({dll for dll, _, _ in imports}, key=str.lower)
+    print(f"{label}: imports from {', '.join(dlls) or 'no DLL'}")
 
     # ---- imports ----
     if args.imports:

@@ -91,16 +91,14 @@ TEST(WineUserDesktop, TheRegistrysFolderExpandedAndMappedIntoThePrefix) {
              "str(2):\"%USERPROFILE%\\\\Desktop\"\n" +
              "[Volatile Environment] 1\n\"USERPROFILE\"=\"C:\\\\users\\\\ana\"\n",
          "", "/drive_c/users/ana/Desktop"},
-        // Variables of the other environment keys; an unknown one, and a lone %, stay.
-        {user + "str(2):\"%SystemDrive%\\\\%DESK%\\\\%NOPE%\\\\100%\"\n[Environment] "
-                "1\n\"DESK\"=\"Desk\"\n",
+        // Variables of the other environment keys, an unknown one and a lone % left as they
+        // stand, another drive, Windows-1252 text in UTF-8.
+        {user + "str(2):\"%SystemDrive%\\\\%DESK%\\\\%NOPE%\\\\100%\\\\Jos\\xe9\\x20ac\"\n" +
+             "[Environment] 1\n\"DESK\"=\"Desk\"\n",
          "[System\\\\CurrentControlSet\\\\Control\\\\Session Manager\\\\Environment] 1\n"
          "\"SystemDrive\"=\"e:\"\n",
-         "/dosdevices/e:/Desk/%NOPE%/100%"},
-        // Windows-1252 text in UTF-8; a folder not on a drive letter; no Desktop value.
-        {shell + "\"C:\\\\Jos\\xe9\\\\\\x20ac\"\n", "", "/drive_c/Jos\xC3\xA9/\xE2\x82\xAC"},
-        {user + "\"\\\\\\\\server\\\\ana\"\n", "", ""},
-        {folders + "Shell Folders] 1\n\"Documents\"=\"C:\\\\Documents\"\n", "", ""},
+         "/dosdevices/e:/Desk/%NOPE%/100%/Jos\xC3\xA9\xE2\x82\xAC"},
+        {user + "\"\\\\\\\\server\\\\ana\"\n", "", ""}, // not on a drive letter
     };
     for (const Case& c : cases) {
         const testing::TemporaryDirectory prefix;
