@@ -20,9 +20,11 @@
 #                   [MMX <function>...] [DEFS <file.def>...] [LABELS ...])
 #       Registers a test running scripts/win95-audit.py on the target's file: instructions
 #       outside the 80386/80387 set fail, except CPUID and MMX in the functions named; the PE
-#       header and, with DEFS, the import table are checked. OWN_CODE (for test executables
-#       that link the toolchain's run-time) limits the instruction check to the code that
-#       came from this build's own object files and libraries, found through the link map.
+#       header and layout (image base, alignments, no TLS, no delay-load imports), the DLLs
+#       (only those of every Windows 95) and, with DEFS, the import table are checked.
+#       OWN_CODE (for test executables that link the toolchain's run-time) limits the
+#       instruction check to the code that came from this build's own object files and
+#       libraries, found through the link map, and leaves the run-time's DLLs and TLS alone.
 #       FREESTANDING also checks that no static initialiser waits for start-up code.
 #
 # PCU_WIN95 is true in a 32-bit Windows build; elsewhere the functions do nothing, and the

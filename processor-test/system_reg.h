@@ -1,4 +1,5 @@
-// Reader of Wine's registry file (system.reg): finds one key and one value in it.
+// Reader of Wine's registry files (system.reg, user.reg): finds one key and one value in
+// one of them. Also the driver browser's way to the user's desktop folder in a prefix.
 //
 // The file is untrusted text. It is read as a stream of bytes, one pass, with no line
 // buffer and no heap; every write goes through a bounds check, so any input is safe.
@@ -39,7 +40,8 @@ struct reg_lookup {
     uint32_t stored;  // bytes put into the caller's buffer: min(size, capacity)
 };
 
-// Looks for `key_path` (backslash-separated, relative to HKEY_LOCAL_MACHINE, ANSI) and,
+// Looks for `key_path` (backslash-separated, relative to the file's root key:
+// HKEY_LOCAL_MACHINE for system.reg, HKEY_CURRENT_USER for user.reg; ANSI) and,
 // when `value_name` is not null, for that value in it ("" is the default value). Up to
 // `capacity` bytes of the value go to `data` (which may be null when capacity is 0).
 // When the file holds the value more than once the last one counts.

@@ -94,6 +94,25 @@ build vista -lkernel32 && expect vista fail 'KERNEL32.dll!GetTickCount64 is not 
 program user32 'MessageBeep(0);'
 build user32 -L. -lkernel32 -luser32 && expect user32 fail 'DLL USER32.dll not allowed' "${opts[@]}"
 
+# A DLL that only later Windows 95 releases have (the new check names it on its own terms).
+program msvcrt 'const char* volatile s = "x"; volatile size_t n = strlen(s); (void)n;'
+build msvcrt -L. -lkernel32 -lmsvcrt && expect msvcrt fail 'DLL msvcrt.dll is outside the Windows 95 set' "${opts[@]}"
+
+# A layout other than the one the Windows 95 loader maps, a TLS directory, delay-load imports.
+program layout ''
+build layout -L. -lkernel32 -Wl,--file-alignment,4096 && expect layout fail 'file alignment 4096, not 512' "${opts[@]}"
+build layout -L. -lkernel32 -Wl,--section-alignment,8192 && expect layout fail 'section alignment 8192, not 4096' "${opts[@]}"
+build layout -L. -lkernel32 -Wl,--image-base,0x10000000 && expect layout fail 'image base 0x10000000, not 0x400000' "${opts[@]}"
+program tls '' 'extern "C" const IMAGE_TLS_DIRECTORY32 _tls_used = {};'
+build tls -L. -lkernel32 && expect tls fail 'a TLS directory' "${opts[@]}"
+"$dlltool" --input-def kernel32.def --output-delaylib libkernel32_delay.a --kill-at || exit 1
+program delay 'ExitProcess(1);' 'extern "C" void* __stdcall __delayLoadHelper2(const void*, void*) { return 0; }'
+build delay -L. -lkernel32_delay && expect delay fail 'delay-load imports (__DELAY_IMPORT_DESCRIPTOR' "${opts[@]}"
+# The directory entry as other linkers write it, put into the clean program.
+python3 -c 'import struct,sys; d=bytearray(open(sys.argv[1],"rb").read()); pe=struct.unpack_from("<I",d,60)[0]
+struct.pack_into("<II",d,pe+24+96+13*8,0x1000,32); open(sys.argv[2],"wb").write(d)' clean.exe delay_directory.exe &&
+    expect delay_directory fail 'delay-load imports (directory 0x1000, 32 bytes)' "${opts[@]}"
+
 # A newer subsystem version.
 program vista_subsystem ''
 build vista_subsystem -L. -lkernel32 -Wl,--subsystem,console:6.0 &&

@@ -2,7 +2,12 @@
 """Audit of a 32-bit Windows executable meant for Windows 95 and any x86 from the 80386 on.
 
 Checks, and exits 1 on any finding:
-  * PE header: a PE32 image for the i386 (machine 0x14c), subsystem version 4.0 or lower.
+  * PE header: a PE32 image for the i386 (machine 0x14c), subsystem version 4.0 or lower,
+    image base 0x400000, section alignment 4096 and file alignment 512 (the layout the
+    Windows 95 loader maps directly), no TLS directory and no delay-load imports (Windows 95
+    starts neither).
+  * DLLs: imports only from KERNEL32, USER32, GDI32, ADVAPI32 and SHELL32, which every
+    Windows 95 has (the first releases have no C run-time DLL).
   * Instructions (mingw objdump, Intel syntax): every instruction must belong to the 80386
     and 80387 sets, listed below as a whitelist. The exceptions are CPUID inside the
     functions named with --cpuid and the original MMX instructions (on MMX registers only)
@@ -18,7 +23,8 @@ executable with no program interpreter, no dynamic section and no thread-local s
 with --freestanding its initialiser arrays (.preinit_array, .init_array, .ctors) are empty.
 With --own-code BUILD_DIR --map FILE.map only the code that the link map attributes to this
 build's own object files and libraries is checked for instructions (for test programs that
-link the toolchain's run-time and GoogleTest, whose code is not ours to audit).
+link the toolchain's run-time and GoogleTest, whose code is not ours to audit); such a
+program takes its run-time's DLLs and TLS directory with it, so those two checks are left out.
 Function names are matched on their unqualified name (C++ names demangled, parameters,
 namespaces and clone suffixes dropped), or, when given with "::", on the end of the
 qualified name (Class::method).
@@ -61,6 +67,18 @@ pandn pcmpeqb pcmpeqw pcmpeqd pcmpgtb pcmpgtw pcmpgtd pmaddwd pmulhw pmullw por 
 psllw psrad psraw psrld psrlq psrlw psubb psubw psubd psubsb psubsw psubusb psubusw punpckhbw
 punpckhwd punpckhdq punpcklbw punpcklwd punpckldq pxor
 """.split())
+
+# The DLLs of every Windows 95 release (lower case).
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll"}
+
+# What the Windows 95 loader expects of a program's layout.
+IMAGE_BASE = 0x400000
+SECTION_ALIGNMENT = 4096
+FILE_ALIGNMENT = 512
+
+# Data directory entries.
+TLS_DIRECTORY = 9
+DELAY_IMPORT_DIRECTORY = 13
 
 PREFIXES = set("lock rep repz repnz repe repne cs ds es ss fs gs data16 addr16 data32 addr32".split())
 
@@ -145,10 +163,16 @@ class Image:
             self.sections.append((va, max(vsize, rawsize), rawptr))
         if self.magic != 0x10B:
             return
+        (self.image_base, self.section_alignment, self.file_alignment) = struct.unpack_from("<III", d, opt + 28)
         (self.os_major, self.os_minor, _, _, self.sub_major, self.sub_minor) = struct.unpack_from("<HHHHHH", d, opt + 40)
         self.subsystem = struct.unpack_from("<H", d, opt + 68)[0]
         ndirs = struct.unpack_from("<I", d, opt + 92)[0]
-        self.import_rva = struct.unpack_from("<I", d, opt + 96 + 8)[0] if ndirs > 1 else 0
+        # (RVA, size) of each data directory.
+        self.directories = [struct.unpack_from("<II", d, opt + 96 + 8 * i) for i in range(ndirs)]
+        self.import_rva = self.directory(1)[0]
+
+    def directory(self, index):
+        return self.directories[index] if index < len(self.directories) else (0, 0)
 
     def offset(self, rva):
         for va, size, raw in self.sections:
@@ -279,6 +303,7 @@ def main():
         print(f"FAIL {label}: {text}")
 
     # ---- header ----
+    imports = []
     if is_elf(exe):
         if not check_elf(exe, label, args.freestanding, fail):
             return 1
@@ -295,8 +320,28 @@ def main():
             return 1
         if (image.sub_major, image.sub_minor) > (4, 0):
             fail(f"subsystem version {image.sub_major}.{image.sub_minor}, above 4.0")
+        if image.image_base != IMAGE_BASE:
+            fail(f"image base {image.image_base:#x}, not {IMAGE_BASE:#x}")
+        if image.section_alignment != SECTION_ALIGNMENT:
+            fail(f"section alignment {image.section_alignment}, not {SECTION_ALIGNMENT}")
+        if image.file_alignment != FILE_ALIGNMENT:
+            fail(f"file alignment {image.file_alignment}, not {FILE_ALIGNMENT}")
+        if image.directory(TLS_DIRECTORY) != (0, 0) and not args.own_code:
+            fail("a TLS directory (%#x, %d bytes)" % image.directory(TLS_DIRECTORY))
+        if image.directory(DELAY_IMPORT_DIRECTORY) != (0, 0):
+            fail("delay-load imports (directory %#x, %d bytes)" % image.directory(DELAY_IMPORT_DIRECTORY))
         print(f"{label}: PE32 i386, subsystem {image.subsystem} version {image.sub_major}.{image.sub_minor}, "
-              f"OS version {image.os_major}.{image.os_minor}, {len(image.data)} bytes")
+              f"OS version {image.os_major}.{image.os_minor}, image base {image.image_base:#x}, "
+              f"alignment {image.section_alignment}/{image.file_alignment}, {len(image.data)} bytes")
+
+        # ---- DLLs ----
+        imports = image.imports()
+        if not args.own_code:
+            outside = sorted({dll for dll, _, _ in imports if dll.lower() not in SYSTEM_DLLS}, key=str.lower)
+            for dll in outside:
+                fail(f"DLL {dll} is outside the Windows 95 set (KERNEL32, USER32, GDI32, ADVAPI32, SHELL32)")
+        dlls = sorted({dll for dll, _, _ in imports}, key=str.lower)
+        print(f"{label}: imports from {', '.join(dlls) or 'no DLL'}")
 
     # ---- imports ----
     if args.imports:
@@ -304,7 +349,6 @@ def main():
         for path in args.imports:
             dll, names = read_def(path)
             allowed.setdefault(dll, set()).update(names)
-        imports = image.imports()
         bad_dlls = collections.OrderedDict()
         for dll, name, ordinal in imports:
             key = dll.lower()
@@ -320,6 +364,11 @@ def main():
 
     # ---- disassembly ----
     symbols = subprocess.run([args.objdump, "-t", exe], capture_output=True, text=True, check=True).stdout
+    # GNU ld links dlltool's delay-load libraries without filling the directory entry: their
+    # descriptors and the helper they call give them away.
+    delayed = sorted(set(re.findall(r"\b(__DELAY_IMPORT_DESCRIPTOR_\w+|_*delayLoadHelper2\S*)", symbols)))
+    if delayed:
+        fail(f"delay-load imports ({', '.join(delayed)})")
     if args.freestanding:
         table = {}
         for line in symbols.splitlines():

@@ -1,5 +1,5 @@
 // The Internet shortcut to the maker's web site that a click on the main window's picture
-// writes into the "desktop" folder under the Windows directory, and the thanks shown after.
+// writes onto the desktop, where it goes, and the thanks shown after.
 #pragma once
 
 #include <cstddef>
@@ -21,6 +21,31 @@ inline constexpr char kShortcutFileName[] = "Harrowmint.URL";
 // capacity is 0). Returns the full length of the path, so a result >= capacity means the
 // path was cut.
 std::size_t shortcutPath(const char* winPath, char separator, char* buffer, std::size_t capacity);
+
+// What the platform tells the shortcut rule about its folders.
+struct DesktopFolders {
+    void* context;
+    // Whether path names an existing folder.
+    bool (*folderExists)(void* context, const char* path);
+    // The user's own desktop folder into buffer (zero-terminated, at most capacity - 1
+    // bytes); false when the platform names none or the name does not fit.
+    bool (*userDesktop)(void* context, char* buffer, std::size_t capacity);
+};
+
+enum class ShortcutPlace {
+    WindowsDesktop, // the "desktop" folder under the Windows directory (Windows 95 without
+                    // user profiles)
+    UserDesktop,    // the user's own desktop folder (profiles, NT, a Wine prefix)
+    Nowhere,        // neither folder exists
+};
+
+// Where the shortcut file goes: shortcutPath()'s file where winPath + separator + "desktop"
+// exists; otherwise "Harrowmint.URL" in the user's desktop folder where the platform names
+// one that exists. With Nowhere, buffer holds the file's path in the last folder tried (the
+// user's desktop folder when the platform names one), for the warning. A path that does
+// not fit into buffer counts as a folder that does not exist.
+ShortcutPlace placeShortcut(const char* winPath, char separator, const DesktopFolders& folders,
+                            char* buffer, std::size_t capacity);
 
 // The thank-you message box: title, text (two sentences separated by a lone carriage
 // return) and style (4096 system-modal + 64 information icon + 0 OK button only).

@@ -39,21 +39,26 @@ const char* pathSeparator() {
     return "/";
 }
 
-std::string windowsDirectory() {
-    // The Windows directory of the Wine prefix, joined as the strings stand.
+std::string winePrefix() {
     const char* prefix = std::getenv("WINEPREFIX");
     if (prefix && *prefix) {
-        return std::string(prefix) + "/drive_c/windows";
+        return prefix;
     }
     const char* home = std::getenv("HOME");
     if (home && *home) {
-        return std::string(home) + "/.wine/drive_c/windows";
+        return std::string(home) + "/.wine";
     }
     // No HOME: ask the user database for the home directory.
     if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir && *user->pw_dir) {
-        return std::string(user->pw_dir) + "/.wine/drive_c/windows";
+        return std::string(user->pw_dir) + "/.wine";
     }
     return std::string();
+}
+
+std::string windowsDirectory() {
+    // The Windows directory of the Wine prefix, joined as the strings stand.
+    const std::string prefix = winePrefix();
+    return prefix.empty() ? prefix : prefix + "/drive_c/windows";
 }
 
 #endif

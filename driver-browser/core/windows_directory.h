@@ -13,4 +13,10 @@ const char* pathSeparator();
 // Empty when it cannot be determined.
 std::string windowsDirectory();
 
+#ifndef _WIN32
+// The Wine prefix the browser looks at: $WINEPREFIX, else ~/.wine; empty when there is no
+// home directory either.
+std::string winePrefix();
+#endif
+
 } // namespace tolvane

@@ -2,6 +2,7 @@
 
 #include "ansi_text.h"
 #include "control_fonts.h"
+#include "desktop_folders.h"
 #include "dialog_support.h"
 #include "driver_listing.h"
 #include "file_image.h"
@@ -234,7 +235,8 @@ void chdrClick() {
 
 void Picture1Click() {
     char path[MAX_PATH + 32];
-    shortcutPath(form.WinPath, '\\', path, sizeof path);
+    // Where neither desktop folder exists, creating the file fails and says why.
+    placeShortcut(form.WinPath, '\\', shellDesktopFolders(), path, sizeof path);
     HANDLE file =
         CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     DWORD error = 0;

@@ -1,5 +1,6 @@
 // A Windows program linked with the core and nothing of the C++ runtime: no start-up code,
-// no libstdc++, only KERNEL32 and msvcrt.dll. It runs each core piece once and exits
+// no libstdc++, only KERNEL32 (in the 32-bit build the memory and string functions are the
+// core's own; the 64-bit build takes them from msvcrt.dll). It runs each core piece once and exits
 // with 0, or with the number of the first check that failed.
 #include "egg_gesture.h"
 #include "file_types.h"

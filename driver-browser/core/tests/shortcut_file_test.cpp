@@ -1,8 +1,10 @@
-// The desktop shortcut's bytes, its path and the thank-you message.
+// The desktop shortcut's bytes, its path, the folder it goes to and the thank-you message.
 #include "shortcut_file.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,56 @@ TEST(ShortcutFile, PathIsCutToTheBufferWithItsFullLengthReturned) {
         if (capacity > 0) {
             EXPECT_EQ(std::string(buffer.data()), full.substr(0, capacity - 1));
         }
+    }
+}
+
+// A platform whose existing folders and user desktop the case names.
+struct Platform {
+    std::vector<std::string> folders;
+    const char* user; // null: the platform names no user desktop
+    static bool exists(void* context, const char* path) {
+        const auto& folders = static_cast<Platform*>(context)->folders;
+        return std::find(folders.begin(), folders.end(), path) != folders.end();
+    }
+    static bool userDesktop(void* context, char* buffer, std::size_t capacity) {
+        const char* user = static_cast<Platform*>(context)->user;
+        return user && std::snprintf(buffer, capacity, "%s", user) < static_cast<int>(capacity);
+    }
+    DesktopFolders seam() { return {this, &exists, &userDesktop}; }
+};
+
+TEST(ShortcutPlace, TheWindowsDesktopFirstThenTheUsersThenNowhereNamingTheLastTried) {
+    const std::string win = "C:\\WINDOWS\\desktop", root = "C:\\\\desktop",
+                      file = "\\Harrowmint.URL";
+    const std::string user = "C:\\Users\\Ana\\Desktop",
+                      longer = "C:\\Users\\Anastasia-Maria-Konstantina\\Desktop";
+    using P = ShortcutPlace;
+    const struct Case {
+        const char* winPath;
+        std::vector<std::string> folders;
+        const char* named; // the user's desktop the platform names
+        P place;
+        std::string path;
+    } cases[] = {
+        {"C:\\WINDOWS", {win, user}, user.c_str(), P::WindowsDesktop, win + file},
+        {"C:\\", {root}, nullptr, P::WindowsDesktop, root + file},
+        {"C:\\WINDOWS", {user}, user.c_str(), P::UserDesktop, user + file},
+        {"C:\\WINDOWS", {}, user.c_str(), P::Nowhere, user + file},
+        {"C:\\WINDOWS", {user}, nullptr, P::Nowhere, win + file},
+        // A Windows directory, or a user's desktop, too long for the buffer counts as none.
+        {"C:\\A-FOLDER-NAME-TOO-LONG-FOR-THE-BUFFER",
+         {user},
+         user.c_str(),
+         P::UserDesktop,
+         user + file},
+        {"C:\\WINDOWS", {longer}, longer.c_str(), P::Nowhere, (longer + file).substr(0, 47)},
+    };
+    for (const Case& c : cases) {
+        Platform platform{c.folders, c.named};
+        char buffer[48];
+        EXPECT_EQ(placeShortcut(c.winPath, '\\', platform.seam(), buffer, sizeof buffer), c.place)
+            << c.winPath << " with " << c.folders.size() << " folders";
+        EXPECT_EQ(buffer, c.path) << c.winPath;
     }
 }
 

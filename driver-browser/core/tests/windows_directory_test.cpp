@@ -1,5 +1,7 @@
-// Where the browser looks for the Windows directory.
+// Where the browser looks for the Windows directory and, in a Wine prefix, the user's desktop.
+#include "temporary_directory.h"
 #include "windows_directory.h"
+#include "wine_desktop.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +76,38 @@ TEST(WindowsDirectory, WithoutHomeAsksTheUserDatabase) {
 
 TEST(WindowsDirectory, SeparatorIsTheSlash) {
     EXPECT_STREQ(pathSeparator(), "/");
+}
+
+TEST(WineUserDesktop, TheRegistrysFolderExpandedAndMappedIntoThePrefix) {
+    const std::string folders =
+        "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\";
+    const std::string user = folders + "User Shell Folders] 1\n\"Desktop\"=";
+    const std::string shell = folders + "Shell Folders] 1\n#time=1dd87d886c60d98\n\"Desktop\"=";
+    const struct Case {
+        std::string userReg, systemReg, expected;
+    } cases[] = {
+        // As wineboot writes it: both keys, the user's with a variable.
+        {shell + "\"C:\\\\users\\\\old\\\\Desktop\"\n" + user +
+             "str(2):\"%USERPROFILE%\\\\Desktop\"\n" +
+             "[Volatile Environment] 1\n\"USERPROFILE\"=\"C:\\\\users\\\\ana\"\n",
+         "", "/drive_c/users/ana/Desktop"},
+        // Variables of the other environment keys, an unknown one and a lone % left as they
+        // stand, another drive, Windows-1252 text in UTF-8.
+        {user + "str(2):\"%SystemDrive%\\\\%DESK%\\\\%NOPE%\\\\100%\\\\Jos\\xe9\\x20ac\"\n" +
+             "[Environment] 1\n\"DESK\"=\"Desk\"\n",
+         "[System\\\\CurrentControlSet\\\\Control\\\\Session Manager\\\\Environment] 1\n"
+         "\"SystemDrive\"=\"e:\"\n",
+         "/dosdevices/e:/Desk/%NOPE%/100%/Jos\xC3\xA9\xE2\x82\xAC"},
+        {user + "\"\\\\\\\\server\\\\ana\"\n", "", ""}, // not on a drive letter
+    };
+    for (const Case& c : cases) {
+        const testing::TemporaryDirectory prefix;
+        std::ofstream(prefix.file("user.reg")) << "WINE REGISTRY Version 2\n\n" << c.userReg;
+        std::ofstream(prefix.file("system.reg")) << "WINE REGISTRY Version 2\n\n" << c.systemReg;
+        EXPECT_EQ(wineUserDesktop(prefix.path()),
+                  c.expected.empty() ? "" : prefix.path() + c.expected)
+            << c.userReg;
+    }
 }
 
 } // namespace

@@ -1,12 +1,16 @@
 // tolvane.exe as a user starts it: the splash "Brisklow -loading-" shows, then goes, and
-// the main window "Tolvane v1.4" opens; closing it ends the program.
+// the main window "Tolvane v1.4" opens; closing it ends the program. With "shortcut", a
+// click on the shortcut picture in between must show the "Thank You!" box with its text
+// (scripts/with-wineboot-prefix.sh then looks for the file on the user's desktop).
 #include "program_run.h"
+#include "resource_ids.h"
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: tolvane_end_to_end_test TOLVANE.EXE\n");
+    if (argc != 2 && !(argc == 3 && std::strcmp(argv[2], "shortcut") == 0)) {
+        std::fprintf(stderr, "usage: tolvane_end_to_end_test TOLVANE.EXE [shortcut]\n");
         return 2;
     }
     tolvane_test::ProgramRun tolvane(argv[1]);
@@ -28,6 +32,21 @@ int main(int argc, char** argv) {
         if (splash != NULL && IsWindow(splash) && IsWindowVisible(splash)) {
             std::fprintf(stderr, "FAIL: the splash is still open with the main window\n");
             ++failures;
+        }
+        if (argc == 3) {
+            HWND picture = GetDlgItem(main, IDC_Form1_Picture1);
+            PostMessageA(picture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+            PostMessageA(picture, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+            HWND box = tolvane.waitForWindow("Thank You!", 20000);
+            char text[256] = {};
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // the message box's text
+            if (std::strcmp(text,
+                            "A link to our Website has been created on your desktop.\r"
+                            "To access our page, siply double click the shorcut icon.") != 0) {
+                std::fprintf(stderr, "FAIL: no \"Thank You!\" box with the thanks (%s)\n", text);
+                ++failures;
+            }
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
         PostMessageA(main, WM_CLOSE, 0, 0);
     }

@@ -1,0 +1,132 @@
+#include "about.h"
+
+#include "ansi_codepage.h"
+#include "dialog_keys.h"
+#include "image_resources.h"
+#include "quillet_egg.h"
+#include "ui_about.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace {
+
+int buttonBits(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton:
+        return tolvane::LeftButtonBit;
+    case Qt::RightButton:
+        return tolvane::RightButtonBit;
+    case Qt::MiddleButton:
+        return tolvane::MiddleButtonBit;
+    default:
+        return 0;
+    }
+}
+
+int shiftBits(Qt::KeyboardModifiers modifiers) {
+    int bits = 0;
+    if (modifiers & Qt::ShiftModifier)
+        bits |= tolvane::ShiftBit;
+    if (modifiers & Qt::ControlModifier)
+        bits |= tolvane::CtrlBit;
+    if (modifiers & Qt::AltModifier)
+        bits |= tolvane::AltBit;
+    return bits;
+}
+
+} // namespace
+
+About::About(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::About>()) {
+    tolvane::loadImageResources();
+    ui->setupUi(this);
+    // No close button on the frame: "Go Away" closes the window.
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint);
+    setFixedSize(325, 406);
+    // The position is the client area's: setGeometry places the inside of the window, the
+    // frame the system adds goes round it.
+    setGeometry(74, 103, 325, 406);
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/about_32.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/icons/about_16.png"), QSize(16, 16));
+    setWindowIcon(icon);
+
+    // Picture1 has the first tab index: the focus starts there.
+    ui->Picture1->setFocus();
+    ui->Picture1->installEventFilter(this);
+    ui->Label6->installEventFilter(this);
+
+    // Load: the caption gets the registered sign of the ANSI code page, once per opening.
+    setWindowTitle(windowTitle() + QChar(tolvane::ansiToChar(174)));
+}
+
+About::~About() = default;
+
+void About::on_Command1_clicked() {
+    accept();
+}
+
+void About::keyPressEvent(QKeyEvent* event) {
+    // No default and no cancel button: Enter presses only the focused button, Escape nothing.
+    if (!tolvane::handleButtonOnlyDialogKey(this, event))
+        QDialog::keyPressEvent(event);
+}
+
+bool About::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseButtonDblClick)
+        return QDialog::eventFilter(watched, event);
+    auto* mouse = static_cast<QMouseEvent*>(event);
+
+    if (watched == ui->Picture1) {
+        // A double click is the second press of a pair.
+        if (type == QEvent::MouseButtonRelease) {
+            // Coordinates in twips from the top-left corner of the picture's client area.
+            const QPointF local =
+                mouse->position() - QPointF(ui->Picture1->contentsRect().topLeft());
+            Picture1_MouseUp(buttonBits(mouse->button()), shiftBits(mouse->modifiers()),
+                             tolvane::pixelsToTwips(static_cast<float>(local.x())),
+                             tolvane::pixelsToTwips(static_cast<float>(local.y())));
+        } else {
+            Picture1_MouseDown(buttonBits(mouse->button()), shiftBits(mouse->modifiers()));
+        }
+        return true;
+    }
+    if (watched == ui->Label6) {
+        // A click on the label is a left press and release on it.
+        if (mouse->button() != Qt::LeftButton)
+            return true;
+        if (type == QEvent::MouseButtonRelease) {
+            const bool click =
+                label6Pressed_ && ui->Label6->rect().contains(mouse->position().toPoint());
+            label6Pressed_ = false;
+            if (click)
+                Label6_Click();
+        } else {
+            label6Pressed_ = true;
+        }
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void About::Picture1_MouseDown(int button, int shift) {
+    egg_.pressed(button, shift);
+}
+
+void About::Picture1_MouseUp(int button, int shift, float x, float y) {
+    egg_.released(button, shift, x, y);
+}
+
+void About::Label6_Click() {
+    if (!egg_.labelClicked())
+        return;
+    {
+        QuilletEgg egg(this);
+        egg.exec();
+    }
+    egg_.pictureClosed();
+}

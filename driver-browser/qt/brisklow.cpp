@@ -1,0 +1,83 @@
+#include "brisklow.h"
+
+#include "splash_timer.h"
+#include "ui_brisklow.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QScreen>
+#include <QTime>
+
+namespace {
+constexpr int kTwipsPerPixel = 15;
+} // namespace
+
+Brisklow::Brisklow(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), ui(std::make_unique<Ui::Brisklow>()),
+      background_(QStringLiteral(":/images/splash.png")), clock_(&Brisklow::timeOfDay) {
+    // The timer exists before the definition is applied so that its tick handler connects.
+    T1.setParent(this);
+    T1.setObjectName(QStringLiteral("T1"));
+    T1.setInterval(1000);
+    ui->setupUi(this);
+    // The definition holds the icon in two sizes; the .ui keeps only the large one.
+    QIcon icon(QStringLiteral(":/icons/splash_32.png"));
+    icon.addFile(QStringLiteral(":/icons/splash_16.png"));
+    setWindowIcon(icon);
+}
+
+Brisklow::~Brisklow() = default;
+
+void Brisklow::setClock(Clock clock) {
+    clock_ = std::move(clock);
+}
+
+float Brisklow::timeOfDay() {
+    return static_cast<float>(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0F;
+}
+
+QPoint Brisklow::centredPosition(const QSize& screenPixels, const QSize& windowPixels) {
+    // Left = (screen width - window width) \ 2 in twips, then back to pixels.
+    const int left = (screenPixels.width() - windowPixels.width()) * kTwipsPerPixel / 2;
+    const int top = (screenPixels.height() - windowPixels.height()) * kTwipsPerPixel / 2;
+    return {qRound(static_cast<double>(left) / kTwipsPerPixel),
+            qRound(static_cast<double>(top) / kTwipsPerPixel)};
+}
+
+void Brisklow::setVisible(bool visible) {
+    if (visible && !loaded_) {
+        loaded_ = true;
+        load();
+        return;
+    }
+    QDialog::setVisible(visible);
+}
+
+void Brisklow::load() {
+    QDir::setCurrent(QCoreApplication::applicationDirPath()); // a failure goes unnoticed
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        move(centredPosition(screen->geometry().size(), size()));
+    setWindowTitle(QStringLiteral("Brisklow -loading-"));
+    QDialog::setVisible(true);
+    QCoreApplication::processEvents();
+    T1.start();
+}
+
+void Brisklow::on_T1_timeout() {
+    const tolvane::TimeOfDaySource clock{
+        &clock_, [](void* context) { return (*static_cast<Clock*>(context))(); }};
+    if (!tolvane::splashTickCloses(SplashStart, clock))
+        return;
+    T1.stop();
+    accept();
+}
+
+void Brisklow::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, background_);
+}

@@ -1,0 +1,40 @@
+#include "drv_help.h"
+
+#include "image_resources.h"
+#include "ui_drv_help.h"
+
+#include <QKeyEvent>
+
+drvHelp::drvHelp(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::drvHelp>()) {
+    tolvane::loadImageResources();
+    ui->setupUi(this);
+    // Whole-point sizes only fit in a .ui file; these two are quarter points.
+    QFont buttonFont = ui->Command1->font();
+    buttonFont.setPointSizeF(9.75);
+    ui->Command1->setFont(buttonFont);
+    QFont taglineFont = ui->Label2->font();
+    taglineFont.setPointSizeF(14.25);
+    ui->Label2->setFont(taglineFont);
+
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setGeometry(76, 103, 446, 382);
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/help_32.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/icons/help_16.png"), QSize(16, 16));
+    setWindowIcon(icon);
+}
+
+drvHelp::~drvHelp() = default;
+
+void drvHelp::on_Command1_clicked() {
+    accept();
+}
+
+void drvHelp::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

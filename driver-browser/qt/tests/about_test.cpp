@@ -1,0 +1,394 @@
+// The about window: its definition, the registered sign in the caption, and the hidden
+// gesture both as plain logic and through real mouse events on the window.
+#include "about.h"
+#include "ansi_codepage.h"
+#include "egg_gesture.h"
+#include "modal_box_watch.h"
+#include "quillet_egg.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using tolvane::EggGesture;
+
+namespace {
+
+const QString registeredSign = QString(QChar(0x00AE));
+
+constexpr Qt::KeyboardModifiers allThree =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+constexpr Qt::KeyboardModifiers ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
+
+// Pixel positions on the picture inside and at the edges of the spot (3420..3720 x 690..945
+// twips, exclusive): pixels 229..247 across and 47..62 down.
+const QPoint inSpot(230, 50);
+
+QLabel* label(About& about, const char* name) {
+    return about.findChild<QLabel*>(name);
+}
+
+void checkLabel(QLabel* l, const QString& text, const QRect& geometry) {
+    ASSERT_NE(l, nullptr);
+    EXPECT_EQ(l->text(), text);
+    EXPECT_EQ(l->geometry(), geometry);
+    EXPECT_EQ(l->font().family(), "MS Sans Serif");
+    EXPECT_DOUBLE_EQ(l->font().pointSizeF(), 12.0);
+    EXPECT_FALSE(l->font().italic());
+    EXPECT_EQ(l->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(l->textFormat(), Qt::PlainText);
+}
+
+} // namespace
+
+TEST(AboutWindow, DefinitionMatchesTheWindow) {
+    About about;
+    EXPECT_EQ(about.objectName(), "About");
+    EXPECT_EQ(about.geometry(), QRect(74, 103, 325, 406));
+    EXPECT_EQ(about.minimumSize(), QSize(325, 406));
+    EXPECT_EQ(about.maximumSize(), QSize(325, 406));
+    EXPECT_FALSE(about.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(about.windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    auto* go = about.findChild<QPushButton*>("Command1");
+    ASSERT_NE(go, nullptr);
+    EXPECT_EQ(go->text(), "Go Away");
+    EXPECT_EQ(go->geometry(), QRect(16, 352, 289, 49));
+    EXPECT_EQ(go->font().family(), "MS Sans Serif");
+    EXPECT_DOUBLE_EQ(go->font().pointSizeF(), 24.0);
+
+    QLabel* picture = label(about, "Picture1");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->geometry(), QRect(0, 0, 321, 201));
+    EXPECT_EQ(picture->alignment(), Qt::AlignLeft | Qt::AlignTop);
+    EXPECT_EQ(picture->contentsRect().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(picture->pixmap().size(), QSize(320, 200)) << "about.png is not in the resources";
+
+    checkLabel(label(about, "Label6"), "Hey,  Hey, Watch out!", QRect(8, 328, 305, 25));
+    checkLabel(label(about, "Label5"), "questions@brisklow.example", QRect(8, 304, 305, 25));
+    checkLabel(label(about, "Label4"), "Send questions/comments to:", QRect(8, 280, 305, 25));
+    checkLabel(label(about, "Label3"), label(about, "Label3")->text(), QRect(8, 256, 305, 25));
+    checkLabel(label(about, "Label2"), label(about, "Label2")->text(), QRect(8, 232, 305, 25));
+    checkLabel(label(about, "Label1"), "Tolvane v1.2", QRect(8, 208, 305, 25));
+    EXPECT_FALSE(label(about, "Label3")->text().isEmpty());
+    EXPECT_TRUE(label(about, "Label2")->text().contains("Brisklow"));
+
+    const QList<QSize> sizes = about.windowIcon().availableSizes();
+    EXPECT_TRUE(sizes.contains(QSize(32, 32)));
+    EXPECT_TRUE(sizes.contains(QSize(16, 16)));
+}
+
+TEST(AboutWindow, CaptionCarriesOneRegisteredSignPerOpening) {
+    EXPECT_EQ(QChar(tolvane::ansiToChar(174)), QChar(0x00AE));
+    for (int opening = 0; opening < 3; ++opening) {
+        About about;
+        EXPECT_EQ(about.windowTitle(), "About Us Here at Brisklow" + registeredSign);
+    }
+}
+
+TEST(AboutWindow, FocusStartsOnThePictureAndEnterPressesOnlyTheFocusedButton) {
+    About about;
+    about.show();
+    about.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&about));
+    QWidget* picture = about.findChild<QLabel*>("Picture1");
+    auto* go = about.findChild<QPushButton*>("Command1");
+    EXPECT_EQ(about.focusWidget(), picture) << "the picture has the first tab index";
+    for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClick(about.focusWidget(), enter);
+        EXPECT_TRUE(about.isVisible()) << "Enter on the picture must not close the window";
+    }
+    QTest::keyClick(about.focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(about.focusWidget(), go) << "tab index 1 follows the picture";
+    QTest::keyClick(go, Qt::Key_Return);
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+TEST(AboutWindow, EscapeAndCloseRequestsLeaveItOpen) {
+    About about;
+    EXPECT_FALSE(about.windowFlags() & Qt::WindowCloseButtonHint) << "no close button";
+    about.show();
+    about.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&about));
+    for (QWidget* target :
+         {about.focusWidget(), static_cast<QWidget*>(about.findChild<QPushButton*>("Command1"))}) {
+        ASSERT_NE(target, nullptr);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_TRUE(about.isVisible()) << target->objectName().toStdString();
+    }
+    EXPECT_FALSE(about.close());
+    EXPECT_TRUE(about.isVisible());
+    about.reject();
+    EXPECT_TRUE(about.isVisible());
+    QTest::mouseClick(about.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    EXPECT_FALSE(about.isVisible());
+}
+
+TEST(AboutWindow, GoAwayCloses) {
+    About about;
+    about.show();
+    QTest::mouseClick(about.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+// ---- the gesture as plain logic ----
+
+TEST(EggGestureLogic, OnlyRightButtonWithAllThreeModifiersArms) {
+    for (int button = 0; button < 8; ++button) {
+        for (int shift = 0; shift < 8; ++shift) {
+            EggGesture g;
+            g.pressed(button, shift);
+            EXPECT_EQ(g.stage(), (button == 2 && shift == 7) ? 1 : 0)
+                << "button " << button << " shift " << shift;
+        }
+    }
+}
+
+TEST(EggGestureLogic, ArmingWorksFromAnyStage) {
+    EggGesture g;
+    g.pressed(2, 7);
+    g.released(1, 6, 3500, 800);
+    for (int i = 0; i < 3; ++i)
+        g.labelClicked();
+    ASSERT_EQ(g.stage(), 5);
+    g.pressed(2, 7);
+    EXPECT_EQ(g.stage(), 1);
+}
+
+TEST(EggGestureLogic, ReleaseReachesStageTwoOnlyInsideTheSpotWithLeftAndCtrlAlt) {
+    // Every whole-twip position around the spot, every button and modifier set.
+    for (int x = 3300; x <= 3800; x += 15) {
+        for (int y = 600; y <= 1000; y += 5) {
+            for (int button : {1, 2, 4}) {
+                for (int shift = 0; shift < 8; ++shift) {
+                    EggGesture g;
+                    g.pressed(2, 7);
+                    g.released(button, shift, float(x), float(y));
+                    const bool inside = x > 3420 && x < 3720 && y > 690 && y < 945;
+                    const int expected = (inside && button == 1 && shift == 6) ? 2 : 1;
+                    ASSERT_EQ(g.stage(), expected)
+                        << x << "," << y << " b" << button << " s" << shift;
+                }
+            }
+        }
+    }
+}
+
+TEST(EggGestureLogic, SpotEdgesAreExclusive) {
+    struct Case {
+        float x, y;
+        int expected;
+    };
+    for (const Case& c :
+         {Case{3420, 800, 1}, Case{3420.5f, 800, 2}, Case{3720, 800, 1}, Case{3719.9f, 800, 2},
+          Case{3500, 690, 1}, Case{3500, 690.1f, 2}, Case{3500, 945, 1}, Case{3500, 944.9f, 2}}) {
+        EggGesture g;
+        g.pressed(2, 7);
+        g.released(1, 6, c.x, c.y);
+        EXPECT_EQ(g.stage(), c.expected) << c.x << "," << c.y;
+    }
+}
+
+TEST(EggGestureLogic, ReleaseAtAnyOtherStageResets) {
+    EggGesture idle;
+    idle.released(1, 6, 3500, 800);
+    EXPECT_EQ(idle.stage(), 0);
+
+    EggGesture g;
+    g.pressed(2, 7);
+    g.released(1, 6, 3500, 800);
+    ASSERT_EQ(g.stage(), 2);
+    g.released(1, 6, 3500, 800); // a further release after step 2
+    EXPECT_EQ(g.stage(), 0);
+}
+
+TEST(EggGestureLogic, LabelClicksCountFromStageTwoAndOpenAtEight) {
+    EggGesture never;
+    for (int i = 0; i < 100; ++i)
+        EXPECT_FALSE(never.labelClicked());
+    EXPECT_EQ(never.stage(), 0);
+
+    EggGesture armedOnly;
+    armedOnly.pressed(2, 7);
+    for (int i = 0; i < 100; ++i)
+        EXPECT_FALSE(armedOnly.labelClicked());
+    EXPECT_EQ(armedOnly.stage(), 1);
+
+    EggGesture g;
+    g.pressed(2, 7);
+    g.released(1, 6, 3500, 800);
+    for (int click = 1; click <= 5; ++click) {
+        EXPECT_FALSE(g.labelClicked());
+        EXPECT_EQ(g.stage(), 2 + click);
+    }
+    EXPECT_TRUE(g.labelClicked()); // sixth click
+    EXPECT_EQ(g.stage(), 8);
+    g.pictureClosed();
+    EXPECT_EQ(g.stage(), 0);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_FALSE(g.labelClicked());
+}
+
+// ---- the gesture through real mouse events on the window ----
+
+namespace {
+
+struct AboutOnScreen : ::testing::Test {
+    About about;
+    QLabel* picture = nullptr;
+    QLabel* label6 = nullptr;
+
+    void SetUp() override {
+        about.show();
+        picture = about.findChild<QLabel*>("Picture1");
+        label6 = about.findChild<QLabel*>("Label6");
+        ASSERT_NE(picture, nullptr);
+        ASSERT_NE(label6, nullptr);
+    }
+    void arm() {
+        QTest::mousePress(picture, Qt::RightButton, allThree, QPoint(10, 10));
+        QTest::mouseRelease(picture, Qt::RightButton, allThree, QPoint(10, 10));
+    }
+    void spotClick(QPoint at, Qt::KeyboardModifiers mods = ctrlAlt) {
+        QTest::mousePress(picture, Qt::LeftButton, mods, at);
+        QTest::mouseRelease(picture, Qt::LeftButton, mods, at);
+    }
+    void clickLabel() { QTest::mouseClick(label6, Qt::LeftButton, {}, QPoint(20, 10)); }
+};
+
+} // namespace
+
+TEST_F(AboutOnScreen, StartsIdle) {
+    EXPECT_EQ(about.EggStage(), 0);
+}
+
+TEST_F(AboutOnScreen, RightPressWithAllModifiersArmsAndItsReleaseKeepsStageOne) {
+    QTest::mousePress(picture, Qt::RightButton, allThree, QPoint(300, 190));
+    EXPECT_EQ(about.EggStage(), 1);
+    QTest::mouseRelease(picture, Qt::RightButton, allThree, QPoint(300, 190));
+    EXPECT_EQ(about.EggStage(), 1);
+}
+
+TEST_F(AboutOnScreen, RightPressWithoutAllModifiersDoesNotArm) {
+    for (Qt::KeyboardModifiers mods :
+         {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(ctrlAlt),
+          Qt::KeyboardModifiers(Qt::ShiftModifier | Qt::ControlModifier),
+          Qt::KeyboardModifiers(Qt::ShiftModifier | Qt::AltModifier)}) {
+        QTest::mousePress(picture, Qt::RightButton, mods, QPoint(10, 10));
+        EXPECT_EQ(about.EggStage(), 0);
+        QTest::mouseRelease(picture, Qt::RightButton, mods, QPoint(10, 10));
+    }
+    QTest::mousePress(picture, Qt::LeftButton, allThree, QPoint(10, 10));
+    EXPECT_EQ(about.EggStage(), 0);
+    QTest::mouseRelease(picture, Qt::LeftButton, allThree, QPoint(10, 10));
+}
+
+TEST_F(AboutOnScreen, SpotEdgeKeepsStageOneThenInsideReachesTwo) {
+    arm();
+    spotClick(QPoint(228, 50)); // X = 3420 twips exactly: the edge
+    EXPECT_EQ(about.EggStage(), 1);
+    spotClick(QPoint(248, 50)); // X = 3720
+    EXPECT_EQ(about.EggStage(), 1);
+    spotClick(QPoint(230, 46)); // Y = 690
+    EXPECT_EQ(about.EggStage(), 1);
+    spotClick(QPoint(230, 63)); // Y = 945
+    EXPECT_EQ(about.EggStage(), 1);
+    spotClick(inSpot, allThree); // Shift held as well
+    EXPECT_EQ(about.EggStage(), 1);
+    spotClick(QPoint(229, 47));
+    EXPECT_EQ(about.EggStage(), 2);
+}
+
+TEST_F(AboutOnScreen, EveryPixelOfThePictureAgreesWithTheSpot) {
+    for (int x = 0; x < 321; ++x) {
+        for (int y : {46, 47, 62, 63}) {
+            arm();
+            spotClick(QPoint(x, y));
+            const bool inside = x >= 229 && x <= 247 && y >= 47 && y <= 62;
+            ASSERT_EQ(about.EggStage(), inside ? 2 : 1) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(AboutOnScreen, LabelClicksBeforeTheGestureNeverOpenThePicture) {
+    ModalWatch<QuilletEgg> watch({}, {}, ModalWatch<QuilletEgg>::NotExpected);
+    for (int i = 0; i < 20; ++i)
+        clickLabel();
+    arm();
+    for (int i = 0; i < 20; ++i)
+        clickLabel();
+    watch.stop();
+    EXPECT_EQ(watch.seen(), 0);
+    EXPECT_EQ(about.EggStage(), 1);
+}
+
+TEST_F(AboutOnScreen, SixthLabelClickOpensThePictureModallyAndResets) {
+    arm();
+    spotClick(inSpot);
+    ASSERT_EQ(about.EggStage(), 2);
+    for (int click = 1; click <= 5; ++click) {
+        clickLabel();
+        EXPECT_EQ(about.EggStage(), 2 + click);
+    }
+    int stageWhileOpen = -1;
+    ModalWatch<QuilletEgg> watch(
+        [&](QuilletEgg* egg) {
+            EXPECT_TRUE(egg->isModal());
+            EXPECT_EQ(egg->parentWidget(), &about);
+            EXPECT_EQ(egg->windowTitle(), "Quillet Egg");
+            stageWhileOpen = about.EggStage();
+        },
+        [](QuilletEgg* egg) {
+            QTest::mouseClick(egg->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        });
+    clickLabel(); // sixth click: runs the picture window's modal loop until it is closed
+    EXPECT_EQ(watch.seen(), 1);
+    EXPECT_EQ(stageWhileOpen, 8);
+    EXPECT_EQ(about.EggStage(), 0);
+
+    // The repeat needs the whole gesture again.
+    watch.stop();
+    ModalWatch<QuilletEgg> none({}, {}, ModalWatch<QuilletEgg>::NotExpected);
+    for (int i = 0; i < 10; ++i)
+        clickLabel();
+    EXPECT_EQ(none.seen(), 0);
+    EXPECT_EQ(about.EggStage(), 0);
+}
+
+TEST_F(AboutOnScreen, FurtherReleaseOnThePictureAfterStepTwoResets) {
+    arm();
+    spotClick(inSpot);
+    clickLabel();
+    ASSERT_EQ(about.EggStage(), 3);
+    QTest::mouseClick(picture, Qt::MiddleButton, {}, QPoint(5, 5));
+    EXPECT_EQ(about.EggStage(), 0);
+}
+
+TEST_F(AboutOnScreen, ReleaseOffTheLabelOrRightClickIsNoClick) {
+    arm();
+    spotClick(inSpot);
+    QTest::mousePress(label6, Qt::LeftButton, {}, QPoint(20, 10));
+    QTest::mouseRelease(label6, Qt::LeftButton, {}, QPoint(-5, 10)); // released outside
+    QTest::mouseClick(label6, Qt::RightButton, {}, QPoint(20, 10));
+    EXPECT_EQ(about.EggStage(), 2);
+}
+
+TEST(AboutWindow, ReopeningResetsTheGesture) {
+    {
+        About first;
+        first.show();
+        auto* picture = first.findChild<QLabel*>("Picture1");
+        QTest::mousePress(picture, Qt::RightButton, allThree, QPoint(1, 1));
+        QTest::mouseRelease(picture, Qt::RightButton, allThree, QPoint(1, 1));
+        QTest::mousePress(picture, Qt::LeftButton, ctrlAlt, inSpot);
+        QTest::mouseRelease(picture, Qt::LeftButton, ctrlAlt, inSpot);
+        ASSERT_EQ(first.EggStage(), 2);
+    }
+    About second;
+    EXPECT_EQ(second.EggStage(), 0);
+    EXPECT_EQ(second.windowTitle().count(registeredSign), 1);
+}

@@ -1,0 +1,231 @@
+// The desktop shortcut: the file's exact bytes, its path, the thank-you message, and what
+// the user is told when the file cannot be written.
+#include "desktop_shortcut.h"
+#include "form1_test_support.h"
+#include "modal_box_watch.h"
+#include "native_names.h"
+#include "windows_directory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+const QByteArray expectedBytes = "[InternetShortcut]\r\nURL=http://www.brisklow.example/\r\n";
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+struct BoxSeen {
+    QString objectName, title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    int buttonCount = 0;
+    Qt::WindowModality modality = Qt::NonModal;
+    bool modal = false;
+    int lines = 0; // lines of the text as the box lays it out
+};
+
+BoxSeen record(QMessageBox* box) {
+    BoxSeen seen;
+    seen.objectName = box->objectName();
+    seen.title = box->windowTitle();
+    seen.text = box->text();
+    seen.icon = box->icon();
+    seen.buttons = box->standardButtons();
+    seen.buttonCount = int(box->buttons().size());
+    seen.modality = box->windowModality();
+    seen.modal = box->isModal();
+    if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+        seen.lines = label->fontMetrics()
+                         .boundingRect(QRect(0, 0, 100000, 100000), Qt::AlignLeft, label->text())
+                         .height() /
+                     label->fontMetrics().height();
+    return seen;
+}
+
+struct Shortcut : ::testing::Test {
+    form1_test::TempPrefix noUserDesktop; // a Wine prefix whose registry names no Desktop
+    QTemporaryDir winDir;
+    QWidget owner;
+    QString shortcut;
+    void SetUp() override {
+        ASSERT_TRUE(winDir.isValid());
+        shortcut = winDir.path() + "/desktop/Harrowmint.URL";
+    }
+    // Clicks the picture once; returns every message box shown (and closed) meanwhile.
+    QList<BoxSeen> click() {
+        QList<BoxSeen> boxes;
+        ModalWatch<QMessageBox> watch([&](QMessageBox* box) { boxes.append(record(box)); });
+        tolvane::createDesktopShortcut(&owner, winDir.path());
+        return boxes;
+    }
+};
+
+} // namespace
+
+TEST(ShortcutFile, ContentsAreTwoCrLfLines) {
+    EXPECT_EQ(tolvane::desktopShortcutContents(), expectedBytes);
+}
+
+TEST(ShortcutFile, PathIsJoinedAsTheStringsStand) {
+    const QString sep = QString::fromLatin1(tolvane::pathSeparator());
+    EXPECT_EQ(tolvane::desktopShortcutPath("/w/windows"),
+              "/w/windows" + sep + "desktop" + sep + "Harrowmint.URL");
+    EXPECT_EQ(tolvane::desktopShortcutPath("/w/"),
+              "/w/" + sep + "desktop" + sep + "Harrowmint.URL");
+    EXPECT_EQ(tolvane::desktopShortcutPath(""), sep + "desktop" + sep + "Harrowmint.URL");
+#ifndef Q_OS_WIN
+    EXPECT_EQ(tolvane::desktopShortcutPath("/w/"), "/w//desktop/Harrowmint.URL");
+#else
+    EXPECT_EQ(tolvane::desktopShortcutPath("C:\\"), "C:\\\\desktop\\Harrowmint.URL");
+#endif
+}
+
+TEST(ShortcutFile, WritingReplacesTheWholeFile) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/x.URL";
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(500, 'z'));
+    }
+    QString error = "untouched";
+    ASSERT_TRUE(tolvane::writeDesktopShortcut(path, &error));
+    EXPECT_EQ(error, "untouched");
+    EXPECT_EQ(readAll(path), expectedBytes);
+}
+
+TEST(ShortcutFile, WritingIntoAMissingFolderFailsWithTheReason) {
+    QTemporaryDir dir;
+    QString error;
+    EXPECT_FALSE(tolvane::writeDesktopShortcut(dir.path() + "/nope/x.URL", &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(dir.path() + "/nope/x.URL"));
+}
+
+TEST_F(Shortcut, OneClickWritesTheFileAndThanks) {
+    ASSERT_TRUE(QDir(winDir.path()).mkdir("desktop"));
+    const QList<BoxSeen> boxes = click();
+    EXPECT_EQ(readAll(shortcut), expectedBytes);
+    ASSERT_EQ(boxes.size(), 1);
+    const BoxSeen& box = boxes[0];
+    EXPECT_EQ(box.objectName, tolvane::ThankYouBoxName);
+    EXPECT_EQ(box.title, "Thank You!");
+    // Stored with a lone carriage return; the box breaks the line there.
+    EXPECT_EQ(tolvane::thankYouText(),
+              QString("A link to our Website has been created on your desktop.") + QChar(13) +
+                  "To access our page, siply double click the shorcut icon.");
+    EXPECT_EQ(box.text, "A link to our Website has been created on your desktop.\n"
+                        "To access our page, siply double click the shorcut icon.");
+    EXPECT_EQ(box.lines, 2) << "the two sentences share one line";
+    EXPECT_EQ(box.icon, QMessageBox::Information);
+    EXPECT_EQ(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    EXPECT_EQ(box.buttonCount, 1);
+    EXPECT_EQ(box.modality, Qt::ApplicationModal);
+    EXPECT_TRUE(box.modal);
+}
+
+TEST_F(Shortcut, TwoClicksLeaveTheSameBytes) {
+    ASSERT_TRUE(QDir(winDir.path()).mkdir("desktop"));
+    EXPECT_EQ(click().size(), 1);
+    const QByteArray first = readAll(shortcut);
+    EXPECT_EQ(click().size(), 1);
+    EXPECT_EQ(first, expectedBytes);
+    EXPECT_EQ(readAll(shortcut), expectedBytes);
+    EXPECT_EQ(QDir(winDir.path() + "/desktop").entryList(QDir::Files | QDir::Hidden),
+              QStringList{"Harrowmint.URL"});
+}
+
+TEST_F(Shortcut, NoDesktopFolderTellsWhatAndWhereAndDoesNotThank) {
+    const QList<BoxSeen> boxes = click();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0].objectName, tolvane::ShortcutFailedBoxName);
+    EXPECT_EQ(boxes[0].icon, QMessageBox::Warning);
+    EXPECT_TRUE(boxes[0].text.contains(tolvane::desktopShortcutPath(winDir.path())))
+        << boxes[0].text.toStdString();
+    EXPECT_TRUE(boxes[0].text.contains("No such file or directory", Qt::CaseInsensitive))
+        << boxes[0].text.toStdString();
+    EXPECT_EQ(boxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    EXPECT_FALSE(QFile::exists(shortcut));
+    EXPECT_FALSE(QDir(winDir.path() + "/desktop").exists()) << "no folder is made";
+}
+
+TEST_F(Shortcut, DesktopThatIsAFileTellsAndDoesNotThank) {
+    {
+        QFile desktop(winDir.path() + "/desktop");
+        ASSERT_TRUE(desktop.open(QIODevice::WriteOnly));
+        desktop.write("not a folder");
+    }
+    const QList<BoxSeen> boxes = click();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0].objectName, tolvane::ShortcutFailedBoxName);
+    EXPECT_TRUE(boxes[0].text.contains(shortcut)) << boxes[0].text.toStdString();
+    EXPECT_TRUE(boxes[0].text.contains("Not a directory", Qt::CaseInsensitive))
+        << boxes[0].text.toStdString();
+    EXPECT_EQ(readAll(winDir.path() + "/desktop"), "not a folder");
+}
+
+TEST_F(Shortcut, AShortcutThatIsAFolderTellsAndDoesNotThank) {
+    ASSERT_TRUE(QDir().mkpath(shortcut)); // the name is taken by a folder
+    const QList<BoxSeen> boxes = click();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0].objectName, tolvane::ShortcutFailedBoxName);
+    EXPECT_TRUE(QFileInfo(shortcut).isDir());
+}
+
+#ifndef Q_OS_WIN
+// The bytes of a file named by its bytes, or "<unreadable>".
+static QByteArray readAllByBytes(const QByteArray& name) {
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return "<unreadable>";
+    QByteArray bytes;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, n);
+    ::close(fd);
+    return bytes;
+}
+
+TEST_F(Shortcut, AWindowsDirectoryWhoseNameIsNotUtf8GetsTheShortcutByItsBytes) {
+    // The Windows directory "W", 0xE9: not UTF-8, so carried losslessly in the path.
+    const QByteArray windows = QFile::encodeName(winDir.path()) + "/W\xE9";
+    ASSERT_EQ(::mkdir(windows.constData(), 0700), 0);
+    const QString winPath = tolvane::pathFromNative(windows);
+
+    // No desktop folder yet: the warning names the path as the user sees it.
+    QList<BoxSeen> boxes;
+    {
+        ModalWatch<QMessageBox> watch([&](QMessageBox* box) { boxes.append(record(box)); });
+        tolvane::createDesktopShortcut(&owner, winPath);
+    }
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0].objectName, tolvane::ShortcutFailedBoxName);
+    EXPECT_TRUE(boxes[0].text.contains(QString::fromUtf16(u"/W\u00E9/desktop/Harrowmint.URL")))
+        << boxes[0].text.toStdString();
+
+    ASSERT_EQ(::mkdir((windows + "/desktop").constData(), 0700), 0);
+    boxes.clear();
+    {
+        ModalWatch<QMessageBox> watch([&](QMessageBox* box) { boxes.append(record(box)); });
+        tolvane::createDesktopShortcut(&owner, winPath);
+    }
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0].objectName, tolvane::ThankYouBoxName);
+    EXPECT_EQ(readAllByBytes(windows + "/desktop/Harrowmint.URL"), expectedBytes);
+}
+#endif
