@@ -6,6 +6,7 @@
 #include "core/version_strings.h"
 #include "core/windows_directory.h"
 #include "desktop_shortcut.h"
+#include "drive_list.h"
 #include "drvHelp.h"
 #include "file_list_box.h"
 #include "file_types.h"
@@ -74,6 +75,10 @@ FileListBox* Form1::driverList() const {
 
 void Form1::setPrinterFactory(tolvane::PrinterFactory factory) {
     printerFactory_ = std::move(factory);
+}
+
+void Form1::setDrives(const QStringList& drives) {
+    drives_ = drives;
 }
 
 void Form1::setSplashEnabled(bool enabled) {
@@ -233,7 +238,8 @@ void Form1::on_BothDLLDRV_triggered() {
 void Form1::on_chdr_triggered() {
     newpath = ui->DrvListBox->path();
     {
-        changedir dialog(ui->DrvListBox->path(), newpath, this);
+        changedir dialog(ui->DrvListBox->path(), newpath,
+                         drives_.isEmpty() ? tolvane::machineDrives() : drives_, this);
         dialog.exec();
     }
     ui->DrvListBox->setPath(newpath);
