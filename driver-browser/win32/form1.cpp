@@ -357,6 +357,10 @@ const char* form1ListPath() {
     return form.listPath;
 }
 
+const char* form1Newpath() {
+    return form.newpath;
+}
+
 INT_PTR CALLBACK Form1Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
