@@ -6,8 +6,8 @@
 //   driver_list_arrow_bench DIR
 // (runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise; warm the page cache
 // first, e.g. with cat DIR/* >/dev/null)
-#include "Form1.h"
 #include "file_list_box.h"
+#include "form1.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -28,5 +28,5 @@ mkdir -p docs
 # A fixed screen and the X11 platform, whatever the caller's session uses.
 env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb WINEPREFIX="$prefix" \
     xvfb-run -a -s "-screen 0 1024x768x24" \
-    "$build/driver-browser/tools/tolvane_screenshot" "$output" --select SNDBLAST.DRV
+    "$build/driver-browser/qt/tools/tolvane_screenshot" "$output" --select SNDBLAST.DRV
 echo "wrote $output"

@@ -6,7 +6,7 @@
 // usage: conformance_qt TABLE OUTPUT
 #include "scenario_table.h"
 
-#include "Form1.h"
+#include "form1.h"
 #include "file_list_box.h"
 #include "native_names.h"
 #include "report_printer.h"

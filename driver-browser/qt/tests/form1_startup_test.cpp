@@ -1,8 +1,8 @@
 // Start-up of the main window against a throw-away Wine prefix: the splash, the Windows
 // directory, the driver list of its system folder and the first driver's details.
-#include "Brisklow.h"
-#include "Form1.h"
+#include "brisklow.h"
 #include "file_list_box.h"
+#include "form1.h"
 #include "form1_test_support.h"
 
 #include <QCoreApplication>

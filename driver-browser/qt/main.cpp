@@ -1,5 +1,5 @@
 // Tolvane: the driver-information browser.
-#include "Form1.h"
+#include "form1.h"
 
 #include <QApplication>
 

@@ -1,19 +1,19 @@
-#include "Form1.h"
+#include "form1.h"
 
-#include "About.h"
-#include "Brisklow.h"
+#include "about.h"
+#include "brisklow.h"
 #include "changedir.h"
-#include "core/version_strings.h"
-#include "core/windows_directory.h"
 #include "desktop_shortcut.h"
 #include "drive_list.h"
-#include "drvHelp.h"
+#include "drv_help.h"
 #include "file_list_box.h"
 #include "file_types.h"
 #include "image_resources.h"
 #include "menu_check_style.h"
 #include "native_names.h"
-#include "ui_Form1.h"
+#include "ui_form1.h"
+#include "version_strings.h"
+#include "windows_directory.h"
 
 #include <QCoreApplication>
 #include <QDir>

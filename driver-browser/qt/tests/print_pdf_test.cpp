@@ -1,6 +1,6 @@
 // The main window's print commands on a real QPrinter writing PDF: the report read back with
 // pdftotext, line for line.
-#include "Form1.h"
+#include "form1.h"
 #include "form1_test_support.h"
 #include "pdf_text.h"
 #include "report_printer_qt.h"

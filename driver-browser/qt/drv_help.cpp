@@ -1,7 +1,7 @@
-#include "drvHelp.h"
+#include "drv_help.h"
 
 #include "image_resources.h"
-#include "ui_drvHelp.h"
+#include "ui_drv_help.h"
 
 #include <QKeyEvent>
 

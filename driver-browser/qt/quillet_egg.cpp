@@ -1,7 +1,7 @@
-#include "QuilletEgg.h"
+#include "quillet_egg.h"
 
 #include "image_resources.h"
-#include "ui_QuilletEgg.h"
+#include "ui_quillet_egg.h"
 
 #include <QKeyEvent>
 #include <QPainter>

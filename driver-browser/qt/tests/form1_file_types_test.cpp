@@ -1,7 +1,7 @@
 // The File Types menu, the refresh of the driver list and what the details show for each
 // entry, including files that cannot be read.
-#include "Form1.h"
 #include "file_list_box.h"
+#include "form1.h"
 #include "form1_test_support.h"
 
 #include <QAction>

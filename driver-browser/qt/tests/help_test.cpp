@@ -1,5 +1,5 @@
 // The help window: its definition, its button, and controls that stay put on resizing.
-#include "drvHelp.h"
+#include "drv_help.h"
 
 #include <QApplication>
 #include <QGroupBox>

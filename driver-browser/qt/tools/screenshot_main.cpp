@@ -2,8 +2,8 @@
 // (the splash window is skipped unless --with-splash is given), selects the driver named by
 // --select NAME as a click would, waits until the window is on the screen and grabs it with
 // its menu bar into the PNG file named on the command line.
-#include "Form1.h"
 #include "file_list_box.h"
+#include "form1.h"
 
 #include <QApplication>
 #include <QFileInfo>

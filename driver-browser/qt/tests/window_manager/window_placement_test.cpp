@@ -1,12 +1,12 @@
 // Where the six windows open under a real window manager: each window's definition gives
 // the screen position and size of its client area (twips / 15 pixels); the frame the
 // window manager adds goes round it. The test runs its own Xvfb display and window manager.
-#include "About.h"
-#include "Brisklow.h"
-#include "Form1.h"
-#include "QuilletEgg.h"
+#include "about.h"
+#include "brisklow.h"
 #include "changedir.h"
-#include "drvHelp.h"
+#include "drv_help.h"
+#include "form1.h"
+#include "quillet_egg.h"
 #include "x_session.h"
 
 #include <QApplication>

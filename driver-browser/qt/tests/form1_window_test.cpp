@@ -1,8 +1,8 @@
 // The main window as defined: controls, captions, geometry, fonts, alignment, tab order,
 // menu tree and icon.
-#include "Form1.h"
 #include "clickable_picture.h"
 #include "file_list_box.h"
+#include "form1.h"
 
 #include <QAction>
 #include <QFile>

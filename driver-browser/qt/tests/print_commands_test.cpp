@@ -1,7 +1,7 @@
 // The two print commands of the main window: lines, order, document boundaries, label
 // visibility during the run and what happens without a printer.
-#include "Form1.h"
 #include "file_list_box.h"
+#include "form1.h"
 #include "form1_test_support.h"
 
 #include <QAction>

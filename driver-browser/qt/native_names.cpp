@@ -1,6 +1,6 @@
 #include "native_names.h"
 
-#include "core/driver_files.h"
+#include "driver_files.h"
 
 #include <QFile>
 #include <QStringList>

@@ -1,6 +1,6 @@
 // The hidden picture window: definition, no icon of its own, background, button.
-#include "About.h"
-#include "QuilletEgg.h"
+#include "about.h"
+#include "quillet_egg.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -2,8 +2,8 @@
 // file contents with 8-bit version strings, a recording printer and modal-box handling.
 #pragma once
 
-#include "Form1.h"
 #include "file_list_box.h"
+#include "form1.h"
 #include "report_printer.h"
 
 #include <QApplication>

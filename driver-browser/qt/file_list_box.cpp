@@ -1,6 +1,6 @@
 #include "file_list_box.h"
 
-#include "core/driver_files.h"
+#include "driver_files.h"
 #include "native_names.h"
 
 #include <filesystem>

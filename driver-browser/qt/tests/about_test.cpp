@@ -1,10 +1,10 @@
 // The about window: its definition, the registered sign in the caption, and the hidden
 // gesture both as plain logic and through real mouse events on the window.
-#include "About.h"
-#include "QuilletEgg.h"
+#include "about.h"
 #include "ansi_codepage.h"
 #include "egg_gesture.h"
 #include "modal_box_watch.h"
+#include "quillet_egg.h"
 
 #include <QLabel>
 #include <QPushButton>

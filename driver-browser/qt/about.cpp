@@ -1,10 +1,10 @@
-#include "About.h"
+#include "about.h"
 
-#include "QuilletEgg.h"
 #include "ansi_codepage.h"
 #include "dialog_keys.h"
 #include "image_resources.h"
-#include "ui_About.h"
+#include "quillet_egg.h"
+#include "ui_about.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 // The main window's commands that open other windows or end the program: Change Directory,
 // Help, About, the shortcut picture and Exit.
-#include "Form1.h"
 #include "directory_list.h"
 #include "file_list_box.h"
+#include "form1.h"
 #include "form1_test_support.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 // document the queue received (pdftotext) and checks that the queue's PostScript output
 // has as many pages. (The PostScript that CUPS's pdftops makes keeps no character codes
 // for its fonts, so its text cannot be read back.)
-#include "Form1.h"
+#include "form1.h"
 #include "form1_test_support.h"
 #include "pdf_text.h"
 

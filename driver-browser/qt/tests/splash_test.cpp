@@ -1,5 +1,5 @@
 // The splash window: its definition, its load handler and the timer that closes it.
-#include "Brisklow.h"
+#include "brisklow.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "Brisklow.h"
+#include "brisklow.h"
 
 #include "splash_timer.h"
-#include "ui_Brisklow.h"
+#include "ui_brisklow.h"
 
 #include <QCoreApplication>
 #include <QDir>
