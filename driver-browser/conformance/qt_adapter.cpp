@@ -6,8 +6,8 @@
 // usage: conformance_qt TABLE OUTPUT
 #include "scenario_table.h"
 
-#include "form1.h"
 #include "file_list_box.h"
+#include "form1.h"
 #include "native_names.h"
 #include "report_printer.h"
 

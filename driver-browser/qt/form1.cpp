@@ -67,6 +67,10 @@ void Form1::applyDefinition() {
     setFixedSize(kClientWidth, kClientHeight + menuHeight);
     // setGeometry places the inside of the window, without the frame the system adds.
     setGeometry(kClientLeft, kClientTop - menuHeight, kClientWidth, kClientHeight + menuHeight);
+
+    // DrvListBox has the first tab index: the window opens with the focus on it (the focus
+    // chain alone would start on Picture1, the control defined first).
+    ui->DrvListBox->setFocus();
 }
 
 FileListBox* Form1::driverList() const {
