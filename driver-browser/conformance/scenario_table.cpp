@@ -2,7 +2,6 @@
 
 #include "../core/tests/version_file_builder.h"
 
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 
