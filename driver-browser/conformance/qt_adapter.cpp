@@ -121,6 +121,16 @@ private:
                               control->contentsRect().topLeft() + QPoint(x / 15, y / 15));
     }
 
+    // The control of that name in the window taking input; null, and a word on stderr (the
+    // state text then shows where the front-end went), when it has none.
+    static QWidget* find(QWidget* window, const QString& name) {
+        QWidget* control = window->findChild<QWidget*>(name);
+        if (!control)
+            std::fprintf(stderr, "conformance_qt: no %s in %s\n", name.toStdString().c_str(),
+                         window->objectName().toStdString().c_str());
+        return control;
+    }
+
     void act(const Step& step) {
         const std::vector<std::string>& a = step.args;
         if (layout_.fileStep(step))
@@ -148,7 +158,9 @@ private:
             const QString name = a[0] == "ok"       ? QString("Command1")
                                  : a[0] == "cancel" ? QString("Command2")
                                                     : QString::fromStdString(a[1]);
-            QWidget* control = window->findChild<QWidget*>(name);
+            QWidget* control = find(window, name);
+            if (!control)
+                return;
             QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
                               control->mapTo(window, control->rect().center()));
         } else if (a[0] == "press" || a[0] == "release") {
@@ -160,19 +172,23 @@ private:
                 modifiers |= Qt::ControlModifier;
             if (a[2].find("alt") != std::string::npos)
                 modifiers |= Qt::AltModifier;
-            QWidget* control = window->findChild<QWidget*>(QString::fromStdString(a[3]));
+            QWidget* control = find(window, QString::fromStdString(a[3]));
+            if (!control)
+                return;
             const QPoint at = pointIn(control, std::stoi(a[4]), std::stoi(a[5]));
             if (a[0] == "press")
                 QTest::mousePress(window->windowHandle(), button, modifiers, at);
             else
                 QTest::mouseRelease(window->windowHandle(), button, modifiers, at);
         } else if (a[0] == "drive") {
-            auto* drives = window->findChild<QComboBox*>("Drive1");
+            auto* drives = qobject_cast<QComboBox*>(find(window, "Drive1"));
+            if (!drives)
+                return;
             drives->setFocus();
             drives->setCurrentIndex(drives->findText(a[1] == "Q:" ? driveQ_ : driveC_));
         } else if (a[0] == "open") {
-            auto* dirs = window->findChild<QListWidget*>("Dir1");
-            for (int i = 0; i < dirs->count(); ++i) {
+            auto* dirs = qobject_cast<QListWidget*>(find(window, "Dir1"));
+            for (int i = 0; dirs && i < dirs->count(); ++i) {
                 QListWidgetItem* item = dirs->item(i);
                 if (item->text().trimmed() != QString::fromStdString(a[1]))
                     continue;

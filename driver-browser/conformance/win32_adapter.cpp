@@ -187,6 +187,18 @@ void postKey(HWND to, WPARAM key) {
     PostMessageA(to, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
 }
 
+// The control of that name in the window taking input; NULL, and a word on stderr (the
+// state text then shows where the front-end went), when it has none.
+HWND find(HWND window, const std::string& name) {
+    const int id =
+        idOf(kNamedControls, sizeof kNamedControls / sizeof *kNamedControls, window, name);
+    HWND control = id != 0 ? GetDlgItem(window, id) : NULL;
+    if (control == NULL)
+        std::fprintf(stderr, "conformance_win32: no %s in \"%s\"\n", name.c_str(),
+                     text(window).c_str());
+    return control;
+}
+
 void act(const Step& step, conformance::Layout& layout, tolvane::FontSet& fonts) {
     const std::vector<std::string>& a = step.args;
     if (layout.fileStep(step))
@@ -209,9 +221,9 @@ void act(const Step& step, conformance::Layout& layout, tolvane::FontSet& fonts)
         postKey(GetFocus() != NULL ? GetFocus() : window, key);
     } else if (a[0] == "click" || a[0] == "ok" || a[0] == "cancel") {
         const std::string name = a[0] == "ok" ? "Command1" : a[0] == "cancel" ? "Command2" : a[1];
-        HWND control =
-            GetDlgItem(window, idOf(kNamedControls, sizeof kNamedControls / sizeof *kNamedControls,
-                                    window, name));
+        HWND control = find(window, name);
+        if (control == NULL)
+            return;
         const POINT at = centreOf(control);
         mouse(WM_LBUTTONDOWN, MK_LBUTTON, at);
         mouse(WM_LBUTTONUP, 0, at);
@@ -220,9 +232,9 @@ void act(const Step& step, conformance::Layout& layout, tolvane::FontSet& fonts)
         const bool shift = a[2].find("shift") != std::string::npos;
         const bool ctrl = a[2].find("ctrl") != std::string::npos;
         keys(shift, ctrl, a[2].find("alt") != std::string::npos);
-        HWND control =
-            GetDlgItem(window, idOf(kNamedControls, sizeof kNamedControls / sizeof *kNamedControls,
-                                    window, a[3]));
+        HWND control = find(window, a[3]);
+        if (control == NULL)
+            return;
         POINT at = {std::atoi(a[4].c_str()) / 15, std::atoi(a[5].c_str()) / 15};
         ClientToScreen(control, &at);
         const WPARAM flags = (shift ? MK_SHIFT : 0) | (ctrl ? MK_CONTROL : 0);
