@@ -30,6 +30,13 @@ if [ $status -ne 0 ] || [ ! -f "$work/played.txt" ]; then
 fi
 grep -v -e '^#' -e '^$' "$table" >"$work/expected.txt"
 if ! diff -u --label expected "$work/expected.txt" --label played "$work/played.txt"; then
+    # Which scenarios differ, by title.
+    for f in expected played; do
+        awk -v dir="$work/$f" '/^scenario /{n++} {print > (dir "." n)}' "$work/$f.txt"
+    done
+    for part in "$work"/expected.[0-9]*; do
+        cmp -s "$part" "$work/played.${part##*.}" || echo "FAIL: $(head -1 "$part")" >&2
+    done
     echo "FAIL: the front-end departs from the table (- expected, + played)" >&2
     exit 1
 fi
