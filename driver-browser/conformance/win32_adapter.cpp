@@ -28,7 +28,7 @@ struct Name {
     const char* name;
 };
 
-// The controls that can hold the focus, and the windows, which each hold one of them.
+// The controls steps name or the focus can be on, and each window by a control it holds.
 const Name kControls[] = {
     {IDC_Form1_DrvListBox, "DrvListBox"}, {IDC_Form1_Picture1, "Picture1"},
     {IDC_changedir_Dir1, "Dir1"},         {IDC_changedir_Drive1, "Drive1"},
@@ -47,14 +47,6 @@ const Name kMenu[] = {{IDM_chdr, "chdr"},         {IDM_SDriver, "SDriver"},
                       {IDM_DRVOnly, "DRVOnly"},   {IDM_DLLOnly, "DLLOnly"},
                       {IDM_vxdonly, "vxdonly"},   {IDM_BothDLLDRV, "BothDLLDRV"},
                       {IDM_Helpme, "Helpme"},     {IDM_AboutMe, "AboutMe"}};
-// Controls a step names, by window.
-const Name kNamedControls[] = {
-    {IDC_Form1_Picture1, "Picture1"},     {IDC_Form1_DrvListBox, "DrvListBox"},
-    {IDC_About_Picture1, "Picture1"},     {IDC_About_Label6, "Label6"},
-    {IDC_About_Command1, "Command1"},     {IDC_changedir_Command1, "Command1"},
-    {IDC_changedir_Command2, "Command2"}, {IDC_QuilletEgg_Command1, "Command1"},
-    {IDC_drvHelp_Command1, "Command1"},
-};
 
 std::string utf8(const std::string& ansi) {
     if (ansi.empty())
@@ -190,8 +182,7 @@ void postKey(HWND to, WPARAM key) {
 // The control of that name in the window taking input; NULL, and a word on stderr (the
 // state text then shows where the front-end went), when it has none.
 HWND find(HWND window, const std::string& name) {
-    const int id =
-        idOf(kNamedControls, sizeof kNamedControls / sizeof *kNamedControls, window, name);
+    const int id = idOf(kControls, sizeof kControls / sizeof *kControls, window, name);
     HWND control = id != 0 ? GetDlgItem(window, id) : NULL;
     if (control == NULL)
         std::fprintf(stderr, "conformance_win32: no %s in \"%s\"\n", name.c_str(),
