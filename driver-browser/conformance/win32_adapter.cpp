@@ -3,7 +3,8 @@
 // messages a user's mouse and keys produce, printing into a recording printer. A mouse
 // message goes where Windows sends it: to the window holding the capture, else to the
 // window under the point. Every step is posted from a timer, which also ticks inside the
-// modal loops, and the state is read at the next tick, once the queue is empty.
+// modal loops, and the state is read at the next tick at which the queue is empty and a
+// window waits for input.
 //
 // usage: conformance_win32 TABLE OUTPUT
 #include "scenario_table.h"
@@ -283,7 +284,9 @@ struct Run {
 Run run;
 
 void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (run.busy)
+    // No window takes input while one is being opened (a modal loop shows its window at
+    // its first idle moment, which may come after a tick): wait for it.
+    if (run.busy || (form != NULL && current() == NULL))
         return;
     run.busy = true;
     if (run.pending) {
