@@ -3,6 +3,7 @@
 #include "ansi_codepage.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 #ifdef _WIN32
@@ -10,6 +11,7 @@
 #else
 #include <dirent.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #endif
 
 namespace tolvane {
@@ -190,6 +192,22 @@ std::vector<std::string> listDriverFiles(const std::string& dir, const std::stri
 
 #else
 
+namespace {
+
+// Whether Wine takes the file for hidden or system: Wine keeps a file's DOS attributes in
+// the extended attribute user.DOSATTRIB, as the text "0x" and the bits in hexadecimal.
+bool hiddenOrSystemForWine(const std::string& path) {
+    char text[32] = {};
+    const ssize_t size = ::getxattr(path.c_str(), "user.DOSATTRIB", text, sizeof text - 1);
+    if (size <= 2 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) {
+        return false;
+    }
+    const unsigned long bits = std::strtoul(text + 2, nullptr, 16);
+    return (bits & 0x6) != 0; // FILE_ATTRIBUTE_HIDDEN 0x2, FILE_ATTRIBUTE_SYSTEM 0x4
+}
+
+} // namespace
+
 std::vector<std::string> listDriverFiles(const std::string& dir, const std::string& patterns) {
     std::vector<std::string> names;
     const auto wanted = splitPatterns(patterns);
@@ -205,7 +223,8 @@ std::vector<std::string> listDriverFiles(const std::string& dir, const std::stri
         // stat follows symbolic links: a link to a regular file is listed as a file.
         struct stat status {};
         const std::string path = dir + "/" + name;
-        if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
+        if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+            !hiddenOrSystemForWine(path)) {
             names.push_back(name);
         }
     }

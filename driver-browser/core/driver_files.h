@@ -12,9 +12,10 @@ namespace tolvane {
 bool wildcardMatch(std::string_view pattern, std::string_view name);
 
 // The names (no directory) of the regular files in dir whose names match any of the
-// ';'-separated wildcard patterns, sorted ignoring case. Directories and hidden files
-// (on Linux: names starting with '.'; on Windows: hidden or system attribute) are left
-// out. A directory that does not exist or cannot be read gives an empty list.
+// ';'-separated wildcard patterns, sorted ignoring case. Directories and files with the
+// hidden or system attribute are left out (on Linux: the attributes Wine keeps in the
+// extended attribute user.DOSATTRIB, and names starting with '.', which Wine takes for
+// hidden). A directory that does not exist or cannot be read gives an empty list.
 std::vector<std::string> listDriverFiles(const std::string& dir, const std::string& patterns);
 
 // True when bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing above
