@@ -14,18 +14,6 @@ bool isDotName(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-// The directory a drive opens at.
-const char* driveDirectory(const SelectPathSeam& dialog, int drive) {
-    if (dialog.driveCurrentDirectory != nullptr) {
-        return dialog.driveCurrentDirectory(dialog.context, drive);
-    }
-    const char* current = dialog.currentDirectory(dialog.context);
-    if (driveHolding(dialog, current) == drive) {
-        return current;
-    }
-    return dialog.driveRoot(dialog.context, drive);
-}
-
 } // namespace
 
 std::size_t rootLength(const char* path, char separator) {
@@ -102,6 +90,17 @@ bool driveHolds(const char* drive, const char* path, char separator, bool ignore
         }
     }
     return path[n] == '\0' || path[n] == separator || (n > 0 && drive[n - 1] == separator);
+}
+
+const char* driveDirectory(const SelectPathSeam& dialog, int drive) {
+    if (dialog.driveCurrentDirectory != nullptr) {
+        return dialog.driveCurrentDirectory(dialog.context, drive);
+    }
+    const char* current = dialog.currentDirectory(dialog.context);
+    if (driveHolding(dialog, current) == drive) {
+        return current;
+    }
+    return dialog.driveRoot(dialog.context, drive);
 }
 
 int driveHolding(const SelectPathSeam& dialog, const char* path) {

@@ -81,6 +81,10 @@ struct SelectPathSeam {
 // The index of the drive that holds path (the longest one), -1 when none does.
 int driveHolding(const SelectPathSeam& dialog, const char* path);
 
+// The directory drive opens at: the platform's current directory for it, else the process's
+// current directory when that lies on it, else the drive's root.
+const char* driveDirectory(const SelectPathSeam& dialog, int drive);
+
 // Opens dir in Dir1. When it cannot be read Dir1 keeps its path and entries, and the
 // reason comes back.
 FileFailure openDirectory(const SelectPathSeam& dialog, const char* dir);
