@@ -76,6 +76,8 @@ private:
     QLabel* valueLabel(tolvane::ValueLabel label) const;
     // The window and the printer as the core's print and refresh sequences see them.
     struct PrintJob;
+    struct DriverInfoRun;
+    DriverInfoRun* driverInfoRun_ = nullptr;
     tolvane::MainWindowSeam windowSeam();
     tolvane::PrinterSeam printerSeam(PrintJob& job);
 

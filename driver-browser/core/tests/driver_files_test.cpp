@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <cstring>
-
 #include <random>
 #include <string>
 #include <vector>

@@ -3,6 +3,7 @@
 // directory dialog, and the help and picture windows' definitions.
 #include "window_test_support.h"
 
+#include "heap_text.h"
 #include "picture_box.h"
 #include "resource_ids.h"
 #include "tolvane_windows.h"
@@ -265,10 +266,10 @@ protected:
 
     // Opens the dialog on root_, runs act on it, returns newpath.
     std::string run(const std::function<void(HWND)>& act) {
-        char newpath[MAX_PATH];
-        lstrcpyA(newpath, "unchanged");
+        tolvane::HeapText newpath;
+        newpath.assign("unchanged");
         bool acted = false;
-        whileRunning([&] { tolvane::showchangedir(NULL, root_.c_str(), newpath, MAX_PATH); },
+        whileRunning([&] { tolvane::showchangedir(NULL, root_.c_str(), newpath); },
                      [&] {
                          HWND dialog = findThreadWindow("Select Path");
                          if (dialog == NULL || acted)
@@ -277,7 +278,7 @@ protected:
                          act(dialog);
                          return false;
                      });
-        return newpath;
+        return newpath.c_str();
     }
 
     static std::vector<std::string> dirEntries(HWND dialog) {
