@@ -345,7 +345,7 @@ const char* form1ListPath() {
 }
 
 const char* form1Newpath() {
-    return form.newpath;
+    return form.texts != nullptr ? form.texts->newpath.c_str() : "";
 }
 
 INT_PTR CALLBACK Form1Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
