@@ -99,6 +99,11 @@ const char* seamDriveCurrentDirectory(void* context, int index) {
     if (room == nullptr || needed == 0 ||
         GetFullPathNameA(name.c_str(), needed, room, &filePart) >= needed)
         return seamDriveRoot(context, index);
+    // Wine answers "c:" with a trailing separator ("C:\WINDOWS\"); a directory below the
+    // root is written without one, as everywhere else.
+    const size_t length = textLength(room);
+    if (length > 3 && room[length - 1] == '\\')
+        room[length - 1] = '\0';
     return room;
 }
 
