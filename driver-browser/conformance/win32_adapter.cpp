@@ -1,10 +1,11 @@
 // Plays the conformance table against the Win32 front-end under Wine: tolvane.exe's own
-// windows (the same library and resource script) in this process, driven with the window
-// messages a user's mouse and keys produce, printing into a recording printer. A mouse
-// message goes where Windows sends it: to the window holding the capture, else to the
-// window under the point. Every step is posted from a timer, which also ticks inside the
-// modal loops, and the state is read at the next tick at which the queue is empty and a
-// window waits for input.
+// windows (the same library and resource script, started as tolvane.exe starts them but
+// without the splash) in this process, where a recording printer and newpath can be
+// reached. They are driven with the window messages a user's mouse and keys produce: a
+// mouse message goes where Windows sends it, to the window holding the capture, else to
+// the window under the point. Every step is posted from a timer, which also ticks inside
+// the modal loops, and the state is read at the next tick at which the queue is empty and
+// a window waits for input.
 //
 // usage: conformance_win32 TABLE OUTPUT
 #include "scenario_table.h"
