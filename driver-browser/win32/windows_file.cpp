@@ -79,8 +79,6 @@ FileFailure WindowsFile::open(void* context, const char* path, uint64_t* size) {
             return FileFailure::IsDirectory;
         return failureOf(error);
     }
-    if (GetFileType(self->file_) != FILE_TYPE_DISK)
-        return FileFailure::NotRegularFile;
     DWORD high = 0;
     const DWORD low = GetFileSize(self->file_, &high);
     if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
@@ -90,12 +88,16 @@ FileFailure WindowsFile::open(void* context, const char* path, uint64_t* size) {
 }
 
 FileFailure WindowsFile::read(void* context, uint64_t offset, uint8_t* buffer, size_t size) {
-    HANDLE file = static_cast<WindowsFile*>(context)->file_;
+    WindowsFile* self = static_cast<WindowsFile*>(context);
+    HANDLE file = self->file_;
+    // Reads mostly go on where the last one ended: the file pointer is moved only when not.
     LONG high = static_cast<LONG>(offset >> 32);
-    if (SetFilePointer(file, static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN) ==
+    if (offset != self->position_ &&
+        SetFilePointer(file, static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN) ==
             INVALID_SET_FILE_POINTER &&
         GetLastError() != NO_ERROR)
         return failureOf(GetLastError());
+    self->position_ = offset;
     size_t done = 0;
     while (done < size) {
         const size_t left = size - done;
@@ -103,6 +105,7 @@ FileFailure WindowsFile::read(void* context, uint64_t offset, uint8_t* buffer, s
         DWORD got = 0;
         if (!ReadFile(file, buffer + done, part, &got, NULL))
             return failureOf(GetLastError());
+        self->position_ += got;
         if (got == 0)
             return FileFailure::Shrunk;
         done += got;

@@ -29,6 +29,7 @@ private:
         Block* next;
     };
     HANDLE file_ = INVALID_HANDLE_VALUE;
+    uint64_t position_ = 0; // where the file pointer stands
     Block* blocks_ = nullptr;
 };
 
