@@ -5,6 +5,8 @@
 
 #include "value_labels.h"
 
+#include <cstddef>
+
 namespace tolvane {
 
 struct MainWindowSeam {
@@ -22,6 +24,18 @@ struct MainWindowSeam {
     void (*setLabelVisible)(void* context, ValueLabel label, bool visible);
     // Lets the pending window events run once.
     void (*processPendingEvents)(void* context);
+
+    // What ShowDriverInfo (driver_info.h) reads and writes:
+    // the selected entry of the list, -1 when none;
+    int (*selectedIndex)(void* context);
+    // shows the name of entry index in FileNamelbl, as the list shows it;
+    void (*showEntryName)(void* context, int index);
+    // the list's path and the file name of entry index, as the bytes that open the file,
+    // both valid until ShowDriverInfo returns;
+    const char* (*listPath)(void* context);
+    const char* (*entryFileName)(void* context, int index);
+    // sets a value label's caption to text, 8-bit text of the system's code page.
+    void (*setLabel)(void* context, ValueLabel label, const char* text);
 };
 
 } // namespace tolvane

@@ -2,15 +2,14 @@
 // writes onto the desktop, where it goes, and the thanks shown after.
 #pragma once
 
+#include "user_texts.h"
+
 #include <cstddef>
 
 namespace tolvane {
 
-inline constexpr char kWebSiteAddress[] = "http://www.brisklow.example/";
-
 // The file's exact contents: two CR LF-terminated lines.
-inline constexpr char kShortcutContents[] =
-    "[InternetShortcut]\r\nURL=http://www.brisklow.example/\r\n";
+inline constexpr char kShortcutContents[] = "[InternetShortcut]\r\nURL=" TOLVANE_WEB_SITE "\r\n";
 inline constexpr std::size_t kShortcutSize = sizeof kShortcutContents - 1;
 
 inline constexpr char kShortcutFolder[] = "desktop";

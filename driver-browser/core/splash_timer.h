@@ -20,4 +20,18 @@ struct TimeOfDaySource {
 // just before midnight still closes.
 bool splashTickCloses(float& splashStart, const TimeOfDaySource& clock);
 
+// The time of day in seconds since midnight from the clock's parts, rounded to single
+// precision (the reading the splash compares).
+float secondsSinceMidnight(int hours, int minutes, int seconds, int milliseconds);
+
+// Where the splash centres itself, in pixels at 15 twips per pixel: Left = (screen width -
+// window width) \ 2 and Top = (screen height - window height) \ 2, in whole twips with the
+// remainder dropped, then back to pixels, rounded to the nearest.
+struct SplashPosition {
+    int left;
+    int top;
+};
+SplashPosition centredSplashPosition(int screenWidth, int screenHeight, int windowWidth,
+                                     int windowHeight);
+
 } // namespace tolvane

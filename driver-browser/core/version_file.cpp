@@ -1,83 +1,96 @@
-// Reading a driver file in one piece for the version-string search.
+// Reading a driver file on Linux: the file seam over open, fstat and pread.
+#include "posix_file.h"
 #include "version_strings.h"
 
-#include "marker_search.h"
-
-#include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <new>
-#include <string>
-#include <vector>
-
-#ifdef _WIN32
-#include <fstream>
-#include <iterator>
-#else
+#include <cstdlib>
 #include <fcntl.h>
+#include <new>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace tolvane {
 
 namespace {
 
-// The captions shown when the file cannot be read: the reason in plain words.
-VersionCaptions unreadable(const std::string& reason) {
-    VersionCaptions captions;
-    unreadableFileCaptions(reason.c_str(), versionCaptionsSink(captions));
-    return captions;
-}
+// Blocks from this size on come straight from the system and ask for huge pages, which
+// saves most of the page faults of filling them. Anonymous memory, so nothing another
+// program does to the file can take it away (a mapped file that is shortened while it is
+// scanned would kill the process; a read just comes back short).
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
 
-#ifndef _WIN32
+} // namespace
 
-std::string reasonFor(int error) {
-    switch (error) {
-    case ENOENT:
-        return "it no longer exists";
-    case EACCES:
-    case EPERM:
-        return "permission denied";
-    case EISDIR:
-        return "it is a directory";
-    case ENOTDIR:
-        return "its path is not a directory path";
-    case ENAMETOOLONG:
-        return "its name is too long";
-    case ELOOP:
-        return "too many symbolic links";
-    case EIO:
-        return "input/output error";
-    case ENOMEM:
-        return "not enough memory";
-    default:
-        return std::strerror(error);
+PosixFile::~PosixFile() {
+    if (fd_ >= 0) {
+        ::close(fd_);
     }
-}
-
-// An open file descriptor, closed when it goes out of scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
+    for (const Block& block : blocks_) {
+        if (block.mapped) {
+            ::munmap(block.address, block.size);
+        } else {
+            std::free(block.address);
         }
     }
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
+}
 
-private:
-    int fd_;
-};
+FileSeam PosixFile::seam() {
+    return FileSeam{this, &PosixFile::open, &PosixFile::read, &PosixFile::memory};
+}
 
-// Reads exactly size bytes at offset into buffer; false with errno set on failure, and
-// with errno 0 when the file turned out shorter than expected.
-bool readAt(int fd, uint8_t* buffer, std::size_t size, std::size_t offset) {
+FileFailure PosixFile::failureOf(int error) {
+    switch (error) {
+    case ENOENT:
+        return FileFailure::NotFound;
+    case EACCES:
+    case EPERM:
+        return FileFailure::AccessDenied;
+    case EISDIR:
+        return FileFailure::IsDirectory;
+    case ENOTDIR:
+        return FileFailure::NotADirectory;
+    case ENAMETOOLONG:
+        return FileFailure::NameTooLong;
+    case ELOOP:
+        return FileFailure::TooManyLinks;
+    case EIO:
+        return FileFailure::InputOutput;
+    case ENOMEM:
+        return FileFailure::OutOfMemory;
+    case EFBIG:
+    case EOVERFLOW:
+        return FileFailure::TooLarge;
+    case ETXTBSY:
+        return FileFailure::InUse;
+    default:
+        return FileFailure::Other;
+    }
+}
+
+FileFailure PosixFile::open(void* context, const char* path, uint64_t* size) {
+    auto* self = static_cast<PosixFile*>(context);
+    // Non-blocking, so that opening a FIFO does not wait for a writer.
+    self->fd_ = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (self->fd_ < 0) {
+        return failureOf(errno);
+    }
+    struct stat status {};
+    if (::fstat(self->fd_, &status) != 0) {
+        return failureOf(errno);
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return FileFailure::IsDirectory;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return FileFailure::NotRegularFile;
+    }
+    *size = static_cast<uint64_t>(status.st_size);
+    return FileFailure::None;
+}
+
+FileFailure PosixFile::read(void* context, uint64_t offset, uint8_t* buffer, std::size_t size) {
+    const int fd = static_cast<PosixFile*>(context)->fd_;
     std::size_t done = 0;
     while (done < size) {
         const ssize_t got =
@@ -86,143 +99,50 @@ bool readAt(int fd, uint8_t* buffer, std::size_t size, std::size_t offset) {
             if (errno == EINTR) {
                 continue;
             }
-            return false;
+            return failureOf(errno);
         }
         if (got == 0) {
-            errno = 0;
-            return false;
+            return FileFailure::Shrunk;
         }
         done += static_cast<std::size_t>(got);
     }
-    return true;
+    return FileFailure::None;
 }
 
-VersionCaptions readFailure() {
-    return unreadable(errno != 0 ? reasonFor(errno) : "it became shorter while being read");
-}
-
-// Memory for the rest of a file, taken straight from the system and given back when it
-// goes out of scope. Large buffers ask for huge pages, which saves most of the page faults
-// of filling them. Anonymous memory, so nothing another program does to the file can take
-// it away.
-class ReadBuffer {
-public:
-    explicit ReadBuffer(std::size_t size) : size_(std::max<std::size_t>(size, 1)) {
+uint8_t* PosixFile::memory(void* context, std::size_t size) {
+    auto* self = static_cast<PosixFile*>(context);
+    const std::size_t bytes = size > 0 ? size : 1;
+    Block block{nullptr, bytes, bytes >= kHugePage};
+    if (block.mapped) {
         void* address =
-            ::mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (address == MAP_FAILED) {
-            throw std::bad_alloc();
+            return nullptr;
         }
-        address_ = static_cast<uint8_t*>(address);
+        block.address = address;
 #ifdef MADV_HUGEPAGE
-        if (size_ >= kHugePage) {
-            (void)::madvise(address_, size_, MADV_HUGEPAGE);
+        (void)::madvise(address, bytes, MADV_HUGEPAGE);
+#endif
+    } else {
+        block.address = std::malloc(bytes);
+        if (block.address == nullptr) {
+            return nullptr;
         }
-#endif
     }
-    ReadBuffer(const ReadBuffer&) = delete;
-    ReadBuffer& operator=(const ReadBuffer&) = delete;
-    ~ReadBuffer() {
-        ::munmap(address_, size_);
-    }
-    uint8_t* data() const {
-        return address_;
-    }
-
-private:
-    static constexpr std::size_t kHugePage = std::size_t{2} << 20;
-    uint8_t* address_ = nullptr;
-    std::size_t size_;
-};
-
-// The captions of the file from its first marker (at offset) to its end. The rest is read
-// into memory rather than mapped: a mapped file that another program shortens while it is
-// scanned would kill the process (SIGBUS), whereas a read just comes back short.
-VersionCaptions extractFromMarker(int fd, std::size_t offset, std::size_t size) {
-    const std::size_t length = size - offset;
-    const ReadBuffer rest(length);
-    if (!readAt(fd, rest.data(), length, offset)) {
-        return readFailure();
-    }
-    return extractVersionCaptions(rest.data(), length);
-}
-
-// Bytes read at a time while looking for the first marker.
-constexpr std::size_t kChunkSize = std::size_t{1} << 20;
-
-#endif
-
-} // namespace
-
-#ifdef _WIN32
-
-VersionCaptions readVersionCaptions(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return unreadable("it cannot be opened");
-    }
-    std::vector<char> contents((std::istreambuf_iterator<char>(file)),
-                               std::istreambuf_iterator<char>());
-    if (file.bad()) {
-        return unreadable("input/output error");
-    }
-    return extractVersionCaptions(reinterpret_cast<const uint8_t*>(contents.data()),
-                                  contents.size());
-}
-
-#else
-
-VersionCaptions readVersionCaptions(const std::string& path) {
-    // Non-blocking, so that opening a FIFO does not wait for a writer.
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (!file.valid()) {
-        return unreadable(reasonFor(errno));
-    }
-    struct stat status {};
-    if (::fstat(file.get(), &status) != 0) {
-        return unreadable(reasonFor(errno));
-    }
-    if (S_ISDIR(status.st_mode)) {
-        return unreadable("it is a directory");
-    }
-    if (!S_ISREG(status.st_mode)) {
-        return unreadable("it is not a regular file");
-    }
-    const auto size = static_cast<std::size_t>(status.st_size);
-    // Nothing before the first marker plays any part in the captions, and the search
-    // behind it gives the same captions for the file from that marker on as for the whole
-    // file. So the file is read in chunks through one small buffer up to its first marker,
-    // and only the rest is read in one piece.
     try {
-        std::vector<uint8_t> buffer(std::min(size, kChunkSize));
-        std::size_t offset = 0;
-        while (offset < size) {
-            const std::size_t chunk = std::min(kChunkSize, size - offset);
-            if (!readAt(file.get(), buffer.data(), chunk, offset)) {
-                return readFailure();
-            }
-            const uint8_t* end = buffer.data() + chunk;
-            const uint8_t* hit = findMarker(buffer.data(), end);
-            if (hit != end) {
-                const std::size_t at = offset + static_cast<std::size_t>(hit - buffer.data());
-                if (offset + chunk == size) {
-                    return extractVersionCaptions(hit, static_cast<std::size_t>(end - hit));
-                }
-                return extractFromMarker(file.get(), at, size);
-            }
-            if (offset + chunk == size) {
-                break;
-            }
-            // The chunks overlap so that a marker across their border is seen.
-            offset += chunk - (kMarkerSize - 1);
-        }
+        self->blocks_.push_back(block);
     } catch (const std::bad_alloc&) {
-        return unreadable("not enough memory");
+        block.mapped ? (void)::munmap(block.address, bytes) : std::free(block.address);
+        return nullptr;
     }
-    // No marker: the captions of a file without version information.
-    return extractVersionCaptions(nullptr, 0);
+    return static_cast<uint8_t*>(block.address);
 }
 
-#endif
+VersionCaptions readVersionCaptions(const std::string& path) {
+    VersionCaptions captions;
+    PosixFile file;
+    readVersionStrings(file.seam(), path.c_str(), versionCaptionsSink(captions));
+    return captions;
+}
 
 } // namespace tolvane

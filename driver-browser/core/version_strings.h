@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 
 namespace tolvane {
@@ -21,8 +22,11 @@ struct VersionCaptions {
     }
 };
 
-inline constexpr char16_t kNoInformation[] = u"No Information available on this driver";
-inline constexpr char16_t kNotAvailable[] = u"N/A";
+// The default captions of version_scan.h as characters.
+inline const std::u16string kNoInformation(std::begin(kNoInformationText),
+                                           std::end(kNoInformationText) - 1);
+inline const std::u16string kNotAvailable(std::begin(kNotAvailableText),
+                                          std::end(kNotAvailableText) - 1);
 
 // A sink that appends the scan's byte runs, as characters, to the three captions.
 CaptionSink versionCaptionsSink(VersionCaptions& captions);
@@ -30,9 +34,9 @@ CaptionSink versionCaptionsSink(VersionCaptions& captions);
 // The captions for a file whose whole contents are bytes[0..size).
 VersionCaptions extractVersionCaptions(const uint8_t* bytes, std::size_t size);
 
-// Reads the file at path in one piece and extracts its captions. A file that cannot be
-// opened or read does not fail: description says in plain words why, vendor and version
-// are "N/A".
+// Linux builds: reads the file at path (readVersionStrings over open and pread) and
+// extracts its captions. A file that cannot be opened or read does not fail: description
+// says in plain words why, vendor and version are "N/A".
 VersionCaptions readVersionCaptions(const std::string& path);
 
 } // namespace tolvane

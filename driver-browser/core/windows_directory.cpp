@@ -1,43 +1,14 @@
+// The Windows directory on Linux: that of the Wine prefix, through GetwinDir's rules.
 #include "windows_directory.h"
 
-#include <cstdlib>
-#include <vector>
+#include "getwin_dir.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
+#include <cstdlib>
+#include <cstring>
 #include <pwd.h>
 #include <unistd.h>
-#endif
 
 namespace tolvane {
-
-#ifdef _WIN32
-
-const char* pathSeparator() {
-    return "\\";
-}
-
-std::string windowsDirectory() {
-    // The 144-character buffer the browser has always used; a longer answer (the call
-    // then reports the size it needs) is fetched again with a buffer of that size.
-    std::vector<char> buffer(144);
-    UINT stored = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
-    if (stored >= buffer.size()) {
-        buffer.resize(stored + 1);
-        stored = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
-        if (stored >= buffer.size()) {
-            return std::string();
-        }
-    }
-    return std::string(buffer.data(), stored);
-}
-
-#else
-
-const char* pathSeparator() {
-    return "/";
-}
 
 std::string winePrefix() {
     const char* prefix = std::getenv("WINEPREFIX");
@@ -55,12 +26,36 @@ std::string winePrefix() {
     return std::string();
 }
 
-std::string windowsDirectory() {
-    // The Windows directory of the Wine prefix, joined as the strings stand.
+namespace {
+
+// The Windows directory of the Wine prefix, joined as the strings stand.
+std::string winePrefixWindows() {
     const std::string prefix = winePrefix();
     return prefix.empty() ? prefix : prefix + "/drive_c/windows";
 }
 
-#endif
+// The prefix's Windows directory in the form GetWindowsDirectoryA answers.
+unsigned answer(void*, char* buffer, unsigned size) {
+    const std::string dir = winePrefixWindows();
+    if (dir.size() >= size) {
+        return static_cast<unsigned>(dir.size() + 1);
+    }
+    std::memcpy(buffer, dir.c_str(), dir.size() + 1);
+    return static_cast<unsigned>(dir.size());
+}
+
+} // namespace
+
+const char* pathSeparator() {
+    return "/";
+}
+
+std::string windowsDirectory() {
+    std::string buffer(4096, '\0');
+    const std::size_t length =
+        readWindowsDirectory(WindowsDirectorySeam{nullptr, &answer}, &buffer[0], buffer.size());
+    buffer.resize(length);
+    return buffer;
+}
 
 } // namespace tolvane

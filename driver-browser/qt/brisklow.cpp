@@ -11,10 +11,6 @@
 #include <QScreen>
 #include <QTime>
 
-namespace {
-constexpr int kTwipsPerPixel = 15;
-} // namespace
-
 Brisklow::Brisklow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), ui(std::make_unique<Ui::Brisklow>()),
       background_(QStringLiteral(":/images/splash.png")), clock_(&Brisklow::timeOfDay) {
@@ -36,15 +32,14 @@ void Brisklow::setClock(Clock clock) {
 }
 
 float Brisklow::timeOfDay() {
-    return static_cast<float>(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0F;
+    const QTime now = QTime::currentTime();
+    return tolvane::secondsSinceMidnight(now.hour(), now.minute(), now.second(), now.msec());
 }
 
 QPoint Brisklow::centredPosition(const QSize& screenPixels, const QSize& windowPixels) {
-    // Left = (screen width - window width) \ 2 in twips, then back to pixels.
-    const int left = (screenPixels.width() - windowPixels.width()) * kTwipsPerPixel / 2;
-    const int top = (screenPixels.height() - windowPixels.height()) * kTwipsPerPixel / 2;
-    return {qRound(static_cast<double>(left) / kTwipsPerPixel),
-            qRound(static_cast<double>(top) / kTwipsPerPixel)};
+    const tolvane::SplashPosition at = tolvane::centredSplashPosition(
+        screenPixels.width(), screenPixels.height(), windowPixels.width(), windowPixels.height());
+    return {at.left, at.top};
 }
 
 void Brisklow::setVisible(bool visible) {

@@ -3,8 +3,12 @@
 #include "dialog_keys.h"
 #include "image_resources.h"
 #include "native_names.h"
+#include "path_text.h"
+#include "select_path.h"
 #include "ui_changedir.h"
+#include "user_texts.h"
 
+#include <QDir>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -38,52 +42,88 @@ changedir::changedir(const QString& listPath, QString& newpath, const QStringLis
 
 changedir::~changedir() = default;
 
+// The dialog's two lists as the core's Select Path rules see them. Texts handed out stay
+// valid until the same function is called again.
+struct changedir::Seam {
+    changedir* dialog;
+    SelectPathContext context;
+    QByteArray current, driveName, driveRoot;
+    tolvane::SelectPathSeam rules;
+};
+
+changedir::Seam* changedir::seamOf(void* context) {
+    return static_cast<Seam*>(static_cast<SelectPathContext*>(context)->dialog);
+}
+
+std::unique_ptr<changedir::Seam> changedir::seam() {
+    auto seam = std::make_unique<Seam>();
+    seam->dialog = this;
+    seam->context = SelectPathContext{ui->Dir1, seam.get()};
+    tolvane::SelectPathSeam& rules = seam->rules;
+    rules = ui->Dir1->seam(seam->context);
+    rules.currentDirectory = [](void* c) {
+        Seam* s = seamOf(c);
+        s->current = tolvane::pathToNative(QDir::toNativeSeparators(QDir::currentPath()));
+        return s->current.constData();
+    };
+    rules.driveCount = [](void* c) { return seamOf(c)->dialog->ui->Drive1->count(); };
+    rules.driveName = [](void* c, int index) {
+        Seam* s = seamOf(c);
+        s->driveName = tolvane::pathToNative(s->dialog->ui->Drive1->itemText(index));
+        return s->driveName.constData();
+    };
+    // A drive (a mount point) is its own root.
+    rules.driveRoot = [](void* c, int index) {
+        Seam* s = seamOf(c);
+        s->driveRoot = tolvane::pathToNative(s->dialog->ui->Drive1->itemText(index));
+        return s->driveRoot.constData();
+    };
+    rules.shownDrive = [](void* c) { return seamOf(c)->dialog->shownDrive_; };
+    rules.showDrive = [](void* c, int index) {
+        changedir* dialog = seamOf(c)->dialog;
+        dialog->shownDrive_ = index;
+        if (index != dialog->ui->Drive1->currentIndex())
+            dialog->ui->Drive1->restoreIndex(index);
+    };
+    rules.tellOpenFailed = [](void* c, const char* dir, const char* reason) {
+        changedir* dialog = seamOf(c)->dialog;
+        const QString shownDir = tolvane::pathFromNative(QByteArray(dir));
+        const QString why = QString::fromLatin1(reason);
+        if (dialog->loading_) {
+            // Told once the dialog is up, so that the message sits on top of it.
+            QMetaObject::invokeMethod(
+                dialog, [dialog, shownDir, why] { dialog->tellOpenFailed(shownDir, why); },
+                Qt::QueuedConnection);
+            return;
+        }
+        dialog->tellOpenFailed(shownDir, why);
+    };
+    return seam;
+}
+
 void changedir::load(const QString& listPath) {
-    // Step 1 may raise Change of Drive1, which moves Dir1 to that drive's current
-    // directory; step 2 then moves Dir1 to the list's own directory.
-    ui->Drive1->setDrive(listPath);
-    QString reason;
-    if (!ui->Dir1->setPath(listPath, &reason)) {
-        // Tell once the dialog is up, so that the message sits on top of it.
-        const QString dir = listPath;
-        QMetaObject::invokeMethod(
-            this, [this, dir, reason] { tellOpenFailed(dir, reason); }, Qt::QueuedConnection);
-        // Show a directory the user can move on from: the drive's current directory, else
-        // its root.
-        const QString drive = ui->Drive1->drive();
-        if (!drive.isEmpty() &&
-            !ui->Dir1->setPath(tolvane::currentDirectoryOfDrive(drive, ui->Drive1->drives())))
-            ui->Dir1->setPath(drive);
-    }
-    // Keep the drive list on the drive of what Dir1 shows.
-    if (!ui->Dir1->path().isEmpty()) {
-        const int index = ui->Drive1->indexOfDriveHolding(ui->Dir1->path());
-        if (index >= 0 && index != ui->Drive1->currentIndex())
-            ui->Drive1->restoreIndex(index);
-        if (index >= 0)
-            shownDrive_ = index;
-    }
+    const QByteArray path = listPath.isEmpty()
+                                ? QByteArray()
+                                : tolvane::pathToNative(QDir::toNativeSeparators(
+                                      QDir::cleanPath(QDir(listPath).absolutePath())));
+    loading_ = true;
+    const std::unique_ptr<Seam> rules = seam();
+    tolvane::loadSelectPath(rules->rules, path.constData());
+    loading_ = false;
 }
 
 void changedir::on_Drive1_currentIndexChanged(int index) {
     if (index < 0)
         return;
-    const QString drive = ui->Drive1->itemText(index);
-    const QString target = tolvane::currentDirectoryOfDrive(drive, ui->Drive1->drives());
-    QString reason;
-    if (ui->Dir1->setPath(target, &reason)) {
-        shownDrive_ = index;
-        return;
-    }
-    // The drive cannot be read: back to the drive and directory shown before.
-    ui->Drive1->restoreIndex(shownDrive_);
-    tellOpenFailed(target, reason);
+    const std::unique_ptr<Seam> rules = seam();
+    tolvane::selectPathDriveChanged(rules->rules, index);
 }
 
 void changedir::on_Command1_clicked() {
     // Dir1 has no path only when not even a drive root could be read: keep the old one.
-    if (!ui->Dir1->path().isEmpty())
-        newpath_ = ui->Dir1->path();
+    const std::unique_ptr<Seam> rules = seam();
+    if (const char* answer = tolvane::selectPathAnswer(rules->rules))
+        newpath_ = tolvane::pathFromNative(QByteArray(answer));
     accept();
 }
 
@@ -93,9 +133,9 @@ void changedir::on_Command2_clicked() {
 
 void changedir::tellOpenFailed(const QString& dir, const QString& reason) {
     QMessageBox box(QMessageBox::Warning, windowTitle(),
-                    tr("The directory %1 cannot be opened: %2\nThe previous drive and "
-                       "directory are kept.")
-                        .arg(tolvane::shownPath(dir), reason),
+                    QString::fromLatin1(tolvane::kCannotOpenBefore) + tolvane::shownPath(dir) +
+                        QString::fromLatin1(tolvane::kCannotOpenReason) + reason +
+                        QString::fromLatin1(tolvane::kCannotOpenAfter),
                     QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("changedirFailedBox"));
     box.exec();

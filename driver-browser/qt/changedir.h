@@ -35,8 +35,12 @@ protected:
 
 private:
     void load(const QString& listPath);
+    struct Seam;
+    std::unique_ptr<Seam> seam();
+    static Seam* seamOf(void* context);
 
     std::unique_ptr<Ui::changedir> ui;
     QString& newpath_;
-    int shownDrive_ = -1; // the drive whose directory Dir1 shows
+    int shownDrive_ = -1;  // the drive whose directory Dir1 shows
+    bool loading_ = false; // failures are told once the dialog is up
 };

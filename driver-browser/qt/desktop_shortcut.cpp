@@ -2,17 +2,16 @@
 
 #include "native_names.h"
 #include "shortcut_file.h"
+#include "user_texts.h"
 #include "windows_directory.h"
 #include "wine_desktop.h"
 
 #include <QFile>
 #include <QWidget>
 
-#ifndef Q_OS_WIN
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
-#endif
 
 namespace tolvane {
 
@@ -27,7 +26,6 @@ QString desktopShortcutPath(const QString& winPath) {
 
 bool writeDesktopShortcut(const QString& path, QString* error) {
     QFile file;
-#ifndef Q_OS_WIN
     // Opened by the path's own bytes: a Windows directory whose name is not UTF-8 is
     // carried in the path losslessly, and QFile would encode it as text.
     const int fd =
@@ -41,13 +39,6 @@ bool writeDesktopShortcut(const QString& path, QString* error) {
         *error = file.errorString();
         return false;
     }
-#else
-    file.setFileName(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *error = file.errorString();
-        return false;
-    }
-#endif
     const QByteArray contents = desktopShortcutContents();
     if (file.write(contents) != contents.size() || !file.flush()) {
         *error = file.errorString();
@@ -88,10 +79,10 @@ void createDesktopShortcut(QWidget* parent, const QString& winPath) {
     const QString path = placeDesktopShortcut(winPath);
     QString error;
     if (!writeDesktopShortcut(path, &error)) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Tolvane"),
-                        QStringLiteral("The shortcut to our Website could not be created.\n\n"
-                                       "File: %1\nReason: %2")
-                            .arg(shownPath(path), error),
+        QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kShortcutFailedTitle),
+                        QString::fromLatin1(kShortcutFailedText) +
+                            QString::fromLatin1(kShortcutFailedFile) + shownPath(path) +
+                            QString::fromLatin1(kShortcutFailedReason) + error,
                         QMessageBox::Ok, parent);
         box.setObjectName(QString::fromLatin1(ShortcutFailedBoxName));
         box.setTextFormat(Qt::PlainText);

@@ -1,91 +1,58 @@
 #include "directory_list.h"
 
 #include "native_names.h"
+#include "path_text.h"
+#include "posix_directory.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
-#include <filesystem>
-#include <system_error>
-
-namespace fs = std::filesystem;
+#include <algorithm>
 
 namespace tolvane {
 namespace {
 
-fs::path toFsPath(const QString& path) {
-#ifdef Q_OS_WIN
-    return fs::path(path.toStdWString());
-#else
-    return fs::path(pathToNative(path).toStdString());
-#endif
-}
-
-QString fromFsPath(const fs::path& path) {
-#ifdef Q_OS_WIN
-    return QString::fromStdWString(path.native());
-#else
-    return pathFromNative(QByteArray::fromStdString(path.native()));
-#endif
-}
-
-// A directory's name as the list shows it.
-QString shownDirectoryName(const QString& name) {
-#ifdef Q_OS_WIN
-    return name;
-#else
-    return shownName(pathToNative(name));
-#endif
-}
-
-bool isHidden(const fs::directory_entry& entry) {
-#ifdef Q_OS_WIN
-    return QFileInfo(fromFsPath(entry.path())).isHidden();
-#else
-    return entry.path().filename().native().rfind('.', 0) == 0;
-#endif
-}
-
 QString cleanAbsolute(const QString& path) {
-    return QDir::cleanPath(QDir(path).absolutePath());
+    return QDir::toNativeSeparators(QDir::cleanPath(QDir(path).absolutePath()));
+}
+
+bool byName(const QByteArray& a, const QByteArray& b) {
+    return compareNames(a.constData(), b.constData()) < 0;
 }
 
 } // namespace
 
 QStringList directoryBranch(const QString& path) {
+    const QByteArray bytes = pathToNative(cleanAbsolute(path));
     QStringList branch;
-    QString dir = cleanAbsolute(path);
-    for (;;) {
-        branch.prepend(QDir::toNativeSeparators(dir));
-        if (QDir(dir).isRoot())
-            break;
-        const QString parent = QFileInfo(dir).path();
-        if (parent == dir)
-            break;
-        dir = parent;
+    const int length = branchLength(bytes.constData(), kPathSeparator);
+    for (int level = 0; level < length; ++level) {
+        const BranchEntry entry = branchEntry(bytes.constData(), kPathSeparator, level);
+        branch.append(pathFromNative(bytes.left(static_cast<qsizetype>(entry.pathLength))));
     }
     return branch;
 }
 
 bool readSubdirectories(const QString& dir, QStringList* names, QString* error) {
-    std::error_code ec;
-    fs::directory_iterator it(toFsPath(dir), ec);
-    QStringList found;
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::error_code typeError;
-        if (it->is_directory(typeError) && !isHidden(*it))
-            found.append(fromFsPath(it->path().filename()));
-    }
-    if (ec) {
+    PosixDirectory directory;
+    const DirectorySeam seam = directory.seam();
+    if (const FileFailure failed = seam.open(seam.context, pathToNative(dir).constData());
+        failed != FileFailure::None) {
         if (error)
-            *error = QString::fromLocal8Bit(ec.message().c_str());
+            *error = QString::fromLatin1(fileFailureReason(failed));
         return false;
     }
-    found.sort(Qt::CaseInsensitive);
-    *names = found;
+    QList<QByteArray> found;
+    DirectoryEntry entry{};
+    while (seam.next(seam.context, &entry)) {
+        if (listedAsSubdirectory(entry))
+            found.append(QByteArray(entry.name));
+    }
+    std::sort(found.begin(), found.end(), byName);
+    names->clear();
+    for (const QByteArray& name : found)
+        names->append(pathFromNative(name));
     return true;
 }
 
@@ -95,52 +62,83 @@ DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
-bool DirectoryList::setPath(const QString& dir, QString* error) {
-    QString reason;
-    QStringList children;
-    bool readable = false;
-    if (dir.isEmpty())
-        reason = tr("No directory was given.");
-    else if (std::error_code ec; !fs::is_directory(tolvane::toFsPath(dir), ec))
-        reason = tr("The directory does not exist.");
-    else
-        readable = tolvane::readSubdirectories(dir, &children, &reason);
-    if (!readable) {
-        if (error)
-            *error = reason;
-        return false;
-    }
+tolvane::SelectPathSeam DirectoryList::seam(SelectPathContext& context) {
+    tolvane::SelectPathSeam seam{};
+    seam.context = &context;
+    seam.separator = tolvane::kPathSeparator;
+    seam.ignoreCase = false;
+    seam.directories = directory_.seam();
+    seam.clearDirectories = [](void* c) {
+        static_cast<SelectPathContext*>(c)->list->clearEntries();
+    };
+    seam.addBranchEntry = [](void* c, const char* name, std::size_t length, int) {
+        static_cast<SelectPathContext*>(c)->list->branch_.append(
+            QByteArray(name, static_cast<qsizetype>(length)));
+    };
+    seam.addSubdirectory = [](void* c, const char* name, int) {
+        static_cast<SelectPathContext*>(c)->list->subdirectories_.append(QByteArray(name));
+    };
+    seam.setOpenPath = [](void* c, const char* path) {
+        static_cast<SelectPathContext*>(c)->list->setOpenPath(path);
+    };
+    seam.openPath = [](void* c) {
+        return static_cast<SelectPathContext*>(c)->list->openPath_.constData();
+    };
+    return seam;
+}
 
-    const QStringList branch = tolvane::directoryBranch(dir);
+void DirectoryList::clearEntries() {
+    clear();
+    branch_.clear();
+    subdirectories_.clear();
+}
+
+void DirectoryList::setOpenPath(const char* path) {
+    const QByteArray open(path); // path may be openPath() itself
+    std::sort(subdirectories_.begin(), subdirectories_.end(), tolvane::byName);
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    const QString indentUnit = QStringLiteral("  ");
-
-    clear();
-    for (int level = 0; level < branch.size(); ++level) {
-        const QString& full = branch[level];
-        const QString name =
-            level == 0 ? full : tolvane::shownDirectoryName(QFileInfo(full).fileName());
-        auto* item = new QListWidgetItem(openIcon, indentUnit.repeated(level) + name, this);
-        item->setData(PathRole, full);
+    const QString indent = QString::fromLatin1(tolvane::kBranchIndent);
+    const int depth = static_cast<int>(branch_.size());
+    auto add = [&](const QIcon& icon, const QString& text, int row, const QByteArray& name) {
+        const std::size_t length = tolvane::pathBehindEntry(
+            open.constData(), tolvane::kPathSeparator, row, name.constData(), nullptr, 0);
+        QByteArray behind(static_cast<qsizetype>(length), '\0');
+        tolvane::pathBehindEntry(open.constData(), tolvane::kPathSeparator, row, name.constData(),
+                                 behind.data(), length + 1);
+        auto* item = new QListWidgetItem(icon, text, this);
+        item->setData(PathRole, tolvane::pathFromNative(behind));
+    };
+    for (int level = 0; level < depth; ++level) {
+        const QByteArray& name = branch_[level];
+        add(openIcon,
+            indent.repeated(level) +
+                (level == 0 ? tolvane::pathFromNative(name) : tolvane::shownName(name)),
+            level, name);
     }
-    const QString current = branch.last();
-    const QString separator =
-        current.endsWith(QDir::separator()) ? QString() : QString(QDir::separator());
-    for (const QString& child : children) {
-        auto* item = new QListWidgetItem(
-            closedIcon, indentUnit.repeated(branch.size()) + tolvane::shownDirectoryName(child),
-            this);
-        item->setData(PathRole, current + separator + child);
-    }
-    currentDirRow_ = static_cast<int>(branch.size()) - 1;
+    for (int n = 0; n < subdirectories_.size(); ++n)
+        add(closedIcon, indent.repeated(depth) + tolvane::shownName(subdirectories_[n]), depth + n,
+            subdirectories_[n]);
+    currentDirRow_ = depth - 1;
     setCurrentRow(currentDirRow_);
-
-    const bool changed = current != path_;
-    path_ = current;
+    openPath_ = open;
+    const QString shown = tolvane::pathFromNative(open);
+    const bool changed = shown != path_;
+    path_ = shown;
     if (changed)
         emit pathChanged(path_);
-    return true;
+}
+
+bool DirectoryList::setPath(const QString& dir, QString* error) {
+    const QByteArray bytes =
+        dir.isEmpty() ? QByteArray() : tolvane::pathToNative(tolvane::cleanAbsolute(dir));
+    SelectPathContext context{this, nullptr};
+    const tolvane::FileFailure failed = tolvane::openDirectory(seam(context), bytes.constData());
+    if (failed == tolvane::FileFailure::None)
+        return true;
+    if (error)
+        *error = QString::fromLatin1(tolvane::fileFailureReason(failed));
+    return false;
 }
 
 void DirectoryList::openEntry(QListWidgetItem* item) {

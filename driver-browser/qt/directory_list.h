@@ -1,4 +1,5 @@
-// The directory list of the "Select Path" dialog: the open branch of a directory tree.
+// The directory list of the "Select Path" dialog: the open branch of a directory tree, by
+// the core's rules (select_path.h).
 //
 // The list shows the ancestors of the current path from the drive root down to the current
 // directory itself, then the subdirectories of the current directory, one level deeper.
@@ -6,6 +7,11 @@
 // the current path); highlighting alone does not.
 #pragma once
 
+#include "posix_directory.h"
+#include "select_path.h"
+
+#include <QByteArray>
+#include <QList>
 #include <QListWidget>
 #include <QString>
 #include <QStringList>
@@ -16,11 +22,20 @@ namespace tolvane {
 // e.g. "/a/b" gives "/", "/a", "/a/b".
 QStringList directoryBranch(const QString& path);
 
-// Names of the subdirectories of `dir`, sorted case-insensitively, hidden ones left out.
-// False with *error set (the system's reason) when the directory cannot be read.
+// Names of the subdirectories of `dir` the list shows, in its order. False with *error set
+// (the reason in plain words) when the directory cannot be read.
 bool readSubdirectories(const QString& dir, QStringList* names, QString* error);
 
 } // namespace tolvane
+
+class DirectoryList;
+
+// The context of a Select Path seam: the directory list, and the dialog around it (null when
+// the list opens a directory on its own).
+struct SelectPathContext {
+    DirectoryList* list;
+    void* dialog;
+};
 
 class DirectoryList : public QListWidget {
     Q_OBJECT
@@ -40,6 +55,10 @@ public:
     // Row of the current directory among the entries.
     int currentDirectoryRow() const { return currentDirRow_; }
 
+    // The rules' seam with this list's part filled in (the directories, Dir1's entries and
+    // open path); the dialog fills in the drives.
+    tolvane::SelectPathSeam seam(SelectPathContext& context);
+
 signals:
     // The current path changed.
     void pathChanged(const QString& path);
@@ -52,7 +71,13 @@ protected:
 
 private:
     void openEntry(QListWidgetItem* item);
+    void clearEntries();
+    void setOpenPath(const char* path);
 
     QString path_;
+    QByteArray openPath_;
     int currentDirRow_ = -1;
+    QList<QByteArray> branch_;         // while the list fills: the branch's names
+    QList<QByteArray> subdirectories_; // and the subdirectories, put in order at the end
+    tolvane::PosixDirectory directory_;
 };

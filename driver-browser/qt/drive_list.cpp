@@ -1,24 +1,16 @@
 #include "drive_list.h"
 
+#include "native_names.h"
+#include "path_text.h"
+#include "select_path.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSignalBlocker>
 #include <algorithm>
 
-#ifdef Q_OS_WIN
-#include <cwchar>
-#include <iterator>
-#include <windows.h>
-#endif
-
 namespace tolvane {
 namespace {
-
-#ifdef Q_OS_WIN
-constexpr Qt::CaseSensitivity pathCase = Qt::CaseInsensitive;
-#else
-constexpr Qt::CaseSensitivity pathCase = Qt::CaseSensitive;
-#endif
 
 bool isPseudoFileSystem(const QByteArray& type) {
     static const char* const pseudo[] = {
@@ -58,15 +50,37 @@ QByteArray decodeOctalEscapes(const QByteArray& field) {
     return out;
 }
 
-// True when `drive` is a whole-component prefix of `path`.
-bool driveHolds(const QString& drive, const QString& path) {
-    if (!path.startsWith(drive, pathCase))
-        return false;
-    if (path.size() == drive.size() || drive.endsWith(QLatin1Char('/')) ||
-        drive.endsWith(QLatin1Char('\\')))
-        return true;
-    const QChar next = path.at(drive.size());
-    return next == QLatin1Char('/') || next == QLatin1Char('\\');
+// The drives as the core's Select Path rules see them: each drive (a mount point) is its
+// own root.
+struct DriveTable {
+    QList<QByteArray> names;
+    QByteArray current;
+};
+
+SelectPathSeam driveSeam(DriveTable& table) {
+    SelectPathSeam seam{};
+    seam.context = &table;
+    seam.separator = kPathSeparator;
+    seam.ignoreCase = false;
+    seam.currentDirectory = [](void* context) {
+        return static_cast<DriveTable*>(context)->current.constData();
+    };
+    seam.driveCount = [](void* context) {
+        return static_cast<int>(static_cast<DriveTable*>(context)->names.size());
+    };
+    seam.driveName = [](void* context, int index) {
+        return static_cast<DriveTable*>(context)->names[index].constData();
+    };
+    seam.driveRoot = seam.driveName;
+    return seam;
+}
+
+DriveTable tableOf(const QStringList& drives) {
+    DriveTable table;
+    for (const QString& drive : drives)
+        table.names.append(pathToNative(QDir::toNativeSeparators(drive)));
+    table.current = pathToNative(QDir::toNativeSeparators(QDir::currentPath()));
+    return table;
 }
 
 } // namespace
@@ -89,16 +103,6 @@ QStringList drivesFromMountTable(const QByteArray& mounts) {
 }
 
 QStringList machineDrives() {
-#ifdef Q_OS_WIN
-    QStringList drives;
-    wchar_t buffer[512] = {};
-    const DWORD length = GetLogicalDriveStringsW(static_cast<DWORD>(std::size(buffer)), buffer);
-    if (length > 0 && length < std::size(buffer)) {
-        for (const wchar_t* p = buffer; *p; p += wcslen(p) + 1)
-            drives.append(QString::fromWCharArray(p).toUpper());
-    }
-    return drives;
-#else
     for (const char* table : {"/proc/self/mounts", "/proc/mounts"}) {
         QFile file(QString::fromLatin1(table));
         // The files under /proc report size 0, so read to the end rather than by size.
@@ -109,24 +113,21 @@ QStringList machineDrives() {
         }
     }
     return {QStringLiteral("/")};
-#endif
 }
 
 QString driveOfPath(const QString& path, const QStringList& drives) {
-    const QString native = QDir::toNativeSeparators(path);
-    QString best;
-    for (const QString& drive : drives) {
-        if (drive.size() > best.size() && driveHolds(QDir::toNativeSeparators(drive), native))
-            best = drive;
-    }
-    return best;
+    DriveTable table = tableOf(drives);
+    const int index =
+        driveHolding(driveSeam(table), pathToNative(QDir::toNativeSeparators(path)).constData());
+    return index >= 0 ? drives[index] : QString();
 }
 
 QString currentDirectoryOfDrive(const QString& drive, const QStringList& drives) {
-    const QString cwd = QDir::toNativeSeparators(QDir::currentPath());
-    if (driveOfPath(cwd, drives) == drive)
-        return cwd;
-    return drive;
+    DriveTable table = tableOf(drives);
+    const int index = static_cast<int>(drives.indexOf(drive));
+    if (index < 0)
+        return drive;
+    return pathFromNative(driveDirectory(driveSeam(table), index));
 }
 
 } // namespace tolvane

@@ -1,8 +1,9 @@
 // The drive list of the "Select Path" dialog: the machine's drives and which one holds a path.
 //
-// On Windows a drive is a drive letter root ("C:\"). On Linux a drive is a mounted file
-// system, named by its mount point ("/", "/home"); pseudo file systems (proc, sysfs,
-// cgroup, ...) and everything mounted below /proc, /sys, /dev and /run are left out.
+// A drive is a mounted file system, named by its mount point ("/", "/home"); pseudo file
+// systems (proc, sysfs, cgroup, ...) and everything mounted below /proc, /sys, /dev and
+// /run are left out. Which drive holds a path, and where a drive opens, are the core's
+// Select Path rules (select_path.h).
 #pragma once
 
 #include <QComboBox>

@@ -2,18 +2,12 @@
 
 #include "driver_files.h"
 #include "native_names.h"
-
-#include <filesystem>
-#include <system_error>
+#include "posix_directory.h"
 
 namespace {
 
 // Role of each entry's name as the file system holds it.
 constexpr int kFileNameRole = Qt::UserRole + 1;
-
-std::filesystem::path nativePath(const QString& path) {
-    return std::filesystem::path(tolvane::pathToNative(path).toStdString());
-}
 
 } // namespace
 
@@ -27,15 +21,9 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
 }
 
 bool FileListBox::isSameDirectory(const QString& dir) const {
-    if (dir == path_)
-        return true;
-    if (dir.isEmpty() || path_.isEmpty())
-        return false;
-    std::error_code aError;
-    std::error_code bError;
-    const std::filesystem::path a = std::filesystem::canonical(nativePath(dir), aError);
-    const std::filesystem::path b = std::filesystem::canonical(nativePath(path_), bError);
-    return !aError && !bError && a == b;
+    return tolvane::isSameDirectory(tolvane::pathToNative(path_).constData(),
+                                    tolvane::pathToNative(dir).constData(),
+                                    tolvane::posixDirectoryIdentity());
 }
 
 void FileListBox::setPath(const QString& dir) {

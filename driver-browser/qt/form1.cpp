@@ -1,26 +1,29 @@
 #include "form1.h"
 
 #include "about.h"
+#include "ansi_codepage.h"
 #include "brisklow.h"
 #include "changedir.h"
 #include "desktop_shortcut.h"
+#include "drive_list.h"
+#include "driver_info.h"
 #include "drv_help.h"
 #include "file_list_box.h"
 #include "file_types.h"
+#include "getwin_dir.h"
 #include "image_resources.h"
 #include "menu_check_style.h"
 #include "native_names.h"
+#include "path_text.h"
+#include "posix_file.h"
 #include "ui_form1.h"
-#include "version_strings.h"
+#include "user_texts.h"
 #include "windows_directory.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <filesystem>
-#include <system_error>
+#include <unistd.h>
 
 namespace {
 // The client area of the main window and its position on the screen, in pixels.
@@ -28,10 +31,6 @@ constexpr int kClientWidth = 317;
 constexpr int kClientHeight = 262;
 constexpr int kClientLeft = 109;
 constexpr int kClientTop = 160;
-
-QString separator() {
-    return QString::fromLatin1(tolvane::pathSeparator());
-}
 } // namespace
 
 Form1::Form1(QWidget* parent)
@@ -66,6 +65,10 @@ void Form1::applyDefinition() {
     setFixedSize(kClientWidth, kClientHeight + menuHeight);
     // setGeometry places the inside of the window, without the frame the system adds.
     setGeometry(kClientLeft, kClientTop - menuHeight, kClientWidth, kClientHeight + menuHeight);
+
+    // DrvListBox has the first tab index: the window opens with the focus on it (the focus
+    // chain alone would start on Picture1, the control defined first).
+    ui->DrvListBox->setFocus();
 }
 
 FileListBox* Form1::driverList() const {
@@ -74,6 +77,10 @@ FileListBox* Form1::driverList() const {
 
 void Form1::setPrinterFactory(tolvane::PrinterFactory factory) {
     printerFactory_ = std::move(factory);
+}
+
+void Form1::setDrives(const QStringList& drives) {
+    drives_ = drives;
 }
 
 void Form1::setSplashEnabled(bool enabled) {
@@ -97,28 +104,29 @@ void Form1::load() {
 }
 
 void Form1::GetwinDir() {
-    WinPath = tolvane::pathFromNative(QByteArray::fromStdString(tolvane::windowsDirectory()));
-    const QString systemDir = WinPath + separator() + QStringLiteral("system");
+    const std::string winPath = tolvane::windowsDirectory();
+    WinPath = tolvane::pathFromNative(QByteArray::fromStdString(winPath));
+    QByteArray systemDir(
+        static_cast<qsizetype>(tolvane::systemDirectory(winPath.c_str(), nullptr, 0)), '\0');
+    tolvane::systemDirectory(winPath.c_str(), systemDir.data(),
+                             static_cast<std::size_t>(systemDir.size()) + 1);
     // A directory that cannot be entered leaves the current one.
-    std::error_code ignored;
-    std::filesystem::current_path(tolvane::pathToNative(systemDir).toStdString(), ignored);
-    ui->DrvListBox->setPath(systemDir);
+    (void)::chdir(systemDir.constData());
+    ui->DrvListBox->setPath(tolvane::pathFromNative(systemDir));
 }
 
+// What ShowDriverInfo reads of the list while it runs: the bytes that open the file.
+struct Form1::DriverInfoRun {
+    QByteArray listPath;
+    QByteArray fileName;
+};
+
 void Form1::ShowDriverInfo() {
-    FileListBox* list = ui->DrvListBox;
-    const int selected = list->selectedIndex();
-    if (selected < 0)
-        return;
-    // The label shows the name as listed; the file is opened by the name's own bytes.
-    ui->FileNamelbl->setText(list->entry(selected));
-    ui->Descrlbl->clear();
-    const QByteArray fullName = tolvane::pathToNative(list->path()) + tolvane::pathSeparator() +
-                                list->entryFileName(selected);
-    const tolvane::VersionCaptions captions = tolvane::readVersionCaptions(fullName.toStdString());
-    ui->Descrlbl->setText(QString::fromStdU16String(captions.description));
-    ui->Vendorlbl->setText(QString::fromStdU16String(captions.vendor));
-    ui->Versionlbl->setText(QString::fromStdU16String(captions.version));
+    DriverInfoRun run;
+    driverInfoRun_ = &run;
+    tolvane::PosixFile file;
+    tolvane::showDriverInfo(windowSeam(), file.seam());
+    driverInfoRun_ = nullptr;
 }
 
 void Form1::on_DrvListBox_entrySelected(int /*index*/) {
@@ -166,6 +174,29 @@ tolvane::MainWindowSeam Form1::windowSeam() {
         static_cast<Form1*>(self)->valueLabel(label)->setVisible(visible);
     };
     seam.processPendingEvents = [](void*) { QCoreApplication::processEvents(); };
+    seam.selectedIndex = [](void* self) {
+        return static_cast<Form1*>(self)->ui->DrvListBox->selectedIndex();
+    };
+    // The label shows the name as listed; the file is opened by the name's own bytes.
+    seam.showEntryName = [](void* self, int index) {
+        auto* form = static_cast<Form1*>(self);
+        form->ui->FileNamelbl->setText(form->ui->DrvListBox->entry(index));
+    };
+    seam.listPath = [](void* self) {
+        auto* form = static_cast<Form1*>(self);
+        form->driverInfoRun_->listPath = tolvane::pathToNative(form->ui->DrvListBox->path());
+        return form->driverInfoRun_->listPath.constData();
+    };
+    seam.entryFileName = [](void* self, int index) {
+        auto* form = static_cast<Form1*>(self);
+        form->driverInfoRun_->fileName = form->ui->DrvListBox->entryFileName(index);
+        return form->driverInfoRun_->fileName.constData();
+    };
+    seam.setLabel = [](void* self, tolvane::ValueLabel label, const char* text) {
+        const auto* bytes = reinterpret_cast<const uint8_t*>(text);
+        static_cast<Form1*>(self)->valueLabel(label)->setText(
+            QString::fromStdU16String(tolvane::ansiToString(bytes, tolvane::textLength(text))));
+    };
     return seam;
 }
 
@@ -233,7 +264,8 @@ void Form1::on_BothDLLDRV_triggered() {
 void Form1::on_chdr_triggered() {
     newpath = ui->DrvListBox->path();
     {
-        changedir dialog(ui->DrvListBox->path(), newpath, this);
+        changedir dialog(ui->DrvListBox->path(), newpath,
+                         drives_.isEmpty() ? tolvane::machineDrives() : drives_, this);
         dialog.exec();
     }
     ui->DrvListBox->setPath(newpath);
@@ -259,7 +291,7 @@ void Form1::on_Exitmen_triggered() {
 
 void Form1::showPrinterProblem(const QString& why) {
     QMessageBox box(QMessageBox::Warning, windowTitle(),
-                    why.isEmpty() ? QStringLiteral("The report could not be printed.") : why,
+                    why.isEmpty() ? QString::fromLatin1(tolvane::kPrintFailedText) : why,
                     QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("PrinterProblem"));
     box.exec();

@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -44,6 +45,8 @@ public:
 
     // Where the print commands get their printer (default: the system's default printer).
     void setPrinterFactory(tolvane::PrinterFactory factory);
+    // The drives Select Path offers (default, or when empty: the machine's).
+    void setDrives(const QStringList& drives);
     // Whether load() shows the splash window (on by default).
     void setSplashEnabled(bool enabled);
     // Called with the splash window after it is created and before it is shown.
@@ -73,11 +76,14 @@ private:
     QLabel* valueLabel(tolvane::ValueLabel label) const;
     // The window and the printer as the core's print and refresh sequences see them.
     struct PrintJob;
+    struct DriverInfoRun;
+    DriverInfoRun* driverInfoRun_ = nullptr;
     tolvane::MainWindowSeam windowSeam();
     tolvane::PrinterSeam printerSeam(PrintJob& job);
 
     std::unique_ptr<Ui::Form1> ui;
     tolvane::PrinterFactory printerFactory_;
+    QStringList drives_;
     bool splashEnabled_ = true;
     std::function<void(Brisklow&)> splashSetup_;
 };

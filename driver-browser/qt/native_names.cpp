@@ -7,22 +7,6 @@
 
 namespace tolvane {
 
-#ifdef Q_OS_WIN
-
-QString pathFromNative(const QByteArray& bytes) {
-    return QFile::decodeName(bytes);
-}
-
-QByteArray pathToNative(const QString& path) {
-    return QFile::encodeName(path);
-}
-
-QString shownName(const QByteArray& bytes) {
-    return QFile::decodeName(bytes);
-}
-
-#else
-
 namespace {
 
 constexpr char16_t kKeptByte = 0xDC00; // U+DC80..U+DCFF stand for the bytes 0x80..0xFF
@@ -88,8 +72,6 @@ QString shownName(const QByteArray& bytes) {
         shownFileName(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     return QString::fromStdU16String(shown);
 }
-
-#endif
 
 QString shownPath(const QString& path) {
     QStringList parts = path.split(QLatin1Char('/'));

@@ -4,7 +4,7 @@
 // byte: UTF-8 where the bytes are valid UTF-8, and each byte of anything else as the
 // character U+DC00 + byte (which valid UTF-8 never yields), so pathToNative gives back the
 // bytes exactly. What the user sees of a name is its shown form (see shownFileName in
-// core/driver_files.h). On Windows names are the 8-bit text of the system's code page.
+// core/driver_files.h).
 #pragma once
 
 #include <QByteArray>

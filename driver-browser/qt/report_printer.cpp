@@ -1,5 +1,7 @@
 #include "report_printer.h"
 
+#include "user_texts.h"
+
 #include "report_printer_qt.h"
 
 #include <QFontMetricsF>
@@ -89,8 +91,7 @@ std::unique_ptr<ReportPrinter> openDefaultPrinter(QString* why) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         if (why)
-            *why = QStringLiteral("No printer is installed. Set up a printer as the system's "
-                                  "default printer and try again.");
+            *why = QString::fromLatin1(tolvane::kNoPrinterText);
         return nullptr;
     }
     return std::make_unique<QtReportPrinter>(std::make_unique<QPrinter>(info));

@@ -53,6 +53,33 @@ void load(HWND window) {
     SetWindowTextA(window, caption);
 }
 
+// Label6's Click: a left press and a release inside the label (the static control itself
+// reports the press alone).
+WNDPROC staticProc = nullptr;
+
+LRESULT CALLBACK label6Proc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: // the second press of a quick pair is a press too
+        SetCapture(label);
+        return 0;
+    case WM_LBUTTONUP: {
+        if (GetCapture() != label)
+            return 0;
+        ReleaseCapture();
+        RECT inside;
+        GetClientRect(label, &inside);
+        const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (PtInRect(&inside, at))
+            SendMessageA(GetParent(label), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED),
+                         reinterpret_cast<LPARAM>(label));
+        return 0;
+    }
+    default:
+        return CallWindowProcA(staticProc, label, message, wParam, lParam);
+    }
+}
+
 void label6Click(HWND window) {
     AboutState* state = stateOf(window);
     if (!state->egg.labelClicked())
@@ -71,7 +98,12 @@ INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         setWindowIcons(window, IDI_About);
         applyTwipsLayout(window, IDD_About);
         load(window);
-        return TRUE;
+        staticProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(GetDlgItem(window, IDC_About_Label6), GWLP_WNDPROC,
+                              reinterpret_cast<LONG_PTR>(&label6Proc)));
+        // Picture1 comes first in the tab order: the focus starts there, not on "Go Away".
+        SetFocus(GetDlgItem(window, IDC_About_Picture1));
+        return FALSE;
     case PictureMouseDown:
         stateOf(window)->egg.pressed(HIWORD(wParam), shiftBits(LOWORD(wParam)));
         return TRUE;
@@ -88,8 +120,8 @@ INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             EndDialog(window, 0);
             break;
         case IDC_About_Label6:
-            // Each click counts, also the second of a quick pair.
-            if (HIWORD(wParam) == STN_CLICKED || HIWORD(wParam) == STN_DBLCLK)
+            // Each click counts, also the second of a quick pair (label6Proc).
+            if (HIWORD(wParam) == STN_CLICKED)
                 label6Click(window);
             break;
         default: // Escape (IDCANCEL) does not close the about window

@@ -3,14 +3,9 @@
 
 #include <stddef.h>
 
-namespace tolvane {
+#include "core/path_text.h"
 
-inline size_t textLength(const char* text) {
-    size_t n = 0;
-    while (text[n] != '\0')
-        ++n;
-    return n;
-}
+namespace tolvane {
 
 // Appends text to the zero-terminated buffer[capacity], cutting what does not fit.
 inline void appendText(char* buffer, size_t capacity, const char* text) {
@@ -25,25 +20,6 @@ inline void copyText(char* buffer, size_t capacity, const char* text) {
         return;
     buffer[0] = '\0';
     appendText(buffer, capacity, text);
-}
-
-inline char foldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Compares ignoring the case of ASCII letters; ties between spellings fall back to the bytes.
-inline int compareIgnoringCase(const char* a, const char* b) {
-    const char* x = a;
-    const char* y = b;
-    for (; *x != '\0' && foldAscii(*x) == foldAscii(*y); ++x, ++y) {
-    }
-    const int folded =
-        static_cast<unsigned char>(foldAscii(*x)) - static_cast<unsigned char>(foldAscii(*y));
-    if (folded != 0)
-        return folded;
-    for (x = a, y = b; *x != '\0' && *x == *y; ++x, ++y) {
-    }
-    return static_cast<unsigned char>(*x) - static_cast<unsigned char>(*y);
 }
 
 } // namespace tolvane

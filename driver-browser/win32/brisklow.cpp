@@ -36,16 +36,13 @@ void load(HWND window) {
         program[cut] = '\0';
         SetCurrentDirectoryA(program); // a failure goes unnoticed
     }
-    // Centre: Left = (screen width - window width) \ 2 in twips (no border: the outer size
-    // is the client size).
+    // Centred (no border: the outer size is the client size).
     RECT outer;
     GetWindowRect(window, &outer);
-    const int widthTwips = (outer.right - outer.left) * kTwipsPerPixel;
-    const int heightTwips = (outer.bottom - outer.top) * kTwipsPerPixel;
-    const int left = (GetSystemMetrics(SM_CXSCREEN) * kTwipsPerPixel - widthTwips) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) * kTwipsPerPixel - heightTwips) / 2;
-    SetWindowPos(window, NULL, twipsToPixels(left), twipsToPixels(top), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SplashPosition at =
+        centredSplashPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                              outer.right - outer.left, outer.bottom - outer.top);
+    SetWindowPos(window, NULL, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowTextA(window, "Brisklow -loading-");
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
@@ -58,12 +55,7 @@ void load(HWND window) {
 float localTimeOfDay(void*) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    // Rounded to single precision here: on the 80387 the sum would otherwise come back with
-    // more precision than the recorded start, and a reading taken in the same millisecond
-    // could compare a hair earlier than it, which counts as midnight having passed.
-    volatile float seconds = static_cast<float>(now.wHour * 3600 + now.wMinute * 60 + now.wSecond) +
-                             static_cast<float>(now.wMilliseconds) / 1000.0F;
-    return seconds;
+    return secondsSinceMidnight(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
 }
 
 void setSplashClock(const TimeOfDaySource* clock) {

@@ -1,26 +1,39 @@
 // changedir, "Select Path": the drive list (GetLogicalDriveStringsA) and the directory list,
-// which shows the open branch (the drive root down to the open directory, then its
-// subdirectories one level deeper). Opening a directory (double click, or Enter on the
-// highlighted entry) changes the open path; highlighting alone does not. There is no
-// default or cancel button: Enter and Escape act on the focused control only.
-#include "ansi_text.h"
+// whose rules (the open branch, the subdirectories and their order, the path behind an
+// entry, a drive's directory, the load and its restore on failure) are the core's. Opening
+// a directory (double click, or Enter on the highlighted entry) changes the open path;
+// highlighting alone does not. There is no default or cancel button: Enter and Escape act on
+// the focused control only.
 #include "dialog_support.h"
-#include "file_image.h"
+#include "heap_text.h"
 #include "resource_ids.h"
 #include "tolvane_windows.h"
 #include "twips_layout.h"
+#include "windows_directory.h"
+
+#include "core/path_text.h"
+#include "core/select_path.h"
+#include "core/user_texts.h"
 
 namespace tolvane {
 
 namespace {
 
 struct ChangedirState {
+    HWND window;
     const char* listPath;
-    char* newpath;
-    int capacity;
-    char path[MAX_PATH]; // Dir1's open path: "C:\" or "C:\DIR\SUB"
-    int branchEntries;   // entries 0 .. branchEntries - 1 are the open branch
-    int shownDrive;      // Drive1's index that matches path
+    HeapText* newpath;
+    HeapText path;      // Dir1's open path: "C:\" or "C:\DIR\SUB"
+    int branchEntries;  // entries 0 .. branchEntries - 1 are the open branch
+    int shownDrive;     // the drive whose directory Dir1 shows
+    bool visible;       // the dialog is up: messages may be shown at once
+    HeapText current;   // the process's current directory, as last asked
+    HeapText driveName; // Drive1's entry, as last asked
+    HeapText driveRoot; // a drive's root, as last asked
+    bool pending;       // a failure during the load, told once the dialog is up
+    HeapText pendingDir;
+    HeapText pendingReason;
+    WindowsDirectory directory;
 };
 
 ChangedirState* stateOf(HWND window) {
@@ -35,182 +48,237 @@ HWND drive1(HWND window) {
     return GetDlgItem(window, IDC_changedir_Drive1);
 }
 
-// The entry text of a directory at a depth of the tree.
-void entryText(char* text, size_t capacity, int depth, const char* name) {
-    text[0] = '\0';
-    for (int i = 0; i < depth; ++i)
-        appendText(text, capacity, "  ");
-    appendText(text, capacity, name);
+// The text of a list box or combo box entry into text.
+const char* listText(HWND control, UINT lengthMessage, UINT textMessage, int index,
+                     HeapText& text) {
+    const LRESULT length = SendMessageA(control, lengthMessage, index, 0);
+    char* room = text.reserve(length > 0 ? static_cast<size_t>(length) : 0);
+    if (room == nullptr)
+        return "";
+    if (length > 0)
+        SendMessageA(control, textMessage, index, reinterpret_cast<LPARAM>(room));
+    return room;
 }
 
-// Inserts a subdirectory's entry among entries first .. count-1 in case-blind order.
-void insertSubdirectory(HWND list, int first, const char* text) {
-    int low = first;
+void tellNow(HWND window, const char* dir, const char* reason) {
+    HeapText text;
+    text.assign(kCannotOpenBefore);
+    text.append(dir);
+    text.append(kCannotOpenReason);
+    text.append(reason);
+    text.append(kCannotOpenAfter);
+    MessageBoxA(window, text.c_str(), "Select Path", MB_OK | MB_ICONWARNING);
+}
+
+// --- The two lists as the core's Select Path rules see them ------------------------------
+
+ChangedirState* self(void* context) {
+    return static_cast<ChangedirState*>(context);
+}
+
+const char* seamDriveRoot(void* context, int index);
+
+const char* seamCurrentDirectory(void* context) {
+    HeapText& current = self(context)->current;
+    const DWORD needed = GetCurrentDirectoryA(0, NULL);
+    char* room = current.reserve(needed);
+    if (room == nullptr || needed == 0)
+        return "";
+    const DWORD got = GetCurrentDirectoryA(needed, room);
+    return got > 0 && got < needed ? room : "";
+}
+
+// The drive's own current directory, as the system keeps one for every drive.
+const char* seamDriveCurrentDirectory(void* context, int index) {
+    HeapText name;
+    listText(drive1(self(context)->window), CB_GETLBTEXTLEN, CB_GETLBTEXT, index, name);
+    HeapText& current = self(context)->current;
+    char* filePart = NULL;
+    const DWORD needed = GetFullPathNameA(name.c_str(), 0, NULL, &filePart);
+    char* room = current.reserve(needed);
+    if (room == nullptr || needed == 0 ||
+        GetFullPathNameA(name.c_str(), needed, room, &filePart) >= needed)
+        return seamDriveRoot(context, index);
+    // Wine answers "c:" with a trailing separator ("C:\WINDOWS\"); a directory below the
+    // root is written without one, as everywhere else.
+    const size_t length = textLength(room);
+    if (length > 3 && room[length - 1] == '\\')
+        room[length - 1] = '\0';
+    return room;
+}
+
+int seamDriveCount(void* context) {
+    return static_cast<int>(SendMessageA(drive1(self(context)->window), CB_GETCOUNT, 0, 0));
+}
+
+const char* seamDriveName(void* context, int index) {
+    return listText(drive1(self(context)->window), CB_GETLBTEXTLEN, CB_GETLBTEXT, index,
+                    self(context)->driveName);
+}
+
+// "c:" opens at "c:\".
+const char* seamDriveRoot(void* context, int index) {
+    HeapText& root = self(context)->driveRoot;
+    HeapText name;
+    root.assign(
+        listText(drive1(self(context)->window), CB_GETLBTEXTLEN, CB_GETLBTEXT, index, name));
+    root.append("\\");
+    return root.c_str();
+}
+
+int seamShownDrive(void* context) {
+    return self(context)->shownDrive;
+}
+
+void seamShowDrive(void* context, int index) {
+    self(context)->shownDrive = index;
+    SendMessageA(drive1(self(context)->window), CB_SETCURSEL, index, 0);
+}
+
+void seamClearDirectories(void* context) {
+    HWND list = dir1(self(context)->window);
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    self(context)->branchEntries = 0;
+}
+
+bool indented(HeapText& text, const char* name, size_t length, int depth) {
+    char* room = text.reserve(2 * static_cast<size_t>(depth) + length);
+    if (room == nullptr)
+        return false;
+    size_t n = 0;
+    for (int level = 0; level < depth; ++level)
+        for (const char* c = kBranchIndent; *c != '\0'; ++c)
+            room[n++] = *c;
+    for (size_t i = 0; i < length; ++i)
+        room[n++] = name[i];
+    room[n] = '\0';
+    return true;
+}
+
+void seamAddBranchEntry(void* context, const char* name, size_t length, int depth) {
+    HeapText text;
+    if (!indented(text, name, length, depth))
+        return;
+    SendMessageA(dir1(self(context)->window), LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(text.c_str()));
+    ++self(context)->branchEntries;
+}
+
+// Each subdirectory at its place among those after the branch.
+void seamAddSubdirectory(void* context, const char* name, int depth) {
+    HeapText text;
+    if (!indented(text, name, textLength(name), depth))
+        return;
+    HWND list = dir1(self(context)->window);
+    int low = self(context)->branchEntries;
     int high = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    char entry[MAX_PATH];
+    HeapText entry;
     while (low < high) {
         const int middle = (low + high) / 2;
-        SendMessageA(list, LB_GETTEXT, middle, reinterpret_cast<LPARAM>(entry));
-        if (compareIgnoringCase(entry, text) < 0)
+        if (compareNames(listText(list, LB_GETTEXTLEN, LB_GETTEXT, middle, entry), text.c_str()) <
+            0)
             low = middle + 1;
         else
             high = middle;
     }
-    SendMessageA(list, LB_INSERTSTRING, low, reinterpret_cast<LPARAM>(text));
+    SendMessageA(list, LB_INSERTSTRING, low, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-// Opens dir in Dir1. When it cannot be read Dir1 keeps its path and entries, and reason
-// gets why.
-bool setDir1Path(HWND window, const char* dir, char* reason, DWORD capacity) {
-    char query[MAX_PATH];
-    copyText(query, sizeof query, dir);
-    const size_t length = textLength(query);
-    if (length == 0 || query[length - 1] != '\\')
-        appendText(query, sizeof query, "\\");
-    appendText(query, sizeof query, "*.*");
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(query, &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        describeError(GetLastError(), reason, capacity);
-        return false;
-    }
-    ChangedirState* state = stateOf(window);
-    copyText(state->path, sizeof state->path, dir);
-    HWND list = dir1(window);
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    // The branch: "C:\", then each directory of the path.
-    char text[MAX_PATH];
-    char name[MAX_PATH];
-    int depth = 0;
-    const char* p = dir;
-    size_t n = 0;
-    for (; *p != '\0' && *p != '\\'; ++p)
-        name[n++] = *p;
-    name[n++] = '\\';
-    name[n] = '\0';
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    while (*p != '\0') {
-        while (*p == '\\')
-            ++p;
-        n = 0;
-        for (; *p != '\0' && *p != '\\'; ++p)
-            if (n + 1 < sizeof name)
-                name[n++] = *p;
-        name[n] = '\0';
-        if (n == 0)
-            break;
-        entryText(text, sizeof text, ++depth, name);
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-    }
-    state->branchEntries = depth + 1;
-    do {
-        const bool directory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        const bool hidden = (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
-        if (!directory || hidden || lstrcmpA(found.cFileName, ".") == 0 ||
-            lstrcmpA(found.cFileName, "..") == 0)
-            continue;
-        entryText(text, sizeof text, depth + 1, found.cFileName);
-        insertSubdirectory(list, state->branchEntries, text);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    SendMessageA(list, LB_SETCURSEL, depth, 0);
+void seamSetOpenPath(void* context, const char* path) {
+    self(context)->path.assign(path);
+    HWND list = dir1(self(context)->window);
+    SendMessageA(list, LB_SETCURSEL, self(context)->branchEntries - 1, 0);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, NULL, TRUE);
-    return true;
 }
 
-void tellOpenFailed(HWND window, const char* dir, const char* reason) {
-    char text[3 * MAX_PATH];
-    copyText(text, sizeof text, "The directory ");
-    appendText(text, sizeof text, dir);
-    appendText(text, sizeof text, " cannot be opened: ");
-    appendText(text, sizeof text, reason);
-    appendText(text, sizeof text, "\nThe previous drive and directory are kept.");
-    MessageBoxA(window, text, "Select Path", MB_OK | MB_ICONWARNING);
+const char* seamOpenPath(void* context) {
+    return self(context)->path.c_str();
 }
 
-// The full path of Dir1's entry at index.
-void pathOfEntry(HWND window, int index, char* path, size_t capacity) {
-    ChangedirState* state = stateOf(window);
-    if (index < state->branchEntries) {
-        // Cut the open path after its index-th directory.
-        copyText(path, capacity, state->path);
-        int separators = 0;
-        for (size_t i = 0; path[i] != '\0'; ++i) {
-            if (path[i] != '\\')
-                continue;
-            ++separators;
-            if (separators == index + 1) {
-                path[index == 0 ? i + 1 : i] = '\0';
-                break;
-            }
-        }
+// During the load the dialog is not up yet: the message waits for it.
+void seamTellOpenFailed(void* context, const char* dir, const char* reason) {
+    ChangedirState* state = self(context);
+    if (state->visible) {
+        tellNow(state->window, dir, reason);
         return;
     }
-    char entry[MAX_PATH];
-    SendMessageA(dir1(window), LB_GETTEXT, index, reinterpret_cast<LPARAM>(entry));
-    const char* name = entry;
-    while (*name == ' ')
-        ++name;
-    copyText(path, capacity, state->path);
-    const size_t length = textLength(path);
-    if (length == 0 || path[length - 1] != '\\')
-        appendText(path, capacity, "\\");
-    appendText(path, capacity, name);
+    state->pendingDir.assign(dir);
+    state->pendingReason.assign(reason);
+    if (!state->pending)
+        PostMessageA(state->window, WM_APP, 0, 0);
+    state->pending = true;
 }
+
+SelectPathSeam seamOf(ChangedirState* state) {
+    SelectPathSeam seam = {};
+    seam.context = state;
+    seam.separator = '\\';
+    seam.ignoreCase = true;
+    seam.directories = state->directory.seam();
+    seam.currentDirectory = &seamCurrentDirectory;
+    seam.driveCurrentDirectory = &seamDriveCurrentDirectory;
+    seam.driveCount = &seamDriveCount;
+    seam.driveName = &seamDriveName;
+    seam.driveRoot = &seamDriveRoot;
+    seam.shownDrive = &seamShownDrive;
+    seam.showDrive = &seamShowDrive;
+    seam.clearDirectories = &seamClearDirectories;
+    seam.addBranchEntry = &seamAddBranchEntry;
+    seam.addSubdirectory = &seamAddSubdirectory;
+    seam.setOpenPath = &seamSetOpenPath;
+    seam.openPath = &seamOpenPath;
+    seam.tellOpenFailed = &seamTellOpenFailed;
+    return seam;
+}
+
+// --- Events ----------------------------------------------------------------------------
 
 void openHighlighted(HWND window) {
-    const int index = static_cast<int>(SendMessageA(dir1(window), LB_GETCURSEL, 0, 0));
-    if (index < 0)
-        return;
-    char path[MAX_PATH];
-    pathOfEntry(window, index, path, sizeof path);
-    char reason[256];
-    if (!setDir1Path(window, path, reason, sizeof reason))
-        tellOpenFailed(window, path, reason);
-}
-
-// The index of the drive that holds path (same letter, any case), -1 when none does.
-int driveIndexOf(HWND window, const char* path) {
-    const int count = static_cast<int>(SendMessageA(drive1(window), CB_GETCOUNT, 0, 0));
-    char drive[8];
-    for (int i = 0; i < count; ++i) {
-        SendMessageA(drive1(window), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(drive));
-        if (path[0] != '\0' && foldAscii(drive[0]) == foldAscii(path[0]) && path[1] == ':')
-            return i;
-    }
-    return -1;
-}
-
-// Change of Drive1: Dir1 goes to the current directory of the chosen drive.
-void drive1Change(HWND window) {
     ChangedirState* state = stateOf(window);
-    const int index = static_cast<int>(SendMessageA(drive1(window), CB_GETCURSEL, 0, 0));
+    HWND list = dir1(window);
+    const int index = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
     if (index < 0)
         return;
-    char drive[8];
-    SendMessageA(drive1(window), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(drive));
-    char target[MAX_PATH];
-    char* filePart = NULL;
-    if (GetFullPathNameA(drive, sizeof target, target, &filePart) == 0)
-        copyText(target, sizeof target, drive);
-    char reason[256];
-    if (setDir1Path(window, target, reason, sizeof reason)) {
-        state->shownDrive = index;
+    HeapText entry;
+    const char* name = listText(list, LB_GETTEXTLEN, LB_GETTEXT, index, entry);
+    while (*name == ' ')
+        ++name;
+    const char* open = state->path.c_str();
+    const size_t length = pathBehindEntry(open, '\\', index, name, nullptr, 0);
+    HeapText target;
+    char* room = target.reserve(length);
+    if (room == nullptr)
         return;
+    pathBehindEntry(open, '\\', index, name, room, length + 1);
+    const SelectPathSeam seam = seamOf(state);
+    const FileFailure failed = openDirectory(seam, target.c_str());
+    if (failed != FileFailure::None) {
+        SendMessageA(list, LB_SETCURSEL, state->branchEntries - 1, 0);
+        tellNow(window, target.c_str(), fileFailureReason(failed));
     }
-    SendMessageA(drive1(window), CB_SETCURSEL, state->shownDrive, 0);
-    tellOpenFailed(window, target, reason);
+}
+
+void drive1Change(HWND window) {
+    const int index = static_cast<int>(SendMessageA(drive1(window), CB_GETCURSEL, 0, 0));
+    if (index >= 0)
+        selectPathDriveChanged(seamOf(stateOf(window)), index);
 }
 
 void fillDrives(HWND window) {
-    char drives[256];
-    const DWORD n = GetLogicalDriveStringsA(sizeof drives, drives);
-    if (n == 0 || n >= sizeof drives)
+    const DWORD needed = GetLogicalDriveStringsA(0, NULL);
+    HeapText drives;
+    char* room = drives.reserve(needed);
+    if (room == nullptr || needed == 0)
         return;
-    for (const char* d = drives; *d != '\0'; d += textLength(d) + 1) {
-        const char entry[3] = {foldAscii(d[0]), ':', '\0'};
+    const DWORD n = GetLogicalDriveStringsA(needed, room);
+    if (n == 0 || n >= needed)
+        return;
+    for (const char* d = room; *d != '\0'; d += textLength(d) + 1) {
+        const char letter =
+            (d[0] >= 'A' && d[0] <= 'Z') ? static_cast<char>(d[0] - 'A' + 'a') : d[0];
+        const char entry[3] = {letter, ':', '\0'};
         SendMessageA(drive1(window), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
     }
 }
@@ -219,27 +287,10 @@ void load(HWND window) {
     ChangedirState* state = stateOf(window);
     fillDrives(window);
     // Drive1 starts on the drive of the current directory, without a Change.
-    char current[MAX_PATH];
-    GetCurrentDirectoryA(sizeof current, current);
-    state->shownDrive = driveIndexOf(window, current);
+    const SelectPathSeam seam = seamOf(state);
+    state->shownDrive = driveHolding(seam, seamCurrentDirectory(state));
     SendMessageA(drive1(window), CB_SETCURSEL, state->shownDrive, 0);
-    // 1. Drive1 from the list's path: a different drive raises Change.
-    const int listDrive = driveIndexOf(window, state->listPath);
-    if (listDrive >= 0 && listDrive != state->shownDrive) {
-        SendMessageA(drive1(window), CB_SETCURSEL, listDrive, 0);
-        drive1Change(window);
-    }
-    // 2. Dir1 from the list's path.
-    char reason[256];
-    if (setDir1Path(window, state->listPath, reason, sizeof reason)) {
-        const int index = driveIndexOf(window, state->path);
-        if (index >= 0) {
-            state->shownDrive = index;
-            SendMessageA(drive1(window), CB_SETCURSEL, index, 0);
-        }
-    } else {
-        PostMessageA(window, WM_APP, 0, 0); // tell once the dialog is up
-    }
+    loadSelectPath(seam, state->listPath);
 }
 
 } // namespace
@@ -248,23 +299,32 @@ INT_PTR CALLBACK changedirProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     switch (message) {
     case WM_INITDIALOG:
         SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
+        stateOf(window)->window = window;
         setWindowIcons(window, IDI_changedir);
         applyTwipsLayout(window, IDD_changedir);
         load(window);
         SetFocus(dir1(window));
         return FALSE; // the focus is set
     case WM_APP: {
-        char reason[256];
+        // A failure of the load: the dialog comes up first, then the message on top of it.
         ChangedirState* state = stateOf(window);
-        if (!setDir1Path(window, state->listPath, reason, sizeof reason))
-            tellOpenFailed(window, state->listPath, reason);
+        ShowWindow(window, SW_SHOW);
+        UpdateWindow(window);
+        state->visible = true;
+        state->pending = false;
+        tellNow(window, state->pendingDir.c_str(), state->pendingReason.c_str());
         return TRUE;
     }
+    case WM_SHOWWINDOW:
+        if (wParam && stateOf(window) != nullptr && !stateOf(window)->pending)
+            stateOf(window)->visible = true;
+        return FALSE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_changedir_Command1: {
             ChangedirState* state = stateOf(window);
-            copyText(state->newpath, static_cast<size_t>(state->capacity), state->path);
+            if (const char* answer = selectPathAnswer(seamOf(state)))
+                state->newpath->assign(answer);
             EndDialog(window, IDOK);
             break;
         }
@@ -295,11 +355,15 @@ INT_PTR CALLBACK changedirProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     }
 }
 
-void showchangedir(HWND owner, const char* listPath, char* newpath, int capacity) {
-    ChangedirState state = {};
+void showchangedir(HWND owner, const char* listPath, HeapText& newpath) {
+    ChangedirState state;
+    state.window = NULL;
     state.listPath = listPath;
-    state.newpath = newpath;
-    state.capacity = capacity;
+    state.newpath = &newpath;
+    state.branchEntries = 0;
+    state.shownDrive = -1;
+    state.visible = false;
+    state.pending = false;
     DialogBoxParamA(programInstance(), MAKEINTRESOURCEA(IDD_changedir), owner, changedirProc,
                     reinterpret_cast<LPARAM>(&state));
 }

@@ -5,6 +5,8 @@
 #include "tolvane_windows.h"
 #include "twips_layout.h"
 
+#include "core/user_texts.h"
+
 namespace tolvane {
 
 namespace {
@@ -24,6 +26,7 @@ INT_PTR CALLBACK drvHelpProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         reinterpret_cast<FontSet*>(lParam)->apply(window, kFonts, sizeof kFonts / sizeof *kFonts);
         setWindowIcons(window, IDI_drvHelp);
         applyTwipsLayout(window, IDD_drvHelp);
+        SetDlgItemTextA(window, IDC_drvHelp_Label3, kHelpText);
         return TRUE;
     case WM_COMMAND:
         // Escape (IDCANCEL) does not close the help window.

@@ -4,18 +4,25 @@
 #include "control_fonts.h"
 #include "desktop_folders.h"
 #include "dialog_support.h"
-#include "driver_listing.h"
-#include "file_image.h"
 #include "gdi_printer.h"
+#include "heap_text.h"
 #include "picture_box.h"
 #include "resource_ids.h"
 #include "tolvane_windows.h"
 #include "twips_layout.h"
+#include "windows_directory.h"
+#include "windows_file.h"
 
+#include "core/directory_listing.h"
+#include "core/driver_info.h"
 #include "core/file_types.h"
+#include "core/getwin_dir.h"
 #include "core/main_window_seam.h"
+#include "core/path_text.h"
 #include "core/shortcut_file.h"
-#include "core/version_scan.h"
+#include "core/user_texts.h"
+
+#include <new>
 
 namespace tolvane {
 
@@ -23,17 +30,37 @@ namespace {
 
 // The main window's state: one instance, living in the program's static storage (plain
 // data, zero at start).
+// The texts of any length the main window holds, on the heap from its creation to its
+// destruction.
+struct Form1Texts {
+    HeapText newpath;   // exchanged with the change-directory dialog
+    HeapText listPath;  // DrvListBox's path
+    HeapText entryName; // the entry ShowDriverInfo reads, while it runs
+};
+
 struct Form1State {
     HWND window;
     Form1Options options;
-    char WinPath[145];       // the Windows directory as the platform reports it
-    char newpath[MAX_PATH];  // exchanged with the change-directory dialog
-    char listPath[MAX_PATH]; // DrvListBox's path
-    const char* pattern;     // DrvListBox's pattern
+    char WinPath[MAX_PATH + 1]; // the Windows directory as the platform reports it
+    Form1Texts* texts;
+    const char* pattern; // DrvListBox's pattern
     bool pathSet;
 };
 
 Form1State form;
+
+void createTexts() {
+    void* memory = HeapAlloc(GetProcessHeap(), 0, sizeof(Form1Texts));
+    form.texts = memory != nullptr ? new (memory) Form1Texts() : nullptr;
+}
+
+void destroyTexts() {
+    if (form.texts == nullptr)
+        return;
+    form.texts->~Form1Texts();
+    HeapFree(GetProcessHeap(), 0, form.texts);
+    form.texts = nullptr;
+}
 
 const ControlFont kFonts[] = {
     {IDC_Form1_DrvListBox, "MS Sans Serif", 1200, false},
@@ -68,80 +95,15 @@ HWND driverList() {
     return GetDlgItem(form.window, IDC_Form1_DrvListBox);
 }
 
-// --- ShowDriverInfo -------------------------------------------------------------------
-
-// One caption collected from the scan's runs, on the process heap.
-struct CaptionText {
-    char* text;
-    size_t length;
-    size_t capacity;
-};
-
-struct CollectedCaptions {
-    CaptionText label[3]; // Description, Vendor, Version
-    CollectedCaptions() : label() {}
-    CollectedCaptions(const CollectedCaptions&) = delete;
-    CollectedCaptions& operator=(const CollectedCaptions&) = delete;
-    ~CollectedCaptions() {
-        for (CaptionText& c : label)
-            if (c.text != nullptr)
-                HeapFree(GetProcessHeap(), 0, c.text);
-    }
-};
-
-int captionIndex(ValueLabel label) {
-    return label == ValueLabel::Description ? 0 : label == ValueLabel::Vendor ? 1 : 2;
-}
-
-void appendCaption(void* context, ValueLabel label, const uint8_t* bytes, size_t size) {
-    CaptionText& c = static_cast<CollectedCaptions*>(context)->label[captionIndex(label)];
-    if (c.length + size + 1 > c.capacity) {
-        size_t capacity = c.capacity == 0 ? 256 : c.capacity;
-        while (capacity < c.length + size + 1)
-            capacity *= 2;
-        void* grown = c.text == nullptr ? HeapAlloc(GetProcessHeap(), 0, capacity)
-                                        : HeapReAlloc(GetProcessHeap(), 0, c.text, capacity);
-        if (grown == nullptr)
-            return; // what does not fit in memory is left out
-        c.text = static_cast<char*>(grown);
-        c.capacity = capacity;
-    }
-    CopyMemory(c.text + c.length, bytes, size);
-    c.length += size;
-    c.text[c.length] = '\0';
-}
-
-void ShowDriverInfo() {
-    HWND list = driverList();
-    const int selected = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
-    if (selected < 0)
-        return;
-    char name[MAX_PATH];
-    SendMessageA(list, LB_GETTEXT, selected, reinterpret_cast<LPARAM>(name));
-    SetDlgItemTextA(form.window, IDC_Form1_FileNamelbl, name);
-    SetDlgItemTextA(form.window, IDC_Form1_Descrlbl, "");
-    char fullName[2 * MAX_PATH];
-    copyText(fullName, sizeof fullName, form.listPath);
-    appendText(fullName, sizeof fullName, "\\");
-    appendText(fullName, sizeof fullName, name);
-
-    CollectedCaptions captions;
-    const CaptionSink sink = {&captions, &appendCaption};
-    FileImage image;
-    char reason[256];
-    if (image.read(fullName, reason, sizeof reason))
-        scanVersionStrings(image.bytes(), image.size(), sink);
-    else
-        unreadableFileCaptions(reason, sink);
-    SetDlgItemTextA(form.window, IDC_Form1_Descrlbl,
-                    captions.label[0].text != nullptr ? captions.label[0].text : "");
-    SetDlgItemTextA(form.window, IDC_Form1_Vendorlbl,
-                    captions.label[1].text != nullptr ? captions.label[1].text : "");
-    SetDlgItemTextA(form.window, IDC_Form1_Versionlbl,
-                    captions.label[2].text != nullptr ? captions.label[2].text : "");
-}
+extern const MainWindowSeam kWindowSeam;
 
 // --- The main window as the toolkit-free rules see it ----------------------------------
+
+// ShowDriverInfo: the core's sequence over the list, the labels and the file.
+void ShowDriverInfo() {
+    WindowsFile file;
+    showDriverInfo(kWindowSeam, file.seam());
+}
 
 int seamListCount(void*) {
     return static_cast<int>(SendMessageA(driverList(), LB_GETCOUNT, 0, 0));
@@ -173,22 +135,59 @@ void seamProcessPendingEvents(void*) {
     runPendingEvents();
 }
 
-const MainWindowSeam kWindowSeam = {
-    nullptr,         &seamListCount,       &seamSelectEntry,         &seamShowDriverInfo,
-    &seamClearLabel, &seamSetLabelVisible, &seamProcessPendingEvents};
+int seamSelectedIndex(void*) {
+    return static_cast<int>(SendMessageA(driverList(), LB_GETCURSEL, 0, 0));
+}
+
+const char* seamEntryFileName(void*, int index) {
+    const LRESULT length = SendMessageA(driverList(), LB_GETTEXTLEN, index, 0);
+    char* room = form.texts->entryName.reserve(length > 0 ? static_cast<size_t>(length) : 0);
+    if (room == nullptr)
+        return "";
+    SendMessageA(driverList(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(room));
+    return room;
+}
+
+// The list shows each file by its own name.
+void seamShowEntryName(void* context, int index) {
+    SetDlgItemTextA(form.window, IDC_Form1_FileNamelbl, seamEntryFileName(context, index));
+}
+
+const char* seamListPath(void*) {
+    return form.texts->listPath.c_str();
+}
+
+void seamSetLabel(void*, ValueLabel label, const char* text) {
+    SetDlgItemTextA(form.window, labelId(label), text);
+}
+
+const MainWindowSeam kWindowSeam = {nullptr,
+                                    &seamListCount,
+                                    &seamSelectEntry,
+                                    &seamShowDriverInfo,
+                                    &seamClearLabel,
+                                    &seamSetLabelVisible,
+                                    &seamProcessPendingEvents,
+                                    &seamSelectedIndex,
+                                    &seamShowEntryName,
+                                    &seamListPath,
+                                    &seamEntryFileName,
+                                    &seamSetLabel};
 
 // --- DrvListBox's path and pattern -------------------------------------------------------
 
 void rebuildList() {
-    fillDriverList(driverList(), form.listPath, form.pattern);
+    fillDriverList(driverList(), form.texts->listPath.c_str(), form.pattern);
     refreshDriverList(kWindowSeam);
 }
 
 // Setting the path to the directory already shown changes nothing.
 void setListPath(const char* path) {
-    if (form.pathSet && compareIgnoringCase(path, form.listPath) == 0)
+    if (form.pathSet &&
+        isSameDirectory(form.texts->listPath.c_str(), path, windowsDirectoryIdentity()))
         return;
-    copyText(form.listPath, sizeof form.listPath, path);
+    if (!form.texts->listPath.assign(path))
+        return;
     form.pathSet = true;
     rebuildList();
 }
@@ -205,32 +204,23 @@ void chooseFileType(size_t item) {
 // --- GetwinDir -----------------------------------------------------------------------------
 
 void GetwinDir() {
-    // A buffer of 144 blanks, filled by GetWindowsDirectoryA.
-    char buffer[145];
-    for (int i = 0; i < 144; ++i)
-        buffer[i] = ' ';
-    buffer[144] = '\0';
-    const UINT stored = GetWindowsDirectoryA(buffer, 144);
-    short count = static_cast<short>(stored);
-    // A failed call (0) or an answer that does not fit (the size it would need) leaves
-    // WinPath empty.
-    if (count < 0 || count >= 144)
-        count = 0;
-    buffer[count] = '\0';
-    copyText(form.WinPath, sizeof form.WinPath, buffer);
-    char system[MAX_PATH];
-    copyText(system, sizeof system, form.WinPath);
-    appendText(system, sizeof system, "\\system");
-    SetCurrentDirectoryA(system);
-    setListPath(system);
+    readWindowsDirectory(windowsDirectorySeam(), form.WinPath, sizeof form.WinPath);
+    HeapText system;
+    const size_t length = systemDirectory(form.WinPath, nullptr, 0);
+    char* room = system.reserve(length);
+    if (room == nullptr)
+        return;
+    systemDirectory(form.WinPath, room, length + 1);
+    SetCurrentDirectoryA(system.c_str());
+    setListPath(system.c_str());
 }
 
 // --- Menu commands -------------------------------------------------------------------------
 
 void chdrClick() {
-    copyText(form.newpath, sizeof form.newpath, form.listPath);
-    showchangedir(form.window, form.listPath, form.newpath, sizeof form.newpath);
-    setListPath(form.newpath);
+    form.texts->newpath.assign(form.texts->listPath.c_str());
+    showchangedir(form.window, form.texts->listPath.c_str(), form.texts->newpath);
+    setListPath(form.texts->newpath.c_str());
 }
 
 void Picture1Click() {
@@ -255,11 +245,12 @@ void Picture1Click() {
         char reason[256];
         describeError(error, reason, sizeof reason);
         char text[2 * MAX_PATH + 320];
-        copyText(text, sizeof text, "The shortcut to our Website could not be created.\n\nFile: ");
+        copyText(text, sizeof text, kShortcutFailedText);
+        appendText(text, sizeof text, kShortcutFailedFile);
         appendText(text, sizeof text, path);
-        appendText(text, sizeof text, "\nReason: ");
+        appendText(text, sizeof text, kShortcutFailedReason);
         appendText(text, sizeof text, reason);
-        MessageBoxA(form.window, text, "Tolvane", MB_OK | MB_ICONWARNING);
+        MessageBoxA(form.window, text, kShortcutFailedTitle, MB_OK | MB_ICONWARNING);
         return;
     }
     MessageBoxA(form.window, kThankYouText, kThankYouTitle, kThankYouStyle);
@@ -278,15 +269,14 @@ bool gdiOpen(void* context) {
 }
 
 void gdiPrintLine(void* context, const ReportLine& line) {
-    char text[1024];
-    copyText(text, sizeof text, line.prefix);
-    if (line.hasLabel) {
-        const size_t n = textLength(text);
-        GetDlgItemTextA(form.window, labelId(line.label), text + n,
-                        static_cast<int>(sizeof text - n));
-    }
-    static_cast<GdiPrinterContext*>(context)->printer.printLine(text,
-                                                                static_cast<int>(textLength(text)));
+    HeapText caption;
+    if (line.hasLabel)
+        caption.assignWindowText(GetDlgItem(form.window, labelId(line.label)));
+    HeapText text;
+    if (!text.assign(line.prefix) || !text.append(caption.c_str()))
+        return;
+    static_cast<GdiPrinterContext*>(context)->printer.printLine(
+        text.c_str(), static_cast<int>(textLength(text.c_str())));
 }
 
 bool gdiEndDocument(void* context) {
@@ -295,11 +285,8 @@ bool gdiEndDocument(void* context) {
 
 void gdiWarn(void* context) {
     const bool noPrinter = static_cast<GdiPrinterContext*>(context)->noPrinter;
-    MessageBoxA(form.window,
-                noPrinter ? "No printer is installed. Set up a printer as the system's default "
-                            "printer and try again."
-                          : "The report could not be printed.",
-                "Tolvane v1.4", MB_OK | MB_ICONWARNING);
+    MessageBoxA(form.window, noPrinter ? kNoPrinterText : kPrintFailedText, kPrintWarningTitle,
+                MB_OK | MB_ICONWARNING);
 }
 
 void print(bool all) {
@@ -356,7 +343,11 @@ const char* form1WinPath() {
 }
 
 const char* form1ListPath() {
-    return form.listPath;
+    return form.texts != nullptr ? form.texts->listPath.c_str() : "";
+}
+
+const char* form1Newpath() {
+    return form.texts != nullptr ? form.texts->newpath.c_str() : "";
 }
 
 INT_PTR CALLBACK Form1Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -388,6 +379,7 @@ INT_PTR CALLBACK Form1Proc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return TRUE;
     case WM_DESTROY:
         form.window = NULL;
+        destroyTexts();
         PostQuitMessage(0);
         return TRUE;
     default:
@@ -396,8 +388,12 @@ INT_PTR CALLBACK Form1Proc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 HWND createForm1(const Form1Options& options, FontSet& fonts) {
+    destroyTexts();
     form = Form1State();
     form.options = options;
+    createTexts();
+    if (form.texts == nullptr)
+        return NULL;
     form.pattern = kFileTypeItems[kInitialFileTypeItem].pattern;
     return CreateDialogParamA(programInstance(), MAKEINTRESOURCEA(IDD_Form1), NULL, Form1Proc,
                               reinterpret_cast<LPARAM>(&fonts));

@@ -29,6 +29,7 @@ void setForm1ListPath(const char* path);
 // Members other windows and tests read.
 const char* form1WinPath();
 const char* form1ListPath();
+const char* form1Newpath();
 
 INT_PTR CALLBACK Form1Proc(HWND, UINT, WPARAM, LPARAM);
 

@@ -14,6 +14,22 @@ void tellParent(HWND box, UINT message, WPARAM mkFlags, WORD button, LPARAM posi
     SendMessageA(GetParent(box), message, MAKEWPARAM(LOWORD(mkFlags), button), position);
 }
 
+// Every button pressed on the box is captured, so that its release reaches the box wherever
+// the pointer is then.
+void pressed(HWND box, WPARAM mkFlags, WORD button, LPARAM position) {
+    SetCapture(box);
+    tellParent(box, PictureMouseDown, mkFlags, button, position);
+}
+
+// True when the box held the capture; it is let go once no button is down any more.
+bool released(HWND box, WPARAM mkFlags, WORD button, LPARAM position) {
+    const bool captured = GetCapture() == box;
+    if (captured && (mkFlags & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0)
+        ReleaseCapture();
+    tellParent(box, PictureMouseUp, mkFlags, button, position);
+    return captured;
+}
+
 LRESULT CALLBACK pictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: {
@@ -38,22 +54,18 @@ LRESULT CALLBACK pictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        SetCapture(box);
-        tellParent(box, PictureMouseDown, wParam, 1, lParam);
+        pressed(box, wParam, 1, lParam);
         return 0;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-        tellParent(box, PictureMouseDown, wParam, 2, lParam);
+        pressed(box, wParam, 2, lParam);
         return 0;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
-        tellParent(box, PictureMouseDown, wParam, 4, lParam);
+        pressed(box, wParam, 4, lParam);
         return 0;
     case WM_LBUTTONUP: {
-        const bool captured = GetCapture() == box;
-        if (captured)
-            ReleaseCapture();
-        tellParent(box, PictureMouseUp, wParam, 1, lParam);
+        const bool captured = released(box, wParam, 1, lParam);
         RECT inside;
         GetClientRect(box, &inside);
         POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -63,10 +75,10 @@ LRESULT CALLBACK pictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     }
     case WM_RBUTTONUP:
-        tellParent(box, PictureMouseUp, wParam, 2, lParam);
+        released(box, wParam, 2, lParam);
         return 0;
     case WM_MBUTTONUP:
-        tellParent(box, PictureMouseUp, wParam, 4, lParam);
+        released(box, wParam, 4, lParam);
         return 0;
     default:
         return DefWindowProcA(box, message, wParam, lParam);

@@ -1,7 +1,8 @@
 // The picture box control ("TolvanePicture"): shows the bitmap resource named by its caption
 // at its top-left corner, clipped to its size. A left click (press and release inside)
 // sends WM_COMMAND with STN_CLICKED to the parent; every button press and release is
-// reported to the parent as a PictureMouseDown or PictureMouseUp message.
+// reported to the parent as a PictureMouseDown or PictureMouseUp message. A press of any
+// button captures the mouse, so its release is reported wherever it happens.
 #pragma once
 
 #include <windows.h>

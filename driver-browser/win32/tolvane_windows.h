@@ -9,15 +9,17 @@
 
 namespace tolvane {
 
+class HeapText;
+
 // Brisklow, the splash window: closes itself from its timer after about two seconds.
 void showBrisklow(HWND owner);
 // The clock the splash reads (the time of day from GetLocalTime unless a test sets one).
 void setSplashClock(const TimeOfDaySource* clock);
 float localTimeOfDay(void* context);
 
-// changedir, "Select Path": opens on listPath; OK copies the open directory into
-// newpath[capacity], Cancel leaves it alone.
-void showchangedir(HWND owner, const char* listPath, char* newpath, int capacity);
+// changedir, "Select Path": opens on listPath; OK copies the open directory into newpath
+// (never an empty one), Cancel leaves it alone.
+void showchangedir(HWND owner, const char* listPath, HeapText& newpath);
 
 // drvHelp, the help window.
 void showdrvHelp(HWND owner);

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -128,9 +130,19 @@ TEST_F(DriverDirectory, NamesDifferingOnlyInCaseAreOrderedByBytes) {
 TEST_F(DriverDirectory, LeavesOutHiddenFilesAndDirectories) {
     touch(".hidden.drv");
     touch("shown.drv");
+    // The attributes as Wine records them: hidden 0x2 and system 0x4 are left out.
+    for (const auto& [name, attributes] : {std::pair{"marked.drv", "0x2"},
+                                           {"system.drv", "0x4"},
+                                           {"both.drv", "0x26"},
+                                           {"archive.drv", "0x20"}}) {
+        touch(name);
+        ASSERT_EQ(::setxattr(dir.file(name).c_str(), "user.DOSATTRIB", attributes,
+                             std::strlen(attributes), 0),
+                  0);
+    }
     ASSERT_EQ(::mkdir(dir.file("folder.drv").c_str(), 0755), 0);
-    EXPECT_EQ(listDriverFiles(dir.path(), "*.drv"), (Names{"shown.drv"}));
-    EXPECT_EQ(listDriverFiles(dir.path(), "*"), (Names{"shown.drv"}));
+    EXPECT_EQ(listDriverFiles(dir.path(), "*.drv"), (Names{"archive.drv", "shown.drv"}));
+    EXPECT_EQ(listDriverFiles(dir.path(), "*"), (Names{"archive.drv", "shown.drv"}));
 }
 
 TEST_F(DriverDirectory, SymbolicLinksCountByWhatTheyPointTo) {

@@ -70,5 +70,26 @@ TEST(SplashTimer, MidnightBetweenTicksStillCloses) {
     EXPECT_EQ(closingTick(86399.5F, nextDay), 50);
 }
 
+TEST(SplashTimer, CentresInWholeTwipsAndReadsTheTimeInSinglePrecision) {
+    struct Case {
+        int screenWidth, screenHeight, width, height, left, top;
+    };
+    // (1024 - 459) * 15 \ 2 = 4237 twips = 282.47 pixels; a larger window goes off screen.
+    const Case cases[] = {{1024, 768, 459, 219, 282, 274},
+                          {800, 600, 800, 600, 0, 0},
+                          {640, 480, 459, 219, 90, 130},
+                          {300, 200, 459, 219, -79, -9}};
+    for (const Case& c : cases) {
+        const SplashPosition at =
+            centredSplashPosition(c.screenWidth, c.screenHeight, c.width, c.height);
+        EXPECT_EQ(at.left, c.left) << c.screenWidth;
+        EXPECT_EQ(at.top, c.top) << c.screenHeight;
+    }
+    EXPECT_EQ(secondsSinceMidnight(0, 0, 0, 0), 0.0F);
+    // Single precision: a millisecond before midnight already reads as 86,400.
+    EXPECT_EQ(secondsSinceMidnight(23, 59, 59, 999), 86400.0F);
+    EXPECT_EQ(secondsSinceMidnight(12, 0, 1, 500), 43201.5F);
+}
+
 } // namespace
 } // namespace tolvane

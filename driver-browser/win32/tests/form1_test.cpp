@@ -249,8 +249,21 @@ TEST_F(Form1Test, AFileThatCannotBeReadShowsWhy) {
     const std::string description = label(form_, IDC_Form1_Descrlbl);
     EXPECT_EQ(description.rfind("Could not read this file: ", 0), 0u) << description;
     EXPECT_GT(description.size(), sizeof "Could not read this file: ");
+    // The reason in the same plain words as on Linux, chosen by the kind of failure.
+    EXPECT_EQ(description, "Could not read this file: another program is using it");
     EXPECT_EQ(label(form_, IDC_Form1_Vendorlbl), "N/A");
     EXPECT_EQ(label(form_, IDC_Form1_Versionlbl), "N/A");
+}
+
+TEST_F(Form1Test, NamesMatchByTheirRealNameNotTheirShortName) {
+    // Their 8.3 short names (ABCDRV~1.DRV, VERYLO~1.DRV) would match "*.drv".
+    writeFile(system_ + "\\abc.drvx", "x");
+    writeFile(system_ + "\\verylongname.drv_bak", "x");
+    tolvane::loadForm1(form_);
+    const std::vector<std::string> shown = entries();
+    DeleteFileA((system_ + "\\abc.drvx").c_str());
+    DeleteFileA((system_ + "\\verylongname.drv_bak").c_str());
+    EXPECT_EQ(shown, (std::vector<std::string>{"alpha.drv", "Sound.drv"}));
 }
 
 TEST_F(Form1Test, FileTypesMoveTheCheckMarkAndRebuildTheList) {

@@ -3,6 +3,7 @@
 // and border. Twips are the designed numbers; the windows show them at 15 twips per pixel.
 #include "window_test_support.h"
 
+#include "heap_text.h"
 #include "picture_box.h"
 #include "resource_ids.h"
 #include "tolvane_windows.h"
@@ -68,9 +69,10 @@ TEST_F(SmallWindowDefinitionTest, AboutIsAFixedDialogWithItsColumnOfLabels) {
 }
 
 TEST_F(SmallWindowDefinitionTest, SelectPathHasItsListsFullWidthAndTheButtonsBelow) {
-    char newpath[MAX_PATH] = "unchanged";
+    tolvane::HeapText newpath;
+    newpath.assign("unchanged");
     const std::string root = windowsDirectory();
-    inspect([&] { tolvane::showchangedir(NULL, root.c_str(), newpath, MAX_PATH); }, "Select Path",
+    inspect([&] { tolvane::showchangedir(NULL, root.c_str(), newpath); }, "Select Path",
             IDC_changedir_Command2,
             [](HWND dialog) {
                 expectClientAreaInTwips(dialog, 1800, 2460, 2865, 1605);
@@ -83,8 +85,10 @@ TEST_F(SmallWindowDefinitionTest, SelectPathHasItsListsFullWidthAndTheButtonsBel
                 EXPECT_EQ(windowText(GetDlgItem(dialog, IDC_changedir_Command2)), "Cancel");
                 EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_changedir_Dir1));
                 EXPECT_EQ(GetWindowLongA(dialog, GWL_STYLE) & WS_THICKFRAME, 0);
+                // Fixed single, as the main window: no dialog frame.
+                EXPECT_EQ(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME, 0);
             });
-    EXPECT_STREQ(newpath, "unchanged");
+    EXPECT_STREQ(newpath.c_str(), "unchanged");
 }
 
 TEST_F(SmallWindowDefinitionTest, HelpPlacesTheBannerInsideItsFrame) {

@@ -3,12 +3,14 @@
 // directory dialog, and the help and picture windows' definitions.
 #include "window_test_support.h"
 
+#include "heap_text.h"
 #include "picture_box.h"
 #include "resource_ids.h"
 #include "tolvane_windows.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 using namespace tolvane_test;
@@ -119,15 +121,27 @@ void mouse(HWND picture, UINT message, WPARAM flags, int x, int y) {
     SendMessageA(picture, message, flags, MAKELPARAM(x, y));
 }
 
-void clickLabel6(HWND about) {
+// A release goes to the window holding the capture, else to the one under the pointer (the
+// about window itself for a point outside the control).
+void release(HWND about, HWND control, UINT message, POINT at) {
+    HWND target = GetCapture() != NULL ? GetCapture() : about;
+    MapWindowPoints(control, target, &at, 1);
+    SendMessageA(target, message, 0, MAKELPARAM(at.x, at.y));
+}
+
+void clickLabel6(HWND about, bool releaseInside = true) {
     HWND label = GetDlgItem(about, IDC_About_Label6);
     SendMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    release(about, label, WM_LBUTTONUP, releaseInside ? POINT{5, 5} : POINT{5, -40});
 }
+
+// What happens between the gesture's second step and the label clicks.
+enum class Between { Nothing, RightPressReleasedOutside, LabelReleasedOutside };
 
 // Opens About, makes the gesture's first step, releases the left button at (x, y) with
 // Ctrl+Alt, clicks Label6 six times; returns whether QuilletEgg opened.
-bool tryGesture(int x, int y, std::string* aboutCaption = nullptr) {
+bool tryGesture(int x, int y, std::string* aboutCaption = nullptr,
+                Between between = Between::Nothing) {
     bool eggOpened = false;
     int phase = 0;
     whileRunning([] { tolvane::showAbout(NULL); },
@@ -151,8 +165,12 @@ bool tryGesture(int x, int y, std::string* aboutCaption = nullptr) {
                          mouse(picture, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, x, y);
                          mouse(picture, WM_LBUTTONUP, MK_CONTROL, x, y);
                          setAlt(false);
+                         if (between == Between::RightPressReleasedOutside) {
+                             mouse(picture, WM_RBUTTONDOWN, MK_RBUTTON, 3, 3);
+                             release(about, picture, WM_RBUTTONUP, POINT{3, 400});
+                         }
                          for (int i = 0; i < 6; ++i)
-                             clickLabel6(about);
+                             clickLabel6(about, between != Between::LabelReleasedOutside);
                          phase = 1;
                          return true;
                      }
@@ -172,12 +190,18 @@ TEST_F(ModalWindowTest, AboutGestureOpensTheHiddenPictureOnlyInsideTheStrictSpot
     EXPECT_FALSE(tryGesture(248, 50)); // x = 3720
     EXPECT_FALSE(tryGesture(240, 46)); // y = 690
     EXPECT_FALSE(tryGesture(240, 63)); // y = 945
+    // A release outside still reaches the picture, and resets the stage; a label press
+    // released outside is no click.
+    EXPECT_FALSE(tryGesture(240, 50, nullptr, Between::RightPressReleasedOutside));
+    EXPECT_FALSE(tryGesture(240, 50, nullptr, Between::LabelReleasedOutside));
 }
 
 TEST_F(ModalWindowTest, AboutLabelClicksWithoutTheFirstStepsNeverOpenThePicture) {
     bool eggOpened = false;
     int phase = 0;
     LONG style = 0;
+    HWND focus = NULL;
+    HWND picture = NULL;
     whileRunning([] { tolvane::showAbout(NULL); },
                  [&] {
                      if (findThreadWindow("Quillet Egg") != NULL)
@@ -186,6 +210,11 @@ TEST_F(ModalWindowTest, AboutLabelClicksWithoutTheFirstStepsNeverOpenThePicture)
                      if (about == NULL)
                          return true;
                      if (phase++ == 0) {
+                         // The focus starts on the picture: Space there closes nothing.
+                         focus = GetFocus();
+                         picture = GetDlgItem(about, IDC_About_Picture1);
+                         SendMessageA(focus, WM_KEYDOWN, VK_SPACE, 0);
+                         SendMessageA(focus, WM_KEYUP, VK_SPACE, 0);
                          for (int i = 0; i < 20; ++i)
                              clickLabel6(about);
                          // Only "Go Away" closes the about window: not Escape, not a
@@ -201,6 +230,7 @@ TEST_F(ModalWindowTest, AboutLabelClicksWithoutTheFirstStepsNeverOpenThePicture)
                      return false;
                  });
     EXPECT_FALSE(eggOpened);
+    EXPECT_EQ(focus, picture);
     EXPECT_EQ(style & WS_SYSMENU, 0);
     EXPECT_NE(style & WS_CAPTION, 0);
 }
@@ -265,10 +295,10 @@ protected:
 
     // Opens the dialog on root_, runs act on it, returns newpath.
     std::string run(const std::function<void(HWND)>& act) {
-        char newpath[MAX_PATH];
-        lstrcpyA(newpath, "unchanged");
+        tolvane::HeapText newpath;
+        newpath.assign("unchanged");
         bool acted = false;
-        whileRunning([&] { tolvane::showchangedir(NULL, root_.c_str(), newpath, MAX_PATH); },
+        whileRunning([&] { tolvane::showchangedir(NULL, root_.c_str(), newpath); },
                      [&] {
                          HWND dialog = findThreadWindow("Select Path");
                          if (dialog == NULL || acted)
@@ -277,7 +307,7 @@ protected:
                          act(dialog);
                          return false;
                      });
-        return newpath;
+        return newpath.c_str();
     }
 
     static std::vector<std::string> dirEntries(HWND dialog) {
@@ -349,6 +379,36 @@ TEST_F(ChangedirTest, HighlightingDoesNotOpenButDoubleClickAndEnterDo) {
               "C:\\");
 }
 
+TEST_F(ChangedirTest, AListDirectoryGoneShowsTheDrivesAndTellsOnceTheDialogIsUp) {
+    const std::string gone = root_ + "\\gone";
+    tolvane::HeapText newpath;
+    newpath.assign("unchanged");
+    int told = 0;
+    bool upWhenTold = false;
+    whileRunning([&] { tolvane::showchangedir(NULL, gone.c_str(), newpath); },
+                 [&] {
+                     HWND dialog = findThreadWindow("Select Path");
+                     if (dialog == NULL)
+                         return true;
+                     if (GetDlgItem(dialog, IDC_changedir_Dir1) == NULL) { // the message box
+                         ++told;
+                         HWND owner = GetWindow(dialog, GW_OWNER);
+                         upWhenTold = owner != NULL && IsWindowVisible(owner);
+                         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                         return true;
+                     }
+                     if (told == 0)
+                         return true;
+                     click(dialog, IDC_changedir_Command1);
+                     return false;
+                 });
+    EXPECT_EQ(told, 1);
+    EXPECT_TRUE(upWhenTold);
+    char expected[MAX_PATH];
+    GetFullPathNameA(gone.substr(0, 2).c_str(), MAX_PATH, expected, nullptr);
+    EXPECT_EQ(lstrcmpiA(newpath.c_str(), expected), 0) << newpath.c_str();
+}
+
 TEST_F(ChangedirTest, DriveChangeOpensThatDrivesCurrentDirectory) {
     const std::string result = run([](HWND dialog) {
         HWND drives = GetDlgItem(dialog, IDC_changedir_Drive1);
@@ -368,6 +428,11 @@ TEST_F(ChangedirTest, DriveChangeOpensThatDrivesCurrentDirectory) {
     });
     char expected[MAX_PATH];
     GetFullPathNameA("z:", MAX_PATH, expected, nullptr);
+    // Written as every directory below a root is, without a trailing separator (Wine's
+    // answer for "z:" has one).
+    const size_t length = std::strlen(expected);
+    if (length > 3 && expected[length - 1] == '\\')
+        expected[length - 1] = '\0';
     EXPECT_EQ(lstrcmpiA(result.c_str(), expected), 0) << result;
 }
 

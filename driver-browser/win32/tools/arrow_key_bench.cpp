@@ -10,7 +10,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -38,15 +37,33 @@ bool makeFiles(const std::string& dir, int count, int mib) {
     return true;
 }
 
+// A whole number from 1 to most, written in decimal digits only; 0 when text is anything else.
+int positiveNumber(const char* text, int most) {
+    int value = 0;
+    for (const char* c = text; *c != '\0'; ++c) {
+        if (*c < '0' || *c > '9')
+            return 0;
+        value = value * 10 + (*c - '0');
+        if (value > most)
+            return 0;
+    }
+    return value;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 && argc != 5) {
+    // Every file is written from one buffer of MIB MiB, whose last 4 KiB hold the version
+    // block: MIB 0 leaves no room for it.
+    const int fileCount = argc == 5 ? positiveNumber(argv[3], 100000) : 0;
+    const int mib = argc == 5 ? positiveNumber(argv[4], 1024) : 0;
+    if ((argc != 2 && argc != 5) ||
+        (argc == 5 && (std::string(argv[2]) != "--make" || fileCount == 0 || mib == 0))) {
         std::fprintf(stderr, "usage: arrow_key_bench DIR [--make COUNT MIB]\n");
         return 2;
     }
     const std::string dir = argv[1];
-    if (argc == 5 && !makeFiles(dir, std::atoi(argv[3]), std::atoi(argv[4]))) {
+    if (argc == 5 && !makeFiles(dir, fileCount, mib)) {
         std::fprintf(stderr, "cannot write the files into %s\n", dir.c_str());
         return 1;
     }

@@ -1,0 +1,256 @@
+// Plays the conformance table against the Qt front-end on the offscreen platform: the real
+// Form1 and its dialogs, driven with QTest's mouse and key events, printing into a
+// recording printer. Drive C is the drive_c folder of a throw-away Wine prefix; drive Q is a
+// plain file beside it, which no directory list can open.
+//
+// usage: conformance_qt TABLE OUTPUT
+#include "scenario_table.h"
+
+#include "file_list_box.h"
+#include "form1.h"
+#include "native_names.h"
+#include "report_printer.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+using conformance::Step;
+
+std::vector<std::string> printed;
+
+class RecordingPrinter : public tolvane::ReportPrinter {
+public:
+    void printLine(const QString& text) override { printed.push_back(text.toStdString()); }
+    bool endDocument() override {
+        printed.push_back("<end of document>");
+        return true;
+    }
+    QString errorString() const override { return QString(); }
+};
+
+class Player {
+public:
+    Player(const QString& prefix, conformance::Layout& layout, conformance::Transcript& transcript,
+           const conformance::Scenario& scenario)
+        : driveC_(prefix + "/drive_c"), driveQ_(prefix + "/drive_q"), layout_(layout),
+          transcript_(transcript), scenario_(scenario) {}
+
+    // Runs the steps one after the other, each from a timer of its own, so that a step that
+    // opens a modal window finds the next one running inside that window's event loop.
+    void play() {
+        QEventLoop loop;
+        done_ = [&loop] { loop.quit(); };
+        QTimer::singleShot(0, [this] { perform(0); });
+        QTimer::singleShot(60000, [this] {
+            std::fprintf(stderr, "conformance_qt: %s: timed out\n", scenario_.header[0].c_str());
+            std::exit(1);
+        });
+        loop.exec();
+    }
+
+private:
+    void perform(size_t k) {
+        if (k == scenario_.steps.size()) {
+            if (auto* left = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                left->done(0); // what the table left open, before its owner goes
+                QTimer::singleShot(50, [this, k] { perform(k); });
+                return;
+            }
+            form_.reset();
+            done_();
+            return;
+        }
+        QTimer::singleShot(50, [this, k] {
+            transcript_.stepDone(scenario_.steps[k], state(), &printed);
+            perform(k + 1);
+        });
+        act(scenario_.steps[k]);
+    }
+
+    QWidget* current() const {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            return modal;
+        return form_.get();
+    }
+
+    std::string shownPath(const QString& path) const {
+        QString shown = tolvane::shownPath(path);
+        if (shown.startsWith(driveC_))
+            shown = "C:" + shown.mid(driveC_.size());
+        else if (shown.startsWith(driveQ_))
+            shown = "Q:" + shown.mid(driveQ_.size());
+        shown.replace('/', '\\');
+        return (shown == "C:" ? QString("C:\\") : shown).toStdString();
+    }
+
+    conformance::State state() const {
+        conformance::State s;
+        if (!form_)
+            return s;
+        FileListBox* list = form_->driverList();
+        for (int i = 0; i < list->count(); ++i)
+            s.list.push_back(list->entry(i).toStdString());
+        s.selected = list->selectedIndex();
+        const char* labels[] = {"FileNamelbl", "Descrlbl", "Vendorlbl", "Versionlbl"};
+        for (int i = 0; i < 4; ++i)
+            s.labels[i] = form_->findChild<QLabel*>(labels[i])->text().toStdString();
+        s.newpath = form_->newpath.isEmpty() ? std::string() : shownPath(form_->newpath);
+        QWidget* window = current();
+        if (auto* box = qobject_cast<QMessageBox*>(window)) {
+            s.window = "MessageBox " + box->windowTitle().toStdString();
+        } else {
+            QWidget* focus = window->focusWidget();
+            s.window = window->objectName().toStdString() + " " +
+                       (focus ? focus->objectName().toStdString() : std::string("-"));
+        }
+        return s;
+    }
+
+    // A point given in twips from the top-left corner of a control's client area, in the
+    // coordinates of its top-level window.
+    QPoint pointIn(QWidget* control, int x, int y) const {
+        return control->mapTo(control->window(),
+                              control->contentsRect().topLeft() + QPoint(x / 15, y / 15));
+    }
+
+    // The control of that name in the window taking input; null, and a word on stderr (the
+    // state text then shows where the front-end went), when it has none.
+    static QWidget* find(QWidget* window, const QString& name) {
+        QWidget* control = window->findChild<QWidget*>(name);
+        if (!control)
+            std::fprintf(stderr, "conformance_qt: no %s in %s\n", name.toStdString().c_str(),
+                         window->objectName().toStdString().c_str());
+        return control;
+    }
+
+    void act(const Step& step) {
+        const std::vector<std::string>& a = step.args;
+        if (layout_.fileStep(step))
+            return;
+        QWidget* window = current();
+        if (a[0] == "start") {
+            form_ = std::make_unique<Form1>();
+            form_->setSplashEnabled(false);
+            form_->setPrinterFactory([](QString*) { return std::make_unique<RecordingPrinter>(); });
+            form_->setDrives({driveC_, driveQ_});
+            form_->show();
+            form_->activateWindow();
+            form_->load();
+        } else if (a[0] == "menu") {
+            form_->findChild<QAction*>(QString::fromStdString(a[1]))->trigger();
+        } else if (a[0] == "key") {
+            const Qt::Key key = a[1] == "down"    ? Qt::Key_Down
+                                : a[1] == "up"    ? Qt::Key_Up
+                                : a[1] == "tab"   ? Qt::Key_Tab
+                                : a[1] == "space" ? Qt::Key_Space
+                                                  : Qt::Key_Return;
+            QWidget* focus = window->focusWidget() ? window->focusWidget() : window;
+            QTest::keyClick(focus, key);
+        } else if (a[0] == "click" || a[0] == "ok" || a[0] == "cancel") {
+            const QString name = a[0] == "ok"       ? QString("Command1")
+                                 : a[0] == "cancel" ? QString("Command2")
+                                                    : QString::fromStdString(a[1]);
+            QWidget* control = find(window, name);
+            if (!control)
+                return;
+            QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                              control->mapTo(window, control->rect().center()));
+        } else if (a[0] == "press" || a[0] == "release") {
+            const Qt::MouseButton button = a[1] == "left" ? Qt::LeftButton : Qt::RightButton;
+            Qt::KeyboardModifiers modifiers;
+            if (a[2].find("shift") != std::string::npos)
+                modifiers |= Qt::ShiftModifier;
+            if (a[2].find("ctrl") != std::string::npos)
+                modifiers |= Qt::ControlModifier;
+            if (a[2].find("alt") != std::string::npos)
+                modifiers |= Qt::AltModifier;
+            QWidget* control = find(window, QString::fromStdString(a[3]));
+            if (!control)
+                return;
+            const QPoint at = pointIn(control, std::stoi(a[4]), std::stoi(a[5]));
+            if (a[0] == "press")
+                QTest::mousePress(window->windowHandle(), button, modifiers, at);
+            else
+                QTest::mouseRelease(window->windowHandle(), button, modifiers, at);
+        } else if (a[0] == "drive") {
+            auto* drives = qobject_cast<QComboBox*>(find(window, "Drive1"));
+            if (!drives)
+                return;
+            drives->setFocus();
+            drives->setCurrentIndex(drives->findText(a[1] == "Q:" ? driveQ_ : driveC_));
+        } else if (a[0] == "open") {
+            auto* dirs = qobject_cast<QListWidget*>(find(window, "Dir1"));
+            for (int i = 0; dirs && i < dirs->count(); ++i) {
+                QListWidgetItem* item = dirs->item(i);
+                if (item->text().trimmed() != QString::fromStdString(a[1]))
+                    continue;
+                dirs->scrollToItem(item);
+                QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {},
+                                   dirs->visualItemRect(item).center());
+                return;
+            }
+            std::fprintf(stderr, "conformance_qt: no directory %s\n", a[1].c_str());
+        } else {
+            std::fprintf(stderr, "conformance_qt: unknown step: %s\n", step.line.c_str());
+        }
+    }
+
+    QString driveC_, driveQ_;
+    conformance::Layout& layout_;
+    conformance::Transcript& transcript_;
+    const conformance::Scenario& scenario_;
+    std::unique_ptr<Form1> form_;
+    std::function<void()> done_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: conformance_qt TABLE OUTPUT\n");
+        return 2;
+    }
+    std::vector<conformance::Scenario> scenarios;
+    std::string error;
+    if (!conformance::readTable(argv[1], &scenarios, &error)) {
+        std::fprintf(stderr, "conformance_qt: %s\n", error.c_str());
+        return 2;
+    }
+    std::string text;
+    for (const conformance::Scenario& scenario : scenarios) {
+        QTemporaryDir prefix;
+        const QString windows = prefix.path() + "/drive_c/windows";
+        QDir().mkpath(windows + "/system");
+        QFile(prefix.path() + "/drive_q").open(QIODevice::WriteOnly);
+        qputenv("WINEPREFIX", QFile::encodeName(prefix.path()));
+        conformance::Transcript transcript(scenario);
+        {
+            conformance::Layout layout(QFile::encodeName(prefix.path() + "/drive_c").toStdString(),
+                                       '/');
+            if (!layout.make(scenario.layout, &error)) {
+                std::fprintf(stderr, "conformance_qt: %s\n", error.c_str());
+                return 1;
+            }
+            Player(prefix.path(), layout, transcript, scenario).play();
+        }
+        text += transcript.text();
+        QDir::setCurrent(QDir::tempPath()); // off the prefix before it goes
+    }
+    return conformance::writeText(argv[2], text) ? 0 : 1;
+}

@@ -1,0 +1,259 @@
+#include "scenario_table.h"
+
+#include "../core/tests/version_file_builder.h"
+
+#include <fstream>
+#include <sstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+#endif
+
+namespace conformance {
+
+namespace {
+
+std::string decodeEscapes(const std::string& text) {
+    std::string bytes;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "\\x") == 0 && i + 3 < text.size()) {
+            bytes += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
+            i += 3;
+        } else {
+            bytes += text[i];
+        }
+    }
+    return bytes;
+}
+
+std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> out;
+    for (std::string word; in >> word;)
+        out.push_back(decodeEscapes(word));
+    return out;
+}
+
+// "version VENDOR|DESCRIPTION|VERSION" as a driver's version block, or "text BYTES".
+bool contents(const std::string& spec, std::string* bytes) {
+    if (spec.compare(0, 5, "text ") == 0) {
+        *bytes = decodeEscapes(spec.substr(5));
+        return true;
+    }
+    if (spec.compare(0, 8, "version ") != 0)
+        return false;
+    std::vector<std::string> parts(1);
+    for (char c : decodeEscapes(spec.substr(8))) {
+        if (c == '|')
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    }
+    if (parts.size() != 3)
+        return false;
+    tolvane::testing::VersionFileBuilder file;
+    file.text("MZ leading bytes ").markerAndGap();
+    file.entry("CompanyName", parts[0]).entry("FileDescription", parts[1]);
+    file.entry("FileVersion", parts[2]).fill(64, 0);
+    bytes->assign(file.bytes().begin(), file.bytes().end());
+    return true;
+}
+
+bool layoutLine(const std::string& line, Entry* entry) {
+    const size_t equals = line.find(" = ");
+    const std::vector<std::string> w = words(line.substr(0, equals));
+    if (w.size() < 2 || (w[0] != "file" && w[0] != "dir"))
+        return false;
+    entry->directory = w[0] == "dir";
+    entry->path = w[1];
+    for (size_t i = 2; i < w.size(); ++i) {
+        if (w[i] == "hidden")
+            entry->hidden = true;
+        else if (w[i] == "system")
+            entry->system = true;
+        else
+            return false;
+    }
+    return equals == std::string::npos || contents(line.substr(equals + 3), &entry->bytes);
+}
+
+} // namespace
+
+bool readTable(const std::string& file, std::vector<Scenario>* scenarios, std::string* error) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        *error = file + ": cannot be read";
+        return false;
+    }
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        if (line.empty() || line[0] == '#' || line[0] == ' ')
+            continue; // comments, and the expected state the adapters write themselves
+        Entry entry;
+        if (line.compare(0, 9, "scenario ") == 0) {
+            scenarios->emplace_back();
+            scenarios->back().header.push_back(line);
+        } else if (scenarios->empty()) {
+            *error = "line " + std::to_string(number) + ": no scenario before it";
+            return false;
+        } else if (layoutLine(line, &entry) && scenarios->back().steps.empty()) {
+            scenarios->back().layout.push_back(entry);
+            scenarios->back().header.push_back(line);
+        } else if (line.compare(0, 5, "file ") == 0 || line.compare(0, 4, "dir ") == 0) {
+            *error = "line " + std::to_string(number) + ": bad or late layout line";
+            return false;
+        } else {
+            scenarios->back().steps.push_back({line, words(line)});
+        }
+    }
+    return true;
+}
+
+namespace {
+
+std::vector<std::string> stateLines(const State& s) {
+    std::string list = "list:";
+    for (size_t i = 0; i < s.list.size(); ++i)
+        list += static_cast<int>(i) == s.selected ? " [" + s.list[i] + "]" : " " + s.list[i];
+    return {list,
+            "FileNamelbl: " + s.labels[0],
+            "Descrlbl: " + s.labels[1],
+            "Vendorlbl: " + s.labels[2],
+            "Versionlbl: " + s.labels[3],
+            "newpath: " + s.newpath,
+            "window: " + s.window};
+}
+
+} // namespace
+
+std::vector<std::string> changedLines(const State& before, const State& after,
+                                      const std::vector<std::string>& printed) {
+    const std::vector<std::string> was = stateLines(before), now = stateLines(after);
+    std::vector<std::string> out;
+    for (size_t i = 0; i < now.size(); ++i)
+        if (now[i] != was[i])
+            out.push_back(now[i]);
+    for (const std::string& line : printed)
+        out.push_back("printed: " + line);
+    return out;
+}
+
+Transcript::Transcript(const Scenario& scenario) {
+    for (const std::string& line : scenario.header)
+        text_ += line + "\n";
+}
+
+void Transcript::stepDone(const Step& step, const State& state, std::vector<std::string>* printed) {
+    text_ += step.line + "\n";
+    for (const std::string& line : changedLines(last_, state, *printed))
+        text_ += "  " + line + "\n";
+    printed->clear();
+    last_ = state;
+}
+
+bool writeText(const std::string& file, const std::string& text) {
+    std::ofstream out(file, std::ios::binary);
+    out << text;
+    return static_cast<bool>(out.flush());
+}
+
+std::string Layout::native(const std::string& path) const {
+    std::string out = root_;
+    out += separator_;
+    for (char c : path)
+        out += c == '/' ? separator_ : c;
+    return out;
+}
+
+bool Layout::make(const std::vector<Entry>& entries, std::string* error) {
+    for (const Entry& e : entries) {
+        const std::string path = native(e.path);
+        bool ok = true;
+#ifdef _WIN32
+        if (e.directory) {
+            const DWORD was = GetFileAttributesA(path.c_str());
+            if (was != INVALID_FILE_ATTRIBUTES && (was & FILE_ATTRIBUTE_DIRECTORY) != 0)
+                continue; // there already: not the layout's to remove
+            ok = CreateDirectoryA(path.c_str(), NULL) != FALSE;
+        } else {
+            std::ofstream(path, std::ios::binary) << e.bytes;
+            const DWORD attributes =
+                (e.hidden ? FILE_ATTRIBUTE_HIDDEN : 0) | (e.system ? FILE_ATTRIBUTE_SYSTEM : 0);
+            ok = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
+                 (attributes == 0 || SetFileAttributesA(path.c_str(), attributes));
+        }
+#else
+        struct stat was {};
+        if (e.directory && ::stat(path.c_str(), &was) == 0 && S_ISDIR(was.st_mode))
+            continue; // there already: not the layout's to remove
+        if (e.directory) {
+            ok = ::mkdir(path.c_str(), 0755) == 0;
+        } else {
+            ok = static_cast<bool>(std::ofstream(path, std::ios::binary) << e.bytes);
+            // The attributes as Wine keeps them on a Linux file system.
+            const std::string attributes =
+                "0x" + std::to_string((e.hidden ? 2 : 0) | (e.system ? 4 : 0));
+            if (ok && (e.hidden || e.system))
+                ok = ::setxattr(path.c_str(), "user.DOSATTRIB", attributes.data(),
+                                attributes.size(), 0) == 0;
+        }
+#endif
+        if (!ok) {
+            *error = "cannot lay out " + path;
+            return false;
+        }
+        made_.push_back(e);
+    }
+    return true;
+}
+
+namespace {
+bool removeOne(const std::string& file) {
+#ifdef _WIN32
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileA(file.c_str()) != FALSE || RemoveDirectoryA(file.c_str()) != FALSE;
+#else
+    return ::unlink(file.c_str()) == 0 || ::rmdir(file.c_str()) == 0;
+#endif
+}
+} // namespace
+
+bool Layout::remove(const std::string& path) {
+    for (size_t i = made_.size(); i-- > 0;) {
+        const Entry& e = made_[i];
+        if (e.path.compare(0, path.size() + 1, path + "/") == 0)
+            removeOne(native(e.path));
+        if (e.path == path || e.path.compare(0, path.size() + 1, path + "/") == 0)
+            made_.erase(made_.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    return removeOne(native(path));
+}
+
+bool Layout::fileStep(const Step& step) {
+    if (step.args.size() == 2 && step.args[0] == "delete") {
+        remove(step.args[1]);
+        return true;
+    }
+    if (step.args.size() != 2 || step.args[0] != "mkdir")
+        return false;
+    Entry dir;
+    dir.directory = true;
+    dir.path = step.args[1];
+    std::string ignored;
+    make({dir}, &ignored);
+    return true;
+}
+
+Layout::~Layout() {
+    while (!made_.empty()) {
+        const std::string top = made_.front().path; // remove() erases the entry
+        remove(top);
+    }
+}
+
+} // namespace conformance

@@ -1,0 +1,92 @@
+// The conformance table both front-ends play: scenarios read from a text file, the
+// directory each lays out on disk, and the observable state written after every step.
+//
+// Table lines (comments start with '#' in the first column; blank lines are ignored):
+//   scenario TITLE                      starts a scenario
+//   file PATH [hidden] [system] [= version VENDOR|DESCRIPTION|VERSION | = text BYTES]
+//   dir PATH                            laid out before the first step, PATH below drive C
+//   VERB ARGS...                        a user action (the adapters know the verbs)
+//     NAME: VALUE                       indented: what the step changed in the state
+// PATH and BYTES take \xNN for 8-bit bytes of the ANSI code page. The adapters write every
+// line but the indented ones back as they read them, and after each step the state lines
+// that differ from the state before it; that text must equal the table.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace conformance {
+
+struct Entry {
+    bool directory = false;
+    bool hidden = false;
+    bool system = false;
+    std::string path;  // bytes, '/' between components, relative to drive C's root
+    std::string bytes; // a file's contents
+};
+
+struct Step {
+    std::string line;              // as written in the table
+    std::vector<std::string> args; // args[0] is the verb, \xNN decoded
+};
+
+struct Scenario {
+    std::vector<std::string> header; // the scenario line and its layout lines
+    std::vector<Entry> layout;
+    std::vector<Step> steps;
+};
+
+// False with *error set (line number and why) when the table cannot be read.
+bool readTable(const std::string& file, std::vector<Scenario>* scenarios, std::string* error);
+
+// What a user sees after a step. Texts are UTF-8; paths as Windows writes them ("C:\a").
+struct State {
+    std::vector<std::string> list; // DrvListBox's entries
+    int selected = -1;
+    std::string labels[4]; // FileNamelbl, Descrlbl, Vendorlbl, Versionlbl
+    std::string newpath;
+    std::string window; // the window that takes input, then its focused control
+};
+
+// The state lines of `after` that differ from `before`, then one line per printed line.
+std::vector<std::string> changedLines(const State& before, const State& after,
+                                      const std::vector<std::string>& printed);
+
+// Drive C's root as a native path, and the scenario's files and directories below it.
+class Layout {
+public:
+    Layout(std::string root, char separator) : root_(std::move(root)), separator_(separator) {}
+    Layout(const Layout&) = delete;
+    Layout& operator=(const Layout&) = delete;
+    ~Layout(); // removes what it made, deepest first
+
+    bool make(const std::vector<Entry>& entries, std::string* error);
+    // Removes PATH (relative, '/'-separated) and everything the layout made below it.
+    bool remove(const std::string& path);
+    std::string native(const std::string& path) const;
+    // Carries out the file system's steps, "delete PATH" and "mkdir PATH"; false for others.
+    bool fileStep(const Step& step);
+
+private:
+    std::string root_;
+    char separator_;
+    std::vector<Entry> made_;
+};
+
+// One scenario's text as a front-end played it.
+class Transcript {
+public:
+    explicit Transcript(const Scenario& scenario);
+    // After step k: its line and what it changed.
+    void stepDone(const Step& step, const State& state, std::vector<std::string>* printed);
+    const std::string& text() const { return text_; }
+
+private:
+    std::string text_;
+    State last_;
+};
+
+// Writes all transcripts to `file`; false when it cannot.
+bool writeText(const std::string& file, const std::string& text);
+
+} // namespace conformance

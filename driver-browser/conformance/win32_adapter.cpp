@@ -1,0 +1,357 @@
+// Plays the conformance table against the Win32 front-end under Wine: tolvane.exe's own
+// windows (the same library and resource script, started as tolvane.exe starts them but
+// without the splash) in this process, where a recording printer and newpath can be
+// reached. They are driven with the window messages a user's mouse and keys produce: a
+// mouse message goes where Windows sends it, to the window holding the capture, else to
+// the window under the point. Every step is posted from a timer, which also ticks inside
+// the modal loops, and the state is read at the next tick at which the queue is empty and
+// a window waits for input.
+//
+// usage: conformance_win32 TABLE OUTPUT
+#include "scenario_table.h"
+
+#include "control_fonts.h"
+#include "form1.h"
+#include "picture_box.h"
+#include "resource_ids.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+using conformance::Step;
+
+struct Name {
+    int id;
+    const char* name;
+};
+
+// The controls steps name or the focus can be on, and each window by a control it holds.
+const Name kControls[] = {
+    {IDC_Form1_DrvListBox, "DrvListBox"}, {IDC_Form1_Picture1, "Picture1"},
+    {IDC_changedir_Dir1, "Dir1"},         {IDC_changedir_Drive1, "Drive1"},
+    {IDC_changedir_Command1, "Command1"}, {IDC_changedir_Command2, "Command2"},
+    {IDC_About_Picture1, "Picture1"},     {IDC_About_Command1, "Command1"},
+    {IDC_About_Label6, "Label6"},         {IDC_QuilletEgg_Command1, "Command1"},
+    {IDC_drvHelp_Command1, "Command1"},
+};
+const Name kWindows[] = {{IDC_Form1_DrvListBox, "Form1"},
+                         {IDC_changedir_Dir1, "changedir"},
+                         {IDC_About_Label6, "About"},
+                         {IDC_QuilletEgg_Command1, "QuilletEgg"},
+                         {IDC_drvHelp_Label3, "drvHelp"}};
+const Name kMenu[] = {{IDM_chdr, "chdr"},         {IDM_SDriver, "SDriver"},
+                      {IDM_ADrivers, "ADrivers"}, {IDM_Exitmen, "Exitmen"},
+                      {IDM_DRVOnly, "DRVOnly"},   {IDM_DLLOnly, "DLLOnly"},
+                      {IDM_vxdonly, "vxdonly"},   {IDM_BothDLLDRV, "BothDLLDRV"},
+                      {IDM_Helpme, "Helpme"},     {IDM_AboutMe, "AboutMe"}};
+
+std::string utf8(const std::string& ansi) {
+    if (ansi.empty())
+        return ansi;
+    std::wstring wide(ansi.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(),
+                                                        static_cast<int>(ansi.size()), &wide[0],
+                                                        static_cast<int>(wide.size()))));
+    std::string out(wide.size() * 3, '\0');
+    out.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(),
+                                                       static_cast<int>(wide.size()), &out[0],
+                                                       static_cast<int>(out.size()), NULL, NULL)));
+    return out;
+}
+
+std::string text(HWND window) {
+    std::string s(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    s.resize(static_cast<size_t>(GetWindowTextA(window, &s[0], static_cast<int>(s.size()))));
+    return s;
+}
+
+std::vector<std::string> printed;
+HWND form = NULL;
+
+bool recOpen(void*) {
+    return true;
+}
+void recPrintLine(void*, const tolvane::ReportLine& line) {
+    std::string s = line.prefix;
+    if (line.hasLabel) {
+        const int ids[] = {IDC_Form1_FileNamelbl, IDC_Form1_Descrlbl, IDC_Form1_Vendorlbl,
+                           IDC_Form1_Versionlbl};
+        s += text(GetDlgItem(form, ids[static_cast<int>(line.label)]));
+    }
+    printed.push_back(utf8(s));
+}
+bool recEnd(void*) {
+    printed.push_back("<end of document>");
+    return true;
+}
+void recWarn(void*) {}
+const tolvane::PrinterSeam kRecorder = {nullptr, &recOpen, &recPrintLine, &recEnd, &recWarn};
+
+// The window that takes input: the one visible and enabled top-level window of this thread.
+BOOL CALLBACK findInputWindow(HWND window, LPARAM found) {
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+HWND current() {
+    HWND found = NULL;
+    EnumThreadWindows(GetCurrentThreadId(), findInputWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+const char* nameOf(const Name* names, size_t count, int id) {
+    for (size_t i = 0; i < count; ++i)
+        if (names[i].id == id)
+            return names[i].name;
+    return nullptr;
+}
+
+int idOf(const Name* names, size_t count, HWND window, const std::string& name) {
+    for (size_t i = 0; i < count; ++i)
+        if (name == names[i].name && (window == NULL || GetDlgItem(window, names[i].id) != NULL))
+            return names[i].id;
+    return 0;
+}
+
+conformance::State state() {
+    conformance::State s;
+    HWND list = GetDlgItem(form, IDC_Form1_DrvListBox);
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::string entry(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
+        entry.resize(static_cast<size_t>(
+            SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&entry[0]))));
+        s.list.push_back(utf8(entry));
+    }
+    s.selected = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+    const int labels[] = {IDC_Form1_FileNamelbl, IDC_Form1_Descrlbl, IDC_Form1_Vendorlbl,
+                          IDC_Form1_Versionlbl};
+    for (int i = 0; i < 4; ++i)
+        s.labels[i] = utf8(text(GetDlgItem(form, labels[i])));
+    s.newpath = utf8(tolvane::form1Newpath());
+    HWND window = current();
+    const char* name = nullptr;
+    for (const Name& w : kWindows)
+        if (name == nullptr && GetDlgItem(window, w.id) != NULL)
+            name = w.name;
+    if (name == nullptr) {
+        s.window = "MessageBox " + text(window);
+        return s;
+    }
+    HWND focus = GetFocus();
+    const char* control =
+        focus != NULL && GetParent(focus) == window
+            ? nameOf(kControls, sizeof kControls / sizeof *kControls, GetDlgCtrlID(focus))
+            : nullptr;
+    s.window = std::string(name) + " " + (control ? control : "-");
+    return s;
+}
+
+void keys(bool shift, bool ctrl, bool alt) {
+    BYTE keyboard[256] = {};
+    keyboard[VK_SHIFT] = shift ? 0x80 : 0;
+    keyboard[VK_CONTROL] = ctrl ? 0x80 : 0;
+    keyboard[VK_MENU] = alt ? 0x80 : 0;
+    SetKeyboardState(keyboard);
+}
+
+// A mouse message at a point on the screen, sent where Windows would send it.
+void mouse(UINT message, WPARAM flags, POINT at) {
+    HWND target = GetCapture() != NULL ? GetCapture() : WindowFromPoint(at);
+    ScreenToClient(target, &at);
+    PostMessageA(target, message, flags, MAKELPARAM(at.x, at.y));
+}
+
+POINT centreOf(HWND control) {
+    RECT r;
+    GetClientRect(control, &r);
+    POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(control, &p);
+    return p;
+}
+
+void postKey(HWND to, WPARAM key) {
+    PostMessageA(to, WM_KEYDOWN, key, 1);
+    PostMessageA(to, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
+// The control of that name in the window taking input; NULL, and a word on stderr (the
+// state text then shows where the front-end went), when it has none.
+HWND find(HWND window, const std::string& name) {
+    const int id = idOf(kControls, sizeof kControls / sizeof *kControls, window, name);
+    HWND control = id != 0 ? GetDlgItem(window, id) : NULL;
+    if (control == NULL)
+        std::fprintf(stderr, "conformance_win32: no %s in \"%s\"\n", name.c_str(),
+                     text(window).c_str());
+    return control;
+}
+
+void act(const Step& step, conformance::Layout& layout, tolvane::FontSet& fonts) {
+    const std::vector<std::string>& a = step.args;
+    if (layout.fileStep(step))
+        return;
+    HWND window = current();
+    keys(false, false, false);
+    if (a[0] == "start") {
+        const tolvane::Form1Options options = {false, &kRecorder};
+        form = tolvane::createForm1(options, fonts);
+        tolvane::loadForm1(form);
+    } else if (a[0] == "menu") {
+        PostMessageA(form, WM_COMMAND,
+                     MAKEWPARAM(idOf(kMenu, sizeof kMenu / sizeof *kMenu, NULL, a[1]), 0), 0);
+    } else if (a[0] == "key") {
+        const WPARAM key = a[1] == "down"    ? VK_DOWN
+                           : a[1] == "up"    ? VK_UP
+                           : a[1] == "tab"   ? VK_TAB
+                           : a[1] == "space" ? VK_SPACE
+                                             : VK_RETURN;
+        postKey(GetFocus() != NULL ? GetFocus() : window, key);
+    } else if (a[0] == "click" || a[0] == "ok" || a[0] == "cancel") {
+        const std::string name = a[0] == "ok" ? "Command1" : a[0] == "cancel" ? "Command2" : a[1];
+        HWND control = find(window, name);
+        if (control == NULL)
+            return;
+        const POINT at = centreOf(control);
+        mouse(WM_LBUTTONDOWN, MK_LBUTTON, at);
+        mouse(WM_LBUTTONUP, 0, at);
+    } else if (a[0] == "press" || a[0] == "release") {
+        const bool left = a[1] == "left";
+        const bool shift = a[2].find("shift") != std::string::npos;
+        const bool ctrl = a[2].find("ctrl") != std::string::npos;
+        keys(shift, ctrl, a[2].find("alt") != std::string::npos);
+        HWND control = find(window, a[3]);
+        if (control == NULL)
+            return;
+        POINT at = {std::atoi(a[4].c_str()) / 15, std::atoi(a[5].c_str()) / 15};
+        ClientToScreen(control, &at);
+        const WPARAM flags = (shift ? MK_SHIFT : 0) | (ctrl ? MK_CONTROL : 0);
+        if (a[0] == "press")
+            mouse(left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, flags | (left ? MK_LBUTTON : MK_RBUTTON),
+                  at);
+        else
+            mouse(left ? WM_LBUTTONUP : WM_RBUTTONUP, flags, at);
+    } else if (a[0] == "drive") {
+        HWND drives = GetDlgItem(window, IDC_changedir_Drive1);
+        SetFocus(drives);
+        const std::string letter = {static_cast<char>(a[1][0] | 0x20), ':'};
+        SendMessageA(drives, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(letter.c_str()));
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_changedir_Drive1, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(drives));
+    } else if (a[0] == "open") {
+        HWND dirs = GetDlgItem(window, IDC_changedir_Dir1);
+        const int count = static_cast<int>(SendMessageA(dirs, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char entry[MAX_PATH] = {};
+            SendMessageA(dirs, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entry));
+            const char* name = entry;
+            while (*name == ' ')
+                ++name;
+            if (a[1] != name)
+                continue;
+            SendMessageA(dirs, LB_SETTOPINDEX, i, 0);
+            RECT r;
+            SendMessageA(dirs, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+            POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            ClientToScreen(dirs, &at);
+            mouse(WM_LBUTTONDOWN, MK_LBUTTON, at);
+            mouse(WM_LBUTTONUP, 0, at);
+            mouse(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+            mouse(WM_LBUTTONUP, 0, at);
+            return;
+        }
+        std::fprintf(stderr, "conformance_win32: no directory %s\n", a[1].c_str());
+    } else {
+        std::fprintf(stderr, "conformance_win32: unknown step: %s\n", step.line.c_str());
+    }
+}
+
+// One scenario's run, stepped by the timer.
+struct Run {
+    const conformance::Scenario* scenario;
+    conformance::Transcript* transcript;
+    conformance::Layout* layout;
+    tolvane::FontSet* fonts;
+    size_t next;
+    bool pending;
+    bool busy;
+};
+Run run;
+
+void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+    // No window takes input while one is being opened (a modal loop shows its window at
+    // its first idle moment, which may come after a tick): wait for it.
+    if (run.busy || (form != NULL && current() == NULL))
+        return;
+    run.busy = true;
+    if (run.pending) {
+        run.transcript->stepDone(run.scenario->steps[run.next - 1], state(), &printed);
+        run.pending = false;
+    }
+    if (run.next < run.scenario->steps.size()) {
+        act(run.scenario->steps[run.next++], *run.layout, *run.fonts);
+        run.pending = true;
+    } else if (HWND window = current(); window != NULL && window != form) {
+        EndDialog(window, 0); // what the table left open
+    } else if (form != NULL) {
+        DestroyWindow(form); // ends the message loop
+        form = NULL;
+    }
+    run.busy = false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: conformance_win32 TABLE OUTPUT\n");
+        return 2;
+    }
+    std::vector<conformance::Scenario> scenarios;
+    std::string error;
+    if (!conformance::readTable(argv[1], &scenarios, &error)) {
+        std::fprintf(stderr, "conformance_win32: %s\n", error.c_str());
+        return 2;
+    }
+    tolvane::registerPictureBoxClass(GetModuleHandleA(NULL));
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    CreateDirectoryA((std::string(windows) + "\\system").c_str(), NULL);
+    std::string all;
+    for (const conformance::Scenario& scenario : scenarios) {
+        conformance::Transcript transcript(scenario);
+        {
+            conformance::Layout layout("C:", '\\');
+            if (!layout.make(scenario.layout, &error)) {
+                std::fprintf(stderr, "conformance_win32: %s\n", error.c_str());
+                return 1;
+            }
+            tolvane::FontSet fonts;
+            run = {&scenario, &transcript, &layout, &fonts, 0, false, false};
+            const DWORD started = GetTickCount();
+            const UINT_PTR timer = SetTimer(NULL, 0, 40, tick);
+            MSG message;
+            while (GetMessageA(&message, NULL, 0, 0) > 0) {
+                if (GetTickCount() - started > 60000) {
+                    std::fprintf(stderr, "conformance_win32: %s: timed out\n",
+                                 scenario.header[0].c_str());
+                    return 1;
+                }
+                if (form != NULL && IsDialogMessageA(form, &message))
+                    continue;
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+            KillTimer(NULL, timer);
+            SetCurrentDirectoryA(windows); // off the scenario's directories before they go
+        }
+        all += transcript.text();
+    }
+    return conformance::writeText(argv[2], all) ? 0 : 1;
+}

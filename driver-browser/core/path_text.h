@@ -1,0 +1,36 @@
+// Zero-terminated 8-bit text as the browser's rules handle it: lengths, the order of names,
+// and paths joined as the strings stand.
+#pragma once
+
+#include <cstddef>
+
+namespace tolvane {
+
+// The separator the platform's paths use.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+std::size_t textLength(const char* text);
+
+// The order of names in the lists: ASCII letters compared ignoring case; names that differ
+// only in case are ordered by their bytes, so the order never depends on the directory's
+// own order. Negative, 0 or positive like strcmp.
+int compareNames(const char* a, const char* b);
+
+// True when the two texts are equal ignoring the case of ASCII letters.
+bool equalIgnoringCase(const char* a, const char* b);
+
+// dir + separator + name, joined as the strings stand (no separator added or removed), into
+// buffer: at most capacity - 1 bytes and a terminating zero byte (nothing when capacity is
+// 0). Returns the full length, so a result >= capacity means the buffer was too small.
+std::size_t joinPath(const char* dir, char separator, const char* name, char* buffer,
+                     std::size_t capacity);
+
+// As joinPath, but no separator is added when dir already ends with one (a drive root).
+std::size_t joinChildPath(const char* dir, char separator, const char* name, char* buffer,
+                          std::size_t capacity);
+
+} // namespace tolvane

@@ -1,0 +1,148 @@
+// Reading a driver file over the file seam, on files in memory: the chunked search for the
+// first marker, every kind of failure and its reason, and ShowDriverInfo's sequence.
+#include "driver_info.h"
+#include "fake_platform.h"
+#include "marker_search.h"
+#include "path_text.h"
+#include "version_file_builder.h"
+#include "version_strings.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace tolvane {
+namespace {
+
+using testing::FakeFile;
+using testing::VersionFileBuilder;
+
+VersionCaptions read(FakeFile& file) {
+    VersionCaptions captions;
+    readVersionStrings(file.seam(), "x.drv", versionCaptionsSink(captions));
+    return captions;
+}
+
+VersionCaptions unreadable(const char* reason) {
+    std::u16string text = u"Could not read this file: ";
+    for (const char* c = reason; *c != '\0'; ++c) {
+        text.push_back(static_cast<char16_t>(*c));
+    }
+    return VersionCaptions{text, kNotAvailable, kNotAvailable};
+}
+
+TEST(FileReading, EveryKindOfFailureHasItsOwnReasonInPlainWords) {
+    std::set<std::string> reasons;
+    for (int kind = 1; kind <= static_cast<int>(FileFailure::Other); ++kind) {
+        const std::string reason = fileFailureReason(static_cast<FileFailure>(kind));
+        EXPECT_FALSE(reason.empty()) << kind;
+        EXPECT_TRUE(reasons.insert(reason).second) << reason;
+        FakeFile file;
+        file.openFailure = static_cast<FileFailure>(kind);
+        EXPECT_EQ(read(file), unreadable(reason.c_str()));
+    }
+    EXPECT_STREQ(fileFailureReason(FileFailure::NotFound), "it no longer exists");
+    EXPECT_STREQ(fileFailureReason(FileFailure::InUse), "another program is using it");
+}
+
+TEST(FileReading, TheMarkerIsFoundAroundEveryChunkBorder) {
+    const std::size_t border = kReadChunkSize - (kMarkerSize - 1);
+    for (const std::size_t at :
+         {std::size_t{0}, kReadChunkSize - 20, kReadChunkSize - 14, kReadChunkSize - 7,
+          kReadChunkSize, border + kReadChunkSize - 14, 3 * kReadChunkSize}) {
+        FakeFile file;
+        VersionFileBuilder builder;
+        builder.fill(at, 0x90).markerAndGap().entry("FileVersion", std::to_string(at)).fill(50, 0);
+        file.bytes = builder.bytes();
+        const std::string version = std::to_string(at);
+        EXPECT_EQ(read(file).version, std::u16string(version.begin(), version.end())) << at;
+    }
+}
+
+TEST(FileReading, FailuresWhileReadingGiveTheirReason) {
+    VersionFileBuilder builder;
+    builder.fill(kReadChunkSize + 100, 0x90).markerAndGap().entry("FileVersion", "1");
+    builder.fill(2 * kReadChunkSize, 0); // the marker's chunk is not the last
+    struct Case {
+        std::size_t failReadsFrom;
+        uint64_t reportedSize;
+        std::size_t memoryBudget;
+        FileFailure expected;
+    };
+    const std::size_t size = builder.bytes().size();
+    const Case cases[] = {
+        {10, UINT64_MAX, SIZE_MAX, FileFailure::InputOutput},                  // the first chunk
+        {kReadChunkSize + 50, UINT64_MAX, SIZE_MAX, FileFailure::InputOutput}, // the rest
+        {SIZE_MAX, size + 10, SIZE_MAX, FileFailure::Shrunk},                  // shorter than said
+        {SIZE_MAX, UINT64_MAX, 100, FileFailure::OutOfMemory},                 // no chunk buffer
+        {SIZE_MAX, UINT64_MAX, kReadChunkSize + 10, FileFailure::OutOfMemory}, // no rest
+    };
+    for (const Case& c : cases) {
+        FakeFile file;
+        file.bytes = builder.bytes();
+        file.failReadsFrom = c.failReadsFrom;
+        file.reportedSize = c.reportedSize;
+        file.memoryBudget = c.memoryBudget;
+        EXPECT_EQ(read(file), unreadable(fileFailureReason(c.expected))) << c.failReadsFrom;
+    }
+    if (sizeof(std::size_t) < sizeof(uint64_t)) {
+        FakeFile file;
+        file.reportedSize = uint64_t{1} << 40;
+        EXPECT_EQ(read(file), unreadable(fileFailureReason(FileFailure::TooLarge)));
+    }
+    FakeFile empty;
+    EXPECT_EQ(read(empty), (VersionCaptions{kNoInformation, kNotAvailable, kNotAvailable}));
+}
+
+// The main window as ShowDriverInfo sees it, recording what it is asked and told.
+struct DriverInfoWindow {
+    int selected = 1;
+    std::vector<std::string> log;
+    MainWindowSeam seam() {
+        MainWindowSeam s{};
+        s.context = this;
+        s.selectedIndex = [](void* self) { return static_cast<DriverInfoWindow*>(self)->selected; };
+        s.showEntryName = [](void* self, int index) {
+            static_cast<DriverInfoWindow*>(self)->log.push_back("name " + std::to_string(index));
+        };
+        s.clearLabel = [](void* self, ValueLabel label) {
+            static_cast<DriverInfoWindow*>(self)->log.push_back(
+                "clear " + std::to_string(static_cast<int>(label)));
+        };
+        s.listPath = [](void*) { return "C:\\WIN\\SYSTEM"; };
+        s.entryFileName = [](void*, int index) { return index == 1 ? "Sound.drv" : "?"; };
+        s.setLabel = [](void* self, ValueLabel label, const char* text) {
+            static_cast<DriverInfoWindow*>(self)->log.push_back(
+                "set " + std::to_string(static_cast<int>(label)) + " " + text);
+        };
+        return s;
+    }
+};
+
+TEST(ShowDriverInfo, NameFirstThenTheFileAtTheJoinedPathThenTheThreeCaptions) {
+    DriverInfoWindow window;
+    FakeFile file;
+    VersionFileBuilder builder;
+    builder.markerAndGap().entry("CompanyName", "Acme").entry("FileVersion", "3.1").fill(9, 0);
+    file.bytes = builder.bytes();
+    showDriverInfo(window.seam(), file.seam());
+    EXPECT_EQ(file.openedPath, std::string("C:\\WIN\\SYSTEM") + kPathSeparator + "Sound.drv");
+    EXPECT_EQ(window.log,
+              (std::vector<std::string>{"name 1", "clear 1", "set 1 ", "set 2 Acme", "set 3 3.1"}));
+
+    DriverInfoWindow unreadableWindow;
+    FakeFile gone;
+    gone.openFailure = FileFailure::NotFound;
+    showDriverInfo(unreadableWindow.seam(), gone.seam());
+    EXPECT_EQ(unreadableWindow.log.at(2), "set 1 Could not read this file: it no longer exists");
+
+    DriverInfoWindow none;
+    none.selected = -1;
+    FakeFile untouched;
+    showDriverInfo(none.seam(), untouched.seam());
+    EXPECT_TRUE(none.log.empty());
+    EXPECT_TRUE(untouched.openedPath.empty());
+}
+
+} // namespace
+} // namespace tolvane

@@ -1,0 +1,166 @@
+// Select Path's rules: the open branch, the path behind an entry, which drive holds a path,
+// and the load and a change of drive over two lists in memory.
+#include "fake_platform.h"
+#include "path_text.h"
+#include "select_path.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace tolvane {
+namespace {
+
+using testing::FakeDirectories;
+using testing::FakeEntry;
+
+std::string behind(const char* open, char separator, int index, const char* name = "") {
+    char buffer[64];
+    pathBehindEntry(open, separator, index, name, buffer, sizeof buffer);
+    return buffer;
+}
+
+TEST(SelectPath, BranchEntriesAndThePathBehindEach) {
+    struct Case {
+        const char* path;
+        char separator;
+        std::vector<std::string> names, paths;
+    };
+    const Case cases[] = {
+        {"C:\\", '\\', {"C:\\"}, {"C:\\"}},
+        {"C:\\WIN\\SYS", '\\', {"C:\\", "WIN", "SYS"}, {"C:\\", "C:\\WIN", "C:\\WIN\\SYS"}},
+        {"/", '/', {"/"}, {"/"}},
+        {"/a//b/", '/', {"/", "a", "b"}, {"/", "/a", "/a//b"}},
+    };
+    for (const Case& c : cases) {
+        const int length = branchLength(c.path, c.separator);
+        ASSERT_EQ(length, static_cast<int>(c.names.size())) << c.path;
+        for (int i = 0; i < length; ++i) {
+            const BranchEntry entry = branchEntry(c.path, c.separator, i);
+            EXPECT_EQ(std::string(entry.name, entry.nameLength), c.names[i]) << c.path;
+            EXPECT_EQ(behind(c.path, c.separator, i), c.paths[i]) << c.path;
+        }
+        // The subdirectories come after the branch, joined without doubling a root's separator.
+        const std::string child = behind(c.path, c.separator, length, "new");
+        EXPECT_EQ(child.substr(child.size() - 4), std::string(1, c.separator) + "new") << c.path;
+        EXPECT_EQ(child.find(std::string(2, c.separator) + "new"), std::string::npos) << c.path;
+    }
+}
+
+TEST(SelectPath, ADriveHoldsWholeComponentsOnly) {
+    struct Case {
+        const char* drive;
+        const char* path;
+        char separator;
+        bool ignoreCase, holds;
+    };
+    const Case cases[] = {
+        {"c:", "C:\\WIN", '\\', true, true},       {"c:", "C:", '\\', true, true},
+        {"c:", "C:\\WIN", '\\', false, false},     {"c:", "d:\\", '\\', true, false},
+        {"/", "/home", '/', false, true},          {"/home", "/home/u", '/', false, true},
+        {"/home", "/homework", '/', false, false}, {"/mnt/", "/mnt/x", '/', false, true}};
+    for (const Case& c : cases)
+        EXPECT_EQ(driveHolds(c.drive, c.path, c.separator, c.ignoreCase), c.holds)
+            << c.drive << " " << c.path;
+}
+
+// The dialog's two lists in memory, over drives "/" and "/d", and the directories given.
+struct Dialog {
+    FakeDirectories dirs;
+    std::vector<std::string> drives = {"/", "/d"};
+    std::string current = "/w";
+    int shown = 0;
+    std::vector<std::string> entries;
+    std::string open;
+    std::vector<std::string> told;
+
+    SelectPathSeam seam() {
+        SelectPathSeam s{};
+        s.context = this;
+        s.separator = '/';
+        s.directories = dirs.seam();
+        s.currentDirectory = [](void* d) { return self(d)->current.c_str(); };
+        s.driveCount = [](void* d) { return static_cast<int>(self(d)->drives.size()); };
+        s.driveName = [](void* d, int i) { return self(d)->drives[i].c_str(); };
+        s.driveRoot = s.driveName;
+        s.shownDrive = [](void* d) { return self(d)->shown; };
+        s.showDrive = [](void* d, int i) { self(d)->shown = i; };
+        s.clearDirectories = [](void* d) { self(d)->entries.clear(); };
+        s.addBranchEntry = [](void* d, const char* name, std::size_t length, int depth) {
+            self(d)->entries.push_back(std::string(2 * depth, ' ') + std::string(name, length));
+        };
+        s.addSubdirectory = [](void* d, const char* name, int depth) {
+            self(d)->entries.push_back(std::string(2 * depth, ' ') + name);
+        };
+        s.setOpenPath = [](void* d, const char* path) { self(d)->open = path; };
+        s.openPath = [](void* d) { return self(d)->open.c_str(); };
+        s.tellOpenFailed = [](void* d, const char* dir, const char* reason) {
+            self(d)->told.push_back(std::string(dir) + ": " + reason);
+        };
+        return s;
+    }
+    static Dialog* self(void* d) { return static_cast<Dialog*>(d); }
+};
+
+TEST(SelectPath, LoadOpensTheListsDirectoryWithItsSubdirectoriesOnItsDrive) {
+    Dialog dialog;
+    FakeEntry hidden{".cache", false, true, true};
+    dialog.dirs.table["/d"] = {}; // the change to the list's drive opens its root first
+    dialog.dirs.table["/d/x"] = {
+        {"Sub", false, true}, {"file.drv"}, {".", false, true}, {"..", false, true}, hidden};
+    loadSelectPath(dialog.seam(), "/d/x");
+    EXPECT_EQ(dialog.open, "/d/x");
+    EXPECT_EQ(dialog.entries, (std::vector<std::string>{"/", "  d", "    x", "      Sub"}));
+    EXPECT_EQ(dialog.shown, 1);
+    EXPECT_TRUE(dialog.told.empty());
+    EXPECT_STREQ(selectPathAnswer(dialog.seam()), "/d/x");
+}
+
+TEST(SelectPath, AListDirectoryGoneIsToldAndTheDriveShownInstead) {
+    struct Case {
+        std::string listPath, current;
+        std::vector<std::string> readable;
+        const char* shown; // null: nothing could be opened, OK keeps newpath
+        int drive;
+    };
+    const Case cases[] = {
+        {"/d/gone", "/w", {"/", "/d"}, "/d", 1},              // the drive's root
+        {"/d/gone", "/d/cur", {"/d", "/d/cur"}, "/d/cur", 1}, // the drive's current directory
+        {"/d/gone", "/d/cur", {"/d"}, "/d", 1},               // that gone too: the root
+        {"/gone", "/w", {}, nullptr, 0},                      // not even the root
+    };
+    for (const Case& c : cases) {
+        Dialog dialog;
+        dialog.current = c.current;
+        dialog.shown = c.current.rfind("/d", 0) == 0 ? 1 : 0; // Drive1 starts there
+        for (const std::string& dir : c.readable)
+            dialog.dirs.table[dir] = {};
+        loadSelectPath(dialog.seam(), c.listPath.c_str());
+        ASSERT_EQ(dialog.told.size(), 1u) << c.listPath;
+        EXPECT_EQ(dialog.told[0], c.listPath + ": it no longer exists");
+        const char* answer = selectPathAnswer(dialog.seam());
+        EXPECT_EQ(answer == nullptr, c.shown == nullptr) << c.current;
+        if (c.shown != nullptr) {
+            EXPECT_STREQ(answer, c.shown);
+            EXPECT_EQ(dialog.shown, c.drive);
+        }
+    }
+}
+
+TEST(SelectPath, AnUnreadableDriveKeepsWhatWasShown) {
+    Dialog dialog;
+    dialog.dirs.table["/w"] = {};
+    dialog.dirs.table["/"] = {};
+    loadSelectPath(dialog.seam(), "/w");
+    selectPathDriveChanged(dialog.seam(), 1);
+    EXPECT_EQ(dialog.told, (std::vector<std::string>{"/d: it no longer exists"}));
+    EXPECT_EQ(dialog.shown, 0);
+    EXPECT_EQ(dialog.open, "/w");
+    dialog.dirs.table["/d"] = {};
+    selectPathDriveChanged(dialog.seam(), 1);
+    EXPECT_EQ(dialog.open, "/d");
+    EXPECT_EQ(dialog.shown, 1);
+}
+
+} // namespace
+} // namespace tolvane

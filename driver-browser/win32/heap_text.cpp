@@ -1,0 +1,68 @@
+#include "heap_text.h"
+
+#include "core/path_text.h"
+
+namespace tolvane {
+
+void HeapText::release() {
+    if (text_ != nullptr)
+        HeapFree(GetProcessHeap(), 0, text_);
+    text_ = nullptr;
+    length_ = 0;
+}
+
+char* HeapText::reserve(size_t length) {
+    char* room = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, length + 1));
+    if (room == nullptr)
+        return nullptr;
+    room[0] = '\0';
+    release();
+    text_ = room;
+    length_ = length;
+    return room;
+}
+
+bool HeapText::assign(const char* text, size_t length) {
+    // Into new memory first: text may be this text itself.
+    char* room = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, length + 1));
+    if (room == nullptr)
+        return false;
+    CopyMemory(room, text, length);
+    room[length] = '\0';
+    release();
+    text_ = room;
+    length_ = length;
+    return true;
+}
+
+bool HeapText::assign(const char* text) {
+    return assign(text, textLength(text));
+}
+
+bool HeapText::append(const char* text) {
+    const size_t more = textLength(text);
+    char* room = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, length_ + more + 1));
+    if (room == nullptr)
+        return false;
+    CopyMemory(room, c_str(), length_);
+    CopyMemory(room + length_, text, more);
+    room[length_ + more] = '\0';
+    const size_t length = length_ + more;
+    release();
+    text_ = room;
+    length_ = length;
+    return true;
+}
+
+bool HeapText::assignWindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    char* room = reserve(length > 0 ? static_cast<size_t>(length) : 0);
+    if (room == nullptr)
+        return false;
+    const int got = GetWindowTextA(window, room, length + 1);
+    length_ = got > 0 ? static_cast<size_t>(got) : 0;
+    room[length_] = '\0';
+    return true;
+}
+
+} // namespace tolvane
