@@ -183,6 +183,8 @@ void rebuildList() {
 
 // Setting the path to the directory already shown changes nothing.
 void setListPath(const char* path) {
+    if (form.texts == nullptr) // the window is gone
+        return;
     if (form.pathSet &&
         isSameDirectory(form.texts->listPath.c_str(), path, windowsDirectoryIdentity()))
         return;

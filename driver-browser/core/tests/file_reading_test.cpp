@@ -1,9 +1,11 @@
 // Reading a driver file over the file seam, on files in memory: the chunked search for the
 // first marker, every kind of failure and its reason, and ShowDriverInfo's sequence.
+#include "ansi_codepage.h"
 #include "driver_info.h"
 #include "fake_platform.h"
 #include "marker_search.h"
 #include "path_text.h"
+#include "random_version_file.h"
 #include "version_file_builder.h"
 #include "version_strings.h"
 
@@ -142,6 +144,37 @@ TEST(ShowDriverInfo, NameFirstThenTheFileAtTheJoinedPathThenTheThreeCaptions) {
     showDriverInfo(none.seam(), untouched.seam());
     EXPECT_TRUE(none.log.empty());
     EXPECT_TRUE(untouched.openedPath.empty());
+}
+
+TEST(ShowDriverInfo, ItsCollectedCaptionsAgreeWithTheScanOnRandomFiles) {
+    std::mt19937 random(15);
+    std::size_t longest = 0;
+    for (int n = 0; n < 3000; ++n) {
+        FakeFile file;
+        file.bytes = testing::randomVersionFile(random, 1500);
+        std::vector<std::u16string> shown(4);
+        struct Window {
+            std::vector<std::u16string>* shown;
+        } window{&shown};
+        MainWindowSeam seam{};
+        seam.context = &window;
+        seam.selectedIndex = [](void*) { return 0; };
+        seam.showEntryName = [](void*, int) {};
+        seam.clearLabel = [](void*, ValueLabel) {};
+        seam.listPath = [](void*) { return "D"; };
+        seam.entryFileName = [](void*, int) { return "x.drv"; };
+        seam.setLabel = [](void* self, ValueLabel label, const char* text) {
+            (*static_cast<Window*>(self)->shown)[static_cast<int>(label)] =
+                ansiToString(reinterpret_cast<const uint8_t*>(text), textLength(text));
+        };
+        showDriverInfo(seam, file.seam());
+        const VersionCaptions expected =
+            extractVersionCaptions(file.bytes.data(), file.bytes.size());
+        ASSERT_EQ((VersionCaptions{shown[1], shown[2], shown[3]}), expected) << n;
+        longest = std::max({longest, expected.description.size(), expected.vendor.size(),
+                            expected.version.size()});
+    }
+    EXPECT_GT(longest, 256u) << "no caption made the collector grow";
 }
 
 } // namespace
