@@ -111,13 +111,9 @@ TEST(WineUserDesktop, TheRegistrysFolderExpandedAndMappedIntoThePrefix) {
          "/drive_c/DeskA1\t\x1B\"\xE2\x82\xAC"
          "0???\xC3\xA9/z"},
         // The last well-formed value counts; malformed lines are skipped.
-        {user +
-             R"("C:\\old")"
-             "\n" +
-             user +
-             R"(str(2):"C:\\new")"
-             "\n"
-             R"("Desktop"="C:\\unterminated
+        {user + R"("C:\\old"
+)" + user + R"(str(2):"C:\\new"
+"Desktop"="C:\\unterminated
 "Desktop"="C:\\trailing" x
 "Desktop"=str(2:"C:\\type"
 "Desktop"C:\\noequals
@@ -125,13 +121,9 @@ TEST(WineUserDesktop, TheRegistrysFolderExpandedAndMappedIntoThePrefix) {
          "", "/drive_c/new"},
         // A value of another type is no string; the same name in other keys, or under a
         // header that is not well formed, is not the key's.
-        {shell +
-             R"("C:\\shell")"
-             "\n" +
-             user +
-             R"("C:\\first")"
-             "\n"
-             R"("Desktop"=str(7):"C:\\multi"
+        {shell + R"("C:\\shell"
+)" + user + R"("C:\\first"
+"Desktop"=str(7):"C:\\multi"
 [Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders 1
 "Desktop"="C:\\broken header"
 [Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders\\Sub] 1
