@@ -1,6 +1,5 @@
-// Fuzz target: the browser's registry file reader on any text, the names chosen by the first
-// byte. A value never has more characters than the file bytes, and one appended under the
-// key's header always wins, whatever came before it.
+// Fuzz target: the browser's registry reader on any text, names chosen by the first byte: a
+// value has no more characters than the file bytes; one appended under its key always wins.
 #include "wine_registry.h"
 
 #include <cstddef>

@@ -58,8 +58,7 @@ TEST(AnsiCodePage, EveryByteAgreesWithTheSystemConverter) {
     EXPECT_LE(undefined, 5);
 }
 
-// The way back, checked above against the system's converter byte by byte.
-TEST(AnsiCodePage, EveryCodeUnitGoesBackToItsByteElseToAQuestionMark) {
+TEST(AnsiCodePage, EveryCodeUnitGoesBackToTheByteThatGivesItElseToAQuestionMark) {
     for (long unit = 0; unit < 0x10000; ++unit) {
         int expected = '?';
         for (int byte = 0; byte < 256; ++byte) {

@@ -99,8 +99,7 @@ TEST(WineUserDesktop, TheRegistrysFolderExpandedAndMappedIntoThePrefix) {
          "\"SystemDrive\"=\"e:\"\n",
          "/dosdevices/e:/Desk/%NOPE%/100%/Jos\xC3\xA9\xE2\x82\xAC"},
         {user + "\"\\\\\\\\server\\\\ana\"\n", "", ""}, // not on a drive letter
-        // The reader's own rules. Names ignoring case, CRLF, every kind of escape, raw
-        // UTF-8, '?' for characters Windows-1252 lacks (a surrogate pair is two).
+        // Case, CRLF, every escape, raw UTF-8, '?' outside Windows-1252 (a surrogate pair: two).
         {R"([software\\microsoft\\WINDOWS\\CurrentVersion\\Explorer\\USER SHELL FOLDERS] 1)"
          "\r\n"
          R"("desktop"="C:\\\x44\145sk\1011\t\e\"\x20ac0\x263a\xd83c\xdf0e)"
