@@ -1,5 +1,5 @@
 // Reader of Wine's registry files (system.reg, user.reg): finds one key and one value in
-// one of them. Also the driver browser's way to the user's desktop folder in a prefix.
+// one of them.
 //
 // The file is untrusted text. It is read as a stream of bytes, one pass, with no line
 // buffer and no heap; every write goes through a bounds check, so any input is safe.

@@ -24,6 +24,18 @@ char16_t ansiToChar(uint8_t byte) {
     return static_cast<char16_t>(byte);
 }
 
+uint8_t charToAnsi(char16_t character) {
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {
+        return static_cast<uint8_t>(character);
+    }
+    for (uint8_t byte = 0x80; byte <= 0x9F; ++byte) {
+        if (kHighControlRange[byte - 0x80] == character) {
+            return byte;
+        }
+    }
+    return '?';
+}
+
 std::u16string ansiToString(const uint8_t* bytes, std::size_t size) {
     std::u16string text(size, u'\0');
     for (std::size_t n = 0; n < size; ++n) {

@@ -1,7 +1,8 @@
 #include "wine_desktop.h"
 
-#include "system_reg.h"
+#include "ansi_codepage.h"
 #include "windows_directory.h"
+#include "wine_registry.h"
 
 #include <fstream>
 #include <iterator>
@@ -23,29 +24,11 @@ public:
     }
 
     // A string value of the key (ANSI, Windows-1252), or nothing.
-    std::optional<std::string> value(const char* key, const char* name) const {
-        Cursor cursor{&text_, 0};
-        const reg_byte_source source{&Cursor::next, &cursor};
-        char data[1024];
-        reg_lookup found{};
-        system_reg_lookup(&source, key, name, reinterpret_cast<uint8_t*>(data), sizeof data,
-                          &found);
-        const bool text = found.type == 1 || found.type == 2; // REG_SZ, REG_EXPAND_SZ
-        if (!found.value_found || !text || found.size == 0 || found.size > sizeof data) {
-            return std::nullopt;
-        }
-        return std::string(data, found.size - 1); // without the terminating zero
+    std::optional<std::string> value(const std::string& key, const std::string& name) const {
+        return wineRegistryString(text_, key, name);
     }
 
 private:
-    struct Cursor {
-        const std::string* text;
-        std::size_t at;
-        static int next(void* context) {
-            auto* c = static_cast<Cursor*>(context);
-            return c->at < c->text->size() ? static_cast<unsigned char>((*c->text)[c->at++]) : -1;
-        }
-    };
     std::string text_;
 };
 
@@ -60,13 +43,13 @@ std::string expand(const std::string& text, const RegistryFile& user, const Regi
             return expanded + text.substr(at);
         }
         const std::string name = text.substr(open + 1, close - open - 1);
-        std::optional<std::string> value = user.value("Volatile Environment", name.c_str());
+        std::optional<std::string> value = user.value("Volatile Environment", name);
         if (!value) {
-            value = user.value("Environment", name.c_str());
+            value = user.value("Environment", name);
         }
         if (!value) {
             value = system.value("System\\CurrentControlSet\\Control\\Session Manager\\Environment",
-                                 name.c_str());
+                                 name);
         }
         if (name.empty() || !value) {
             expanded += text.substr(at, close - at); // left as it stands; the second '%'
@@ -88,22 +71,12 @@ std::string inPrefix(const std::string& prefix, const std::string& windowsPath) 
     const char letter = static_cast<char>(windowsPath[0] | 0x20);
     std::string path = prefix + (letter == 'c' ? std::string("/drive_c")
                                                : "/dosdevices/" + std::string(1, letter) + ":");
-    for (std::size_t n = 2; n < windowsPath.size(); ++n) {
-        const uint16_t unit = cp1252_to_unit(static_cast<uint8_t>(windowsPath[n]));
-        if (unit == '\\') {
-            path += '/';
-        } else if (unit < 0x80) {
-            path += static_cast<char>(unit);
-        } else if (unit < 0x800) {
-            path += static_cast<char>(0xC0 | (unit >> 6));
-            path += static_cast<char>(0x80 | (unit & 0x3F));
-        } else {
-            path += static_cast<char>(0xE0 | (unit >> 12));
-            path += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
-            path += static_cast<char>(0x80 | (unit & 0x3F));
-        }
+    std::u16string rest = ansiToString(reinterpret_cast<const uint8_t*>(windowsPath.data()) + 2,
+                                       windowsPath.size() - 2);
+    for (char16_t& c : rest) {
+        c = c == u'\\' ? u'/' : c;
     }
-    return path;
+    return path + toUtf8(rest);
 }
 
 bool isFolder(void*, const char* path) {
@@ -127,9 +100,9 @@ bool userDesktop(void*, char* buffer, std::size_t capacity) {
 std::string wineUserDesktop(const std::string& prefix) {
     const RegistryFile user(prefix + "/user.reg");
     std::optional<std::string> desktop =
-        user.value((kExplorer + std::string("User Shell Folders")).c_str(), "Desktop");
+        user.value(kExplorer + std::string("User Shell Folders"), "Desktop");
     if (!desktop) {
-        desktop = user.value((kExplorer + std::string("Shell Folders")).c_str(), "Desktop");
+        desktop = user.value(kExplorer + std::string("Shell Folders"), "Desktop");
     }
     if (!desktop) {
         return std::string();

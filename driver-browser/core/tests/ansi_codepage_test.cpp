@@ -58,6 +58,16 @@ TEST(AnsiCodePage, EveryByteAgreesWithTheSystemConverter) {
     EXPECT_LE(undefined, 5);
 }
 
+TEST(AnsiCodePage, EveryCodeUnitGoesBackToTheByteThatGivesItElseToAQuestionMark) {
+    for (long unit = 0; unit < 0x10000; ++unit) {
+        int expected = '?';
+        for (int byte = 0; byte < 256; ++byte) {
+            expected = ansiToChar(static_cast<uint8_t>(byte)) == unit ? byte : expected;
+        }
+        ASSERT_EQ(charToAnsi(static_cast<char16_t>(unit)), expected) << "unit " << unit;
+    }
+}
+
 TEST(AnsiCodePage, UndefinedBytesBecomeControlCharacters) {
     for (const int byte : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
         EXPECT_EQ(ansiToChar(static_cast<uint8_t>(byte)), static_cast<char16_t>(byte)) << byte;

@@ -19,5 +19,16 @@ TEST(AnsiCodePageOnWindows, EveryByteConvertsAsTheSystemConvertsCodePage1252) {
     }
 }
 
+TEST(AnsiCodePageOnWindows, EveryCodeUnitConvertsAsTheSystemWithoutBestFit) {
+    for (long unit = 0; unit < 0x10000; ++unit) {
+        const wchar_t character = static_cast<wchar_t>(unit);
+        char byte = 0;
+        ASSERT_EQ(
+            WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, &character, 1, &byte, 1, "?", nullptr),
+            1);
+        ASSERT_EQ(charToAnsi(static_cast<char16_t>(unit)), static_cast<uint8_t>(byte)) << unit;
+    }
+}
+
 } // namespace
 } // namespace tolvane

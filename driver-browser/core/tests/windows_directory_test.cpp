@@ -99,6 +99,36 @@ TEST(WineUserDesktop, TheRegistrysFolderExpandedAndMappedIntoThePrefix) {
          "\"SystemDrive\"=\"e:\"\n",
          "/dosdevices/e:/Desk/%NOPE%/100%/Jos\xC3\xA9\xE2\x82\xAC"},
         {user + "\"\\\\\\\\server\\\\ana\"\n", "", ""}, // not on a drive letter
+        // Case, CRLF, every escape, raw UTF-8, '?' outside Windows-1252 (a surrogate pair: two).
+        {R"([software\\microsoft\\WINDOWS\\CurrentVersion\\Explorer\\USER SHELL FOLDERS] 1)"
+         "\r\n"
+         R"("desktop"="C:\\\x44\145sk\1011\t\e\"\x20ac0\x263a\xd83c\xdf0e)"
+         "\xC3\xA9"
+         R"(\\\z")"
+         "\r\n",
+         "",
+         "/drive_c/DeskA1\t\x1B\"\xE2\x82\xAC"
+         "0???\xC3\xA9/z"},
+        // The last well-formed value counts; malformed lines are skipped.
+        {user + R"("C:\\old"
+)" + user + R"(str(2):"C:\\new"
+"Desktop"="C:\\unterminated
+"Desktop"="C:\\trailing" x
+"Desktop"=str(2:"C:\\type"
+"Desktop"C:\\noequals
+)",
+         "", "/drive_c/new"},
+        // A value of another type is no string; the same name in other keys, or under a
+        // header that is not well formed, is not the key's.
+        {shell + R"("C:\\shell"
+)" + user + R"("C:\\first"
+"Desktop"=str(7):"C:\\multi"
+[Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders 1
+"Desktop"="C:\\broken header"
+[Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders\\Sub] 1
+"Desktop"="C:\\sub"
+)",
+         "", "/drive_c/shell"},
     };
     for (const Case& c : cases) {
         const testing::TemporaryDirectory prefix;
