@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 output=docs/tolvane-windows-main-window.png
 preset=win32
 wine=wine
-if ! wine --version >/dev/null 2>&1; then
+if [ ! -x /usr/lib/wine/wine ]; then   # no wine32: `wine` would be wine64
     preset=win64
     wine=/usr/lib/wine/wine64
 fi
