@@ -110,8 +110,9 @@ void Form1::GetwinDir() {
         static_cast<qsizetype>(tolvane::systemDirectory(winPath.c_str(), nullptr, 0)), '\0');
     tolvane::systemDirectory(winPath.c_str(), systemDir.data(),
                              static_cast<std::size_t>(systemDir.size()) + 1);
-    // A directory that cannot be entered leaves the current one.
-    (void)::chdir(systemDir.constData());
+    if (::chdir(systemDir.constData()) != 0) {
+        // A directory that cannot be entered leaves the current one.
+    }
     ui->DrvListBox->setPath(tolvane::pathFromNative(systemDir));
 }
 

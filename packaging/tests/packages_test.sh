@@ -74,10 +74,14 @@ tolvane_version=$(dpkg-deb -f "$out"/tolvane_*.deb Version)
 check "pexmoor.exe's version resource" version_resource "$work/zip32/pexmoor.exe" "$pexmoor_version"
 check "tolvane.exe's version resource" version_resource "$work/zip32/tolvane.exe" "$tolvane_version"
 audit() { python3 scripts/win95-audit.py --objdump i686-w64-mingw32-objdump "$@" >/dev/null; }
+# Each program's import lists are the .def files its build links against.
+imports() { local def; for def in "$1"/*.def; do printf -- '--imports=%s\n' "$def"; done; }
+mapfile -t tolvane_imports < <(imports driver-browser/win32/imports)
+mapfile -t pexmoor_imports < <(imports processor-test/win95)
 check "the zip's tolvane.exe passes the Windows 95 audit" audit "$work/zip32/tolvane.exe" \
-    --imports=driver-browser/win32/imports/{kernel32,user32,gdi32,msvcrt}.def
+    "${tolvane_imports[@]}"
 check "the zip's pexmoor.exe passes the Windows 95 audit" audit "$work/zip32/pexmoor.exe" \
-    --imports=processor-test/win95/{kernel32,advapi32,msvcrt}.def --freestanding --cpuid cpuid_leaf1 \
+    "${pexmoor_imports[@]}" --freestanding --cpuid cpuid_leaf1 \
     --mmx={fx_dot_mmx,fx_lincomb_mmx,fx_add_sat_mmx,fx_scale_mmx}
 has_icon() { [[ $(i686-w64-mingw32-windres -i "$1" -O rc) == *RT_GROUP_ICON* ]]; }
 check "pexmoor.exe's icon" has_icon "$work/zip32/pexmoor.exe"
