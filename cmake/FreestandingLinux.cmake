@@ -48,12 +48,7 @@ function(pcu_linux_freestanding_audit name)
         set_tests_properties(elf_audit_self_test PROPERTIES LABELS "audit;${ARG_LABELS}")
     endif()
     set(args --objdump ${PCU_ELF_OBJDUMP} --freestanding)
-    foreach(f IN LISTS ARG_CPUID)
-        list(APPEND args --cpuid ${f})
-    endforeach()
-    foreach(f IN LISTS ARG_MMX)
-        list(APPEND args --mmx ${f})
-    endforeach()
+    _pcu_audit_permitted_places(args "${ARG_CPUID}" "${ARG_MMX}")
     add_test(NAME ${name}
              COMMAND ${Python3_EXECUTABLE} ${PCU_WIN95_AUDIT_SCRIPT} ${args}
                      $<TARGET_FILE:${ARG_EXECUTABLE}>)

@@ -1009,19 +1009,30 @@ void setupIconPainter(QPainter& p, int size) {
     p.scale(size / 32.0, size / 32.0);
 }
 
+// A chip's silver pins on its four sides: `count` per side, `step` apart, the top and bottom
+// rows from x = firstX at y = top and y = bottom, the left and right columns from y = firstY
+// at x = left and x = right.
+struct ChipPins {
+    int count, step, firstX, firstY, top, bottom, left, right;
+};
+
+void drawChipPins(QPainter& p, const ChipPins& pins) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(vga(Silver));
+    for (int i = 0; i < pins.count; ++i) {
+        p.drawRect(QRect(pins.firstX + i * pins.step, pins.top, 2, 4));
+        p.drawRect(QRect(pins.firstX + i * pins.step, pins.bottom, 2, 4));
+        p.drawRect(QRect(pins.left, pins.firstY + i * pins.step, 4, 2));
+        p.drawRect(QRect(pins.right, pins.firstY + i * pins.step, 4, 2));
+    }
+}
+
 // Main window: a chip under a magnifying glass.
 QImage iconForm1(int size) {
     QImage img = iconCanvas(size);
     QPainter p(&img);
     setupIconPainter(p, size);
-    p.setPen(Qt::NoPen);
-    p.setBrush(vga(Silver));
-    for (int i = 0; i < 4; ++i) {
-        p.drawRect(QRect(6 + i * 5, 2, 2, 4));
-        p.drawRect(QRect(6 + i * 5, 22, 2, 4));
-        p.drawRect(QRect(1, 7 + i * 5, 4, 2));
-        p.drawRect(QRect(23, 7 + i * 5, 4, 2));
-    }
+    drawChipPins(p, {4, 5, 6, 7, 2, 22, 1, 23});
     p.setPen(vga(Black));
     p.setBrush(vga(Gray));
     p.drawRect(QRect(4, 5, 19, 17));
@@ -1145,14 +1156,7 @@ QImage iconPexmoor(int size) {
     QImage img = iconCanvas(size);
     QPainter p(&img);
     setupIconPainter(p, size);
-    p.setPen(Qt::NoPen);
-    p.setBrush(vga(Silver));
-    for (int i = 0; i < 5; ++i) {
-        p.drawRect(QRect(7 + i * 4, 1, 2, 4));
-        p.drawRect(QRect(7 + i * 4, 27, 2, 4));
-        p.drawRect(QRect(1, 7 + i * 4, 4, 2));
-        p.drawRect(QRect(27, 7 + i * 4, 4, 2));
-    }
+    drawChipPins(p, {5, 4, 7, 7, 1, 27, 1, 27});
     p.setPen(vga(Gray));
     p.setBrush(vga(Black));
     p.drawRect(QRect(4, 4, 23, 23));

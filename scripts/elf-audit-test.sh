@@ -3,6 +3,7 @@
 # must fail the audit with the fault named; the clean freestanding one must pass.
 # Usage: elf-audit-test.sh <win95-audit.py> <g++ with -m32> <objdump>
 set -u
+. "$(dirname "$0")/audit-test-verdict.sh"
 audit=$1 cxx=$2 objdump=$3
 work=$(mktemp -d /tmp/elf-audit-test.XXXXXX)
 trap 'rm -rf "$work"' EXIT
@@ -21,15 +22,7 @@ check() {
     local report status
     report=$(python3 "$audit" --objdump "$objdump" --freestanding "$name" 2>&1)
     status=$?
-    if { [ "$want" = pass ] && [ $status -eq 0 ]; } ||
-        { [ "$want" = fail ] && [ $status -eq 1 ] && grep -qF -- "$text" <<<"$report"; }; then
-        echo "ok   $name: $want${text:+ ($text)}"
-        passed=$((passed + 1))
-    else
-        echo "FAIL $name: wanted $want${text:+ with '$text'}, audit said (status $status):"
-        sed 's/^/     /' <<<"$report"
-        failed=$((failed + 1))
-    fi
+    judge "$name" "$want" "$text" "$status" "$report"
 }
 
 freestanding=(-ffreestanding -nostdlib -nostartfiles -static -no-pie)

@@ -3,6 +3,7 @@
 # fault named; the clean one must pass.
 # Usage: win95-audit-test.sh <win95-audit.py> <i686 g++> <i686 objdump> <i686 dlltool>
 set -u
+. "$(dirname "$0")/audit-test-verdict.sh"
 audit=$1 cxx=$2 objdump=$3 dlltool=$4
 work=$(mktemp -d /tmp/win95-audit-test.XXXXXX)
 trap 'rm -rf "$work"' EXIT
@@ -32,15 +33,7 @@ expect() {
     local report status
     report=$(python3 "$audit" --objdump "$objdump" "$@" "$name.exe" 2>&1)
     status=$?
-    if { [ "$want" = pass ] && [ $status -eq 0 ]; } ||
-        { [ "$want" = fail ] && [ $status -eq 1 ] && grep -qF -- "$text" <<<"$report"; }; then
-        echo "ok   $name: $want${text:+ ($text)}"
-        passed=$((passed + 1))
-    else
-        echo "FAIL $name: wanted $want${text:+ with '$text'}, audit said (status $status):"
-        sed 's/^/     /' <<<"$report"
-        failed=$((failed + 1))
-    fi
+    judge "$name" "$want" "$text" "$status" "$report"
 }
 
 program() { # program <name> <body of a function "work"> [extra top-level code]

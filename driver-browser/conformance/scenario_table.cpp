@@ -39,15 +39,15 @@ std::vector<std::string> words(const std::string& line) {
 }
 
 // "version VENDOR|DESCRIPTION|VERSION" as a driver's version block, or "text BYTES".
-bool contents(const std::string& spec, std::string* bytes) {
-    if (spec.compare(0, 5, "text ") == 0) {
-        *bytes = decodeEscapes(spec.substr(5));
+bool contents(const std::string& described, std::string* bytes) {
+    if (described.compare(0, 5, "text ") == 0) {
+        *bytes = decodeEscapes(described.substr(5));
         return true;
     }
-    if (spec.compare(0, 8, "version ") != 0)
+    if (described.compare(0, 8, "version ") != 0)
         return false;
     std::vector<std::string> parts(1);
-    for (char c : decodeEscapes(spec.substr(8))) {
+    for (char c : decodeEscapes(described.substr(8))) {
         if (c == '|')
             parts.emplace_back();
         else
