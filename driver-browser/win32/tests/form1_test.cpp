@@ -255,17 +255,6 @@ TEST_F(Form1Test, AFileThatCannotBeReadShowsWhy) {
     EXPECT_EQ(label(form_, IDC_Form1_Versionlbl), "N/A");
 }
 
-TEST_F(Form1Test, NamesMatchByTheirRealNameNotTheirShortName) {
-    // Their 8.3 short names (ABCDRV~1.DRV, VERYLO~1.DRV) would match "*.drv".
-    writeFile(system_ + "\\abc.drvx", "x");
-    writeFile(system_ + "\\verylongname.drv_bak", "x");
-    tolvane::loadForm1(form_);
-    const std::vector<std::string> shown = entries();
-    DeleteFileA((system_ + "\\abc.drvx").c_str());
-    DeleteFileA((system_ + "\\verylongname.drv_bak").c_str());
-    EXPECT_EQ(shown, (std::vector<std::string>{"alpha.drv", "Sound.drv"}));
-}
-
 TEST_F(Form1Test, FileTypesMoveTheCheckMarkAndRebuildTheList) {
     tolvane::loadForm1(form_);
     HMENU bar = GetMenu(form_);
