@@ -120,13 +120,10 @@ std::vector<std::string> stateLines(const State& s) {
     std::string list = "list:";
     for (size_t i = 0; i < s.list.size(); ++i)
         list += static_cast<int>(i) == s.selected ? " [" + s.list[i] + "]" : " " + s.list[i];
-    return {list,
-            "FileNamelbl: " + s.labels[0],
-            "Descrlbl: " + s.labels[1],
-            "Vendorlbl: " + s.labels[2],
-            "Versionlbl: " + s.labels[3],
-            "newpath: " + s.newpath,
-            "window: " + s.window};
+    std::string labels = "labels:";
+    for (int i = 0; i < 4; ++i)
+        labels += (i > 0 ? " |" : "") + (s.labels[i].empty() ? "" : " " + s.labels[i]);
+    return {list, labels, "newpath: " + s.newpath, "window: " + s.window};
 }
 
 } // namespace
