@@ -78,6 +78,14 @@ ChangedirState* self(void* context) {
 
 const char* seamDriveRoot(void* context, int index);
 
+// A drive's path is written with its letter in upper case ("D:\"), as the system writes
+// the current directory, whatever case Drive1's entry or GetFullPathNameA gave it.
+char* withDriveLetterUpper(char* path) {
+    if (path[0] >= 'a' && path[0] <= 'z' && path[1] == ':')
+        path[0] = static_cast<char>(path[0] - 'a' + 'A');
+    return path;
+}
+
 const char* seamCurrentDirectory(void* context) {
     HeapText& current = self(context)->current;
     const DWORD needed = GetCurrentDirectoryA(0, NULL);
@@ -104,7 +112,7 @@ const char* seamDriveCurrentDirectory(void* context, int index) {
     const size_t length = textLength(room);
     if (length > 3 && room[length - 1] == '\\')
         room[length - 1] = '\0';
-    return room;
+    return withDriveLetterUpper(room);
 }
 
 int seamDriveCount(void* context) {
@@ -116,14 +124,14 @@ const char* seamDriveName(void* context, int index) {
                     self(context)->driveName);
 }
 
-// "c:" opens at "c:\".
+// "c:" opens at "C:\".
 const char* seamDriveRoot(void* context, int index) {
-    HeapText& root = self(context)->driveRoot;
     HeapText name;
-    root.assign(
-        listText(drive1(self(context)->window), CB_GETLBTEXTLEN, CB_GETLBTEXT, index, name));
-    root.append("\\");
-    return root.c_str();
+    const char* drive =
+        listText(drive1(self(context)->window), CB_GETLBTEXTLEN, CB_GETLBTEXT, index, name);
+    char root[] = {drive[0], ':', '\\', '\0'};
+    self(context)->driveRoot.assign(withDriveLetterUpper(root));
+    return self(context)->driveRoot.c_str();
 }
 
 int seamShownDrive(void* context) {
