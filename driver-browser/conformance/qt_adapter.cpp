@@ -1,11 +1,14 @@
 // Plays the conformance table against the Qt front-end on the offscreen platform: the real
 // Form1 and its dialogs, driven with QTest's mouse and key events, printing into a
-// recording printer. Drive C is the drive_c folder of a throw-away Wine prefix; drive Q is a
-// plain file beside it, which no directory list can open.
+// recording printer. Drive C is the drive_c folder of a throw-away Wine prefix, drive D its
+// drive_d folder (holding "data"); drive Q is a link to nothing beside them, a drive whose
+// medium is gone.
 //
 // usage: conformance_qt TABLE OUTPUT
 #include "scenario_table.h"
 
+#include "ansi_codepage.h"
+#include "directory_list.h"
 #include "file_list_box.h"
 #include "form1.h"
 #include "native_names.h"
@@ -33,9 +36,11 @@ std::vector<std::string> printed;
 
 class RecordingPrinter : public tolvane::ReportPrinter {
 public:
-    void printLine(const QString& text) override { printed.push_back(text.toStdString()); }
+    void printLine(const QString& text) override {
+        printed.push_back("printed: " + text.toStdString());
+    }
     bool endDocument() override {
-        printed.push_back("<end of document>");
+        printed.push_back("printed: <end of document>");
         return true;
     }
     QString errorString() const override { return QString(); }
@@ -45,8 +50,8 @@ class Player {
 public:
     Player(const QString& prefix, conformance::Layout& layout, conformance::Transcript& transcript,
            const conformance::Scenario& scenario)
-        : driveC_(prefix + "/drive_c"), driveQ_(prefix + "/drive_q"), layout_(layout),
-          transcript_(transcript), scenario_(scenario) {}
+        : driveC_(prefix + "/drive_c"), driveD_(prefix + "/drive_d"), driveQ_(prefix + "/drive_q"),
+          layout_(layout), transcript_(transcript), scenario_(scenario) {}
 
     // Runs the steps one after the other, each from a timer of its own, so that a step that
     // opens a modal window finds the next one running inside that window's event loop.
@@ -86,14 +91,21 @@ private:
         return form_.get();
     }
 
+    // A path as Windows writes it ("C:\\a"); "" above the drives.
     std::string shownPath(const QString& path) const {
         QString shown = tolvane::shownPath(path);
-        if (shown.startsWith(driveC_))
-            shown = "C:" + shown.mid(driveC_.size());
-        else if (shown.startsWith(driveQ_))
-            shown = "Q:" + shown.mid(driveQ_.size());
+        bool onDrive = false;
+        for (const auto& [letter, root] :
+             {std::pair{"C:", driveC_}, std::pair{"D:", driveD_}, std::pair{"Q:", driveQ_}}) {
+            if (shown == root || shown.startsWith(root + "/")) {
+                shown = letter + shown.mid(root.size());
+                onDrive = true;
+            }
+        }
+        if (!onDrive)
+            return std::string();
         shown.replace('/', '\\');
-        return (shown == "C:" ? QString("C:\\") : shown).toStdString();
+        return (shown.size() == 2 ? shown + "\\" : shown).toStdString();
     }
 
     conformance::State state() const {
@@ -107,14 +119,38 @@ private:
         const char* labels[] = {"FileNamelbl", "Descrlbl", "Vendorlbl", "Versionlbl"};
         for (int i = 0; i < 4; ++i)
             s.labels[i] = form_->findChild<QLabel*>(labels[i])->text().toStdString();
+        for (const char* item : {"DRVOnly", "DLLOnly", "vxdonly", "BothDLLDRV"})
+            if (form_->findChild<QAction*>(item)->isChecked())
+                s.types += (s.types.empty() ? "" : " ") + std::string(item);
         s.newpath = form_->newpath.isEmpty() ? std::string() : shownPath(form_->newpath);
         QWidget* window = current();
         if (auto* box = qobject_cast<QMessageBox*>(window)) {
             s.window = "MessageBox " + box->windowTitle().toStdString();
+            // The paths in it as Windows writes them.
+            QStringList words = box->text().split(' ');
+            for (QString& word : words)
+                if (const std::string path = shownPath(word); !path.empty())
+                    word = QString::fromStdString(path);
+            s.message = words.join(' ').toStdString();
         } else {
             QWidget* focus = window->focusWidget();
             s.window = window->objectName().toStdString() + " " +
                        (focus ? focus->objectName().toStdString() : std::string("-"));
+        }
+        if (auto* dialog = form_->findChild<QDialog*>("changedir")) {
+            s.drive =
+                shownPath(dialog->findChild<QComboBox*>("Drive1")->currentText()).substr(0, 2);
+            auto* dirs = dialog->findChild<DirectoryList*>("Dir1");
+            for (int i = 0; i < dirs->count(); ++i) {
+                const std::string path =
+                    shownPath(dirs->item(i)->data(DirectoryList::PathRole).toString());
+                if (path.empty())
+                    continue; // above the drive's folder, which stands for its root
+                if (i == dirs->currentRow())
+                    s.openDir = static_cast<int>(s.dirs.size());
+                s.dirs.push_back(path.size() == 3 ? path
+                                                  : dirs->item(i)->text().trimmed().toStdString());
+            }
         }
         return s;
     }
@@ -138,25 +174,26 @@ private:
 
     void act(const Step& step) {
         const std::vector<std::string>& a = step.args;
-        if (layout_.fileStep(step))
+        if (layout_.fileStep(step, &printed))
             return;
         QWidget* window = current();
         if (a[0] == "start") {
             form_ = std::make_unique<Form1>();
             form_->setSplashEnabled(false);
             form_->setPrinterFactory([](QString*) { return std::make_unique<RecordingPrinter>(); });
-            form_->setDrives({driveC_, driveQ_});
+            form_->setDrives({driveC_, driveD_, driveQ_});
             form_->show();
             form_->activateWindow();
             form_->load();
         } else if (a[0] == "menu") {
             form_->findChild<QAction*>(QString::fromStdString(a[1]))->trigger();
         } else if (a[0] == "key") {
-            const Qt::Key key = a[1] == "down"    ? Qt::Key_Down
-                                : a[1] == "up"    ? Qt::Key_Up
-                                : a[1] == "tab"   ? Qt::Key_Tab
-                                : a[1] == "space" ? Qt::Key_Space
-                                                  : Qt::Key_Return;
+            const Qt::Key key = a[1] == "down"     ? Qt::Key_Down
+                                : a[1] == "up"     ? Qt::Key_Up
+                                : a[1] == "tab"    ? Qt::Key_Tab
+                                : a[1] == "space"  ? Qt::Key_Space
+                                : a[1] == "escape" ? Qt::Key_Escape
+                                                   : Qt::Key_Return;
             QWidget* focus = window->focusWidget() ? window->focusWidget() : window;
             QTest::keyClick(focus, key);
         } else if (a[0] == "click" || a[0] == "ok" || a[0] == "cancel") {
@@ -190,16 +227,26 @@ private:
             if (!drives)
                 return;
             drives->setFocus();
-            drives->setCurrentIndex(drives->findText(a[1] == "Q:" ? driveQ_ : driveC_));
-        } else if (a[0] == "open") {
+            drives->setCurrentIndex(drives->findText(a[1] == "Q:"   ? driveQ_
+                                                     : a[1] == "D:" ? driveD_
+                                                                    : driveC_));
+        } else if (a[0] == "close") {
+            window->close();
+        } else if (a[0] == "open" || a[0] == "select") {
             auto* dirs = qobject_cast<QListWidget*>(find(window, "Dir1"));
             for (int i = 0; dirs && i < dirs->count(); ++i) {
                 QListWidgetItem* item = dirs->item(i);
-                if (item->text().trimmed() != QString::fromStdString(a[1]))
+                const auto* bytes = reinterpret_cast<const uint8_t*>(a[1].data());
+                if (item->text().trimmed() !=
+                        QString::fromStdU16String(tolvane::ansiToString(bytes, a[1].size())) &&
+                    shownPath(item->data(DirectoryList::PathRole).toString()) != a[1])
                     continue;
                 dirs->scrollToItem(item);
-                QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {},
-                                   dirs->visualItemRect(item).center());
+                const QPoint at = dirs->visualItemRect(item).center();
+                if (a[0] == "open")
+                    QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, at);
+                else
+                    QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, at);
                 return;
             }
             std::fprintf(stderr, "conformance_qt: no directory %s\n", a[1].c_str());
@@ -208,7 +255,7 @@ private:
         }
     }
 
-    QString driveC_, driveQ_;
+    QString driveC_, driveD_, driveQ_;
     conformance::Layout& layout_;
     conformance::Transcript& transcript_;
     const conformance::Scenario& scenario_;
@@ -237,7 +284,8 @@ int main(int argc, char** argv) {
         QTemporaryDir prefix;
         const QString windows = prefix.path() + "/drive_c/windows";
         QDir().mkpath(windows + "/system");
-        QFile(prefix.path() + "/drive_q").open(QIODevice::WriteOnly);
+        QDir().mkpath(prefix.path() + "/drive_d/data");
+        QFile::link(prefix.path() + "/gone", prefix.path() + "/drive_q");
         qputenv("WINEPREFIX", QFile::encodeName(prefix.path()));
         conformance::Transcript transcript(scenario);
         {

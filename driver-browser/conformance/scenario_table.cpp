@@ -38,7 +38,8 @@ std::vector<std::string> words(const std::string& line) {
     return out;
 }
 
-// "version VENDOR|DESCRIPTION|VERSION" as a driver's version block, or "text BYTES".
+// "version VENDOR|DESCRIPTION|VERSION" as a driver's version block ("-" leaves a key out),
+// or "text BYTES".
 bool contents(const std::string& described, std::string* bytes) {
     if (described.compare(0, 5, "text ") == 0) {
         *bytes = decodeEscapes(described.substr(5));
@@ -57,8 +58,11 @@ bool contents(const std::string& described, std::string* bytes) {
         return false;
     tolvane::testing::VersionFileBuilder file;
     file.text("MZ leading bytes ").markerAndGap();
-    file.entry("CompanyName", parts[0]).entry("FileDescription", parts[1]);
-    file.entry("FileVersion", parts[2]).fill(64, 0);
+    const char* keys[] = {"CompanyName", "FileDescription", "FileVersion"};
+    for (int i = 0; i < 3; ++i)
+        if (parts[i] != "-")
+            file.entry(keys[i], parts[i]);
+    file.fill(64, 0);
     bytes->assign(file.bytes().begin(), file.bytes().end());
     return true;
 }
@@ -114,8 +118,16 @@ bool readTable(const std::string& file, std::vector<Scenario>* scenarios, std::s
     return true;
 }
 
+std::string visible(const std::string& text) {
+    std::string out;
+    for (char c : text)
+        out += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : std::string(1, c);
+    return out;
+}
+
 namespace {
 
+// The state as lines in a fixed order; "" for a line that is not there.
 std::vector<std::string> stateLines(const State& s) {
     std::string list = "list:";
     for (size_t i = 0; i < s.list.size(); ++i)
@@ -123,34 +135,46 @@ std::vector<std::string> stateLines(const State& s) {
     std::string labels = "labels:";
     for (int i = 0; i < 4; ++i)
         labels += (i > 0 ? " |" : "") + (s.labels[i].empty() ? "" : " " + s.labels[i]);
-    return {list, labels, "newpath: " + s.newpath, "window: " + s.window};
+    std::string dirs = "dirs:";
+    for (size_t i = 0; i < s.dirs.size(); ++i)
+        dirs += static_cast<int>(i) == s.openDir ? " [" + s.dirs[i] + "]" : " " + s.dirs[i];
+    const auto optional = [](const char* name, const std::string& text) {
+        return text.empty() ? std::string() : name + visible(text);
+    };
+    // A line break in a message as the user sees it, however the text writes it.
+    std::string message;
+    for (size_t i = 0; i < s.message.size(); ++i) {
+        if (s.message[i] == '\r' && i + 1 < s.message.size() && s.message[i + 1] == '\n')
+            continue;
+        message += s.message[i] == '\r' ? '\n' : s.message[i];
+    }
+    return {list,
+            labels,
+            "types: " + s.types,
+            "newpath: " + s.newpath,
+            "window: " + s.window,
+            optional("message: ", message),
+            optional("drive: ", s.drive),
+            s.dirs.empty() ? std::string() : dirs};
 }
 
 } // namespace
 
-std::vector<std::string> changedLines(const State& before, const State& after,
-                                      const std::vector<std::string>& printed) {
-    const std::vector<std::string> was = stateLines(before), now = stateLines(after);
-    std::vector<std::string> out;
-    for (size_t i = 0; i < now.size(); ++i)
-        if (now[i] != was[i])
-            out.push_back(now[i]);
-    for (const std::string& line : printed)
-        out.push_back("printed: " + line);
-    return out;
-}
-
-Transcript::Transcript(const Scenario& scenario) {
+Transcript::Transcript(const Scenario& scenario) : last_(stateLines(State())) {
     for (const std::string& line : scenario.header)
         text_ += line + "\n";
 }
 
 void Transcript::stepDone(const Step& step, const State& state, std::vector<std::string>* printed) {
     text_ += step.line + "\n";
-    for (const std::string& line : changedLines(last_, state, *printed))
+    const std::vector<std::string> now = stateLines(state);
+    for (size_t i = 0; i < now.size(); ++i)
+        if (!now[i].empty() && (i >= last_.size() || now[i] != last_[i]))
+            text_ += "  " + now[i] + "\n";
+    for (const std::string& line : *printed)
         text_ += "  " + line + "\n";
     printed->clear();
-    last_ = state;
+    last_ = now;
 }
 
 bool writeText(const std::string& file, const std::string& text) {
@@ -231,18 +255,25 @@ bool Layout::remove(const std::string& path) {
     return removeOne(native(path));
 }
 
-bool Layout::fileStep(const Step& step) {
-    if (step.args.size() == 2 && step.args[0] == "delete") {
-        remove(step.args[1]);
-        return true;
-    }
-    if (step.args.size() != 2 || step.args[0] != "mkdir")
+bool Layout::fileStep(const Step& step, std::vector<std::string>* shown) {
+    if (step.args.size() != 2)
         return false;
-    Entry dir;
-    dir.directory = true;
-    dir.path = step.args[1];
-    std::string ignored;
-    make({dir}, &ignored);
+    if (step.args[0] == "delete") {
+        remove(step.args[1]);
+    } else if (step.args[0] == "read") {
+        std::ifstream in(native(step.args[1]), std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        shown->push_back("file: " + (in ? visible(bytes.str()) : std::string("(none)")));
+    } else if (step.args[0] == "mkdir") {
+        Entry dir;
+        dir.directory = true;
+        dir.path = step.args[1];
+        std::string ignored;
+        make({dir}, &ignored);
+    } else {
+        return false;
+    }
     return true;
 }
 

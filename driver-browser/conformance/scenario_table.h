@@ -7,9 +7,10 @@
 //   dir PATH                            laid out before the first step, PATH below drive C
 //   VERB ARGS...                        a user action (the adapters know the verbs)
 //     NAME: VALUE                       indented: what the step changed in the state
-// PATH and BYTES take \xNN for 8-bit bytes of the ANSI code page. The adapters write every
-// line but the indented ones back as they read them, and after each step the state lines
-// that differ from the state before it; that text must equal the table.
+// PATH and BYTES take \xNN for 8-bit bytes of the ANSI code page; a version part "-" leaves
+// that key out. The adapters write every line but the indented ones back as they read them,
+// and after each step the state lines that differ from the state before it (a line that
+// goes away is not written); that text must equal the table.
 #pragma once
 
 #include <string>
@@ -44,13 +45,15 @@ struct State {
     std::vector<std::string> list; // DrvListBox's entries
     int selected = -1;
     std::string labels[4]; // FileNamelbl, Descrlbl, Vendorlbl, Versionlbl
+    std::string types;     // the File Types item that carries the check mark
     std::string newpath;
-    std::string window; // the window that takes input, then its focused control
+    std::string window;  // the window that takes input, then its focused control
+    std::string message; // the text of the message box taking input, if any
+    // While Select Path is open: Drive1's drive ("C:"), Dir1's entries with the open one.
+    std::string drive;
+    std::vector<std::string> dirs;
+    int openDir = -1;
 };
-
-// The state lines of `after` that differ from `before`, then one line per printed line.
-std::vector<std::string> changedLines(const State& before, const State& after,
-                                      const std::vector<std::string>& printed);
 
 // Drive C's root as a native path, and the scenario's files and directories below it.
 class Layout {
@@ -64,8 +67,9 @@ public:
     // Removes PATH (relative, '/'-separated) and everything the layout made below it.
     bool remove(const std::string& path);
     std::string native(const std::string& path) const;
-    // Carries out the file system's steps, "delete PATH" and "mkdir PATH"; false for others.
-    bool fileStep(const Step& step);
+    // Carries out the file system's steps: "delete PATH", "mkdir PATH", and "read PATH",
+    // which adds the file's bytes to *shown. False for the other steps.
+    bool fileStep(const Step& step, std::vector<std::string>* shown);
 
 private:
     std::string root_;
@@ -77,14 +81,17 @@ private:
 class Transcript {
 public:
     explicit Transcript(const Scenario& scenario);
-    // After step k: its line and what it changed.
+    // After a step: its line, what it changed, then the lines it printed or read (emptied).
     void stepDone(const Step& step, const State& state, std::vector<std::string>* printed);
     const std::string& text() const { return text_; }
 
 private:
     std::string text_;
-    State last_;
+    std::vector<std::string> last_;
 };
+
+// Text as a state line shows it: CR and LF as \r and \n.
+std::string visible(const std::string& text);
 
 // Writes all transcripts to `file`; false when it cannot.
 bool writeText(const std::string& file, const std::string& text);

@@ -83,10 +83,10 @@ void recPrintLine(void*, const tolvane::ReportLine& line) {
                            IDC_Form1_Versionlbl};
         s += text(GetDlgItem(form, ids[static_cast<int>(line.label)]));
     }
-    printed.push_back(utf8(s));
+    printed.push_back("printed: " + utf8(s));
 }
 bool recEnd(void*) {
-    printed.push_back("<end of document>");
+    printed.push_back("printed: <end of document>");
     return true;
 }
 void recWarn(void*) {}
@@ -103,6 +103,26 @@ HWND current() {
     HWND found = NULL;
     EnumThreadWindows(GetCurrentThreadId(), findInputWindow, reinterpret_cast<LPARAM>(&found));
     return found;
+}
+
+// The Select Path dialog, also while a message box is on top of it.
+BOOL CALLBACK findSelectPath(HWND window, LPARAM found) {
+    if (GetDlgItem(window, IDC_changedir_Dir1) == NULL)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The text of entry index of a list box (LB_) or combo box (CB_).
+std::string entryText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
+    std::string s(static_cast<size_t>(SendMessageA(control, lengthMessage, index, 0)) + 1, '\0');
+    s.resize(static_cast<size_t>(
+        SendMessageA(control, textMessage, index, reinterpret_cast<LPARAM>(&s[0]))));
+    return s;
+}
+
+std::string trimmed(const std::string& entry) {
+    return entry.substr(std::min(entry.find_first_not_of(' '), entry.size()));
 }
 
 const char* nameOf(const Name* names, size_t count, int id) {
@@ -123,18 +143,31 @@ conformance::State state() {
     conformance::State s;
     HWND list = GetDlgItem(form, IDC_Form1_DrvListBox);
     const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::string entry(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
-        entry.resize(static_cast<size_t>(
-            SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&entry[0]))));
-        s.list.push_back(utf8(entry));
-    }
+    for (int i = 0; i < count; ++i)
+        s.list.push_back(utf8(entryText(list, LB_GETTEXTLEN, LB_GETTEXT, i)));
     s.selected = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
     const int labels[] = {IDC_Form1_FileNamelbl, IDC_Form1_Descrlbl, IDC_Form1_Vendorlbl,
                           IDC_Form1_Versionlbl};
     for (int i = 0; i < 4; ++i)
         s.labels[i] = utf8(text(GetDlgItem(form, labels[i])));
+    for (const Name& item : {kMenu[4], kMenu[5], kMenu[6], kMenu[7]})
+        if ((GetMenuState(GetMenu(form), static_cast<UINT>(item.id), MF_BYCOMMAND) & MF_CHECKED) !=
+            0)
+            s.types += (s.types.empty() ? "" : " ") + std::string(item.name);
     s.newpath = utf8(tolvane::form1Newpath());
+    HWND selectPath = NULL;
+    EnumThreadWindows(GetCurrentThreadId(), findSelectPath, reinterpret_cast<LPARAM>(&selectPath));
+    if (selectPath != NULL) {
+        HWND drives = GetDlgItem(selectPath, IDC_changedir_Drive1);
+        const std::string drive =
+            entryText(drives, CB_GETLBTEXTLEN, CB_GETLBTEXT,
+                      static_cast<int>(SendMessageA(drives, CB_GETCURSEL, 0, 0)));
+        s.drive = {static_cast<char>(drive[0] & ~0x20), ':'};
+        HWND dirs = GetDlgItem(selectPath, IDC_changedir_Dir1);
+        for (int i = 0; i < static_cast<int>(SendMessageA(dirs, LB_GETCOUNT, 0, 0)); ++i)
+            s.dirs.push_back(utf8(trimmed(entryText(dirs, LB_GETTEXTLEN, LB_GETTEXT, i))));
+        s.openDir = static_cast<int>(SendMessageA(dirs, LB_GETCURSEL, 0, 0));
+    }
     HWND window = current();
     const char* name = nullptr;
     for (const Name& w : kWindows)
@@ -142,6 +175,7 @@ conformance::State state() {
             name = w.name;
     if (name == nullptr) {
         s.window = "MessageBox " + text(window);
+        s.message = utf8(text(GetDlgItem(window, 0xFFFF)));
         return s;
     }
     HWND focus = GetFocus();
@@ -194,7 +228,7 @@ HWND find(HWND window, const std::string& name) {
 
 void act(const Step& step, conformance::Layout& layout, tolvane::FontSet& fonts) {
     const std::vector<std::string>& a = step.args;
-    if (layout.fileStep(step))
+    if (layout.fileStep(step, &printed))
         return;
     HWND window = current();
     keys(false, false, false);
@@ -206,11 +240,12 @@ void act(const Step& step, conformance::Layout& layout, tolvane::FontSet& fonts)
         PostMessageA(form, WM_COMMAND,
                      MAKEWPARAM(idOf(kMenu, sizeof kMenu / sizeof *kMenu, NULL, a[1]), 0), 0);
     } else if (a[0] == "key") {
-        const WPARAM key = a[1] == "down"    ? VK_DOWN
-                           : a[1] == "up"    ? VK_UP
-                           : a[1] == "tab"   ? VK_TAB
-                           : a[1] == "space" ? VK_SPACE
-                                             : VK_RETURN;
+        const WPARAM key = a[1] == "down"     ? VK_DOWN
+                           : a[1] == "up"     ? VK_UP
+                           : a[1] == "tab"    ? VK_TAB
+                           : a[1] == "space"  ? VK_SPACE
+                           : a[1] == "escape" ? VK_ESCAPE
+                                              : VK_RETURN;
         postKey(GetFocus() != NULL ? GetFocus() : window, key);
     } else if (a[0] == "click" || a[0] == "ok" || a[0] == "cancel") {
         const std::string name = a[0] == "ok" ? "Command1" : a[0] == "cancel" ? "Command2" : a[1];
@@ -244,16 +279,13 @@ void act(const Step& step, conformance::Layout& layout, tolvane::FontSet& fonts)
                      reinterpret_cast<LPARAM>(letter.c_str()));
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_changedir_Drive1, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(drives));
-    } else if (a[0] == "open") {
+    } else if (a[0] == "close") {
+        PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else if (a[0] == "open" || a[0] == "select") {
         HWND dirs = GetDlgItem(window, IDC_changedir_Dir1);
         const int count = static_cast<int>(SendMessageA(dirs, LB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
-            char entry[MAX_PATH] = {};
-            SendMessageA(dirs, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entry));
-            const char* name = entry;
-            while (*name == ' ')
-                ++name;
-            if (a[1] != name)
+            if (trimmed(entryText(dirs, LB_GETTEXTLEN, LB_GETTEXT, i)) != a[1])
                 continue;
             SendMessageA(dirs, LB_SETTOPINDEX, i, 0);
             RECT r;
@@ -262,8 +294,10 @@ void act(const Step& step, conformance::Layout& layout, tolvane::FontSet& fonts)
             ClientToScreen(dirs, &at);
             mouse(WM_LBUTTONDOWN, MK_LBUTTON, at);
             mouse(WM_LBUTTONUP, 0, at);
-            mouse(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-            mouse(WM_LBUTTONUP, 0, at);
+            if (a[0] == "open") {
+                mouse(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+                mouse(WM_LBUTTONUP, 0, at);
+            }
             return;
         }
         std::fprintf(stderr, "conformance_win32: no directory %s\n", a[1].c_str());
