@@ -13,6 +13,7 @@
 #include "form1.h"
 #include "native_names.h"
 #include "report_printer.h"
+#include "user_texts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -34,6 +35,9 @@ using conformance::Step;
 
 std::vector<std::string> printed;
 
+// The printer a scenario's "printer" steps make ready, missing or failing at the end.
+std::string printerMode;
+
 class RecordingPrinter : public tolvane::ReportPrinter {
 public:
     void printLine(const QString& text) override {
@@ -41,10 +45,18 @@ public:
     }
     bool endDocument() override {
         printed.push_back("printed: <end of document>");
-        return true;
+        return printerMode != "failing";
     }
     QString errorString() const override { return QString(); }
 };
+
+std::unique_ptr<tolvane::ReportPrinter> recordingPrinter(QString* why) {
+    if (printerMode == "none") {
+        *why = QString::fromLatin1(tolvane::kNoPrinterText); // as the default printer says
+        return nullptr;
+    }
+    return std::make_unique<RecordingPrinter>();
+}
 
 class Player {
 public:
@@ -117,8 +129,10 @@ private:
             s.list.push_back(list->entry(i).toStdString());
         s.selected = list->selectedIndex();
         const char* labels[] = {"FileNamelbl", "Descrlbl", "Vendorlbl", "Versionlbl"};
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 4; ++i) {
             s.labels[i] = form_->findChild<QLabel*>(labels[i])->text().toStdString();
+            s.hidden[i] = form_->findChild<QLabel*>(labels[i])->isHidden();
+        }
         for (const char* item : {"DRVOnly", "DLLOnly", "vxdonly", "BothDLLDRV"})
             if (form_->findChild<QAction*>(item)->isChecked())
                 s.types += (s.types.empty() ? "" : " ") + std::string(item);
@@ -141,15 +155,21 @@ private:
             s.drive =
                 shownPath(dialog->findChild<QComboBox*>("Drive1")->currentText()).substr(0, 2);
             auto* dirs = dialog->findChild<DirectoryList*>("Dir1");
+            size_t rootIndent = 0;
             for (int i = 0; i < dirs->count(); ++i) {
                 const std::string path =
                     shownPath(dirs->item(i)->data(DirectoryList::PathRole).toString());
+                const std::string text = dirs->item(i)->text().toStdString();
                 if (path.empty())
                     continue; // above the drive's folder, which stands for its root
+                if (path.size() == 3) {
+                    rootIndent = text.find_first_not_of(' ');
+                    s.dirs.push_back(path);
+                } else {
+                    s.dirs.push_back(conformance::treeEntry(text, rootIndent));
+                }
                 if (i == dirs->currentRow())
-                    s.openDir = static_cast<int>(s.dirs.size());
-                s.dirs.push_back(path.size() == 3 ? path
-                                                  : dirs->item(i)->text().trimmed().toStdString());
+                    s.openDir = static_cast<int>(s.dirs.size()) - 1;
             }
         }
         return s;
@@ -177,10 +197,12 @@ private:
         if (layout_.fileStep(step, &printed))
             return;
         QWidget* window = current();
-        if (a[0] == "start") {
+        if (a[0] == "printer") {
+            printerMode = a[1];
+        } else if (a[0] == "start") {
             form_ = std::make_unique<Form1>();
             form_->setSplashEnabled(false);
-            form_->setPrinterFactory([](QString*) { return std::make_unique<RecordingPrinter>(); });
+            form_->setPrinterFactory(&recordingPrinter);
             form_->setDrives({driveC_, driveD_, driveQ_});
             form_->show();
             form_->activateWindow();
@@ -288,6 +310,7 @@ int main(int argc, char** argv) {
         QFile::link(prefix.path() + "/gone", prefix.path() + "/drive_q");
         qputenv("WINEPREFIX", QFile::encodeName(prefix.path()));
         conformance::Transcript transcript(scenario);
+        printerMode = "ready";
         {
             conformance::Layout layout(QFile::encodeName(prefix.path() + "/drive_c").toStdString(),
                                        '/');

@@ -2,6 +2,7 @@
 
 #include "../core/tests/version_file_builder.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -38,11 +39,32 @@ std::vector<std::string> words(const std::string& line) {
     return out;
 }
 
+// TEXT with every "{N*PART}" written out as N copies of PART (which may hold more).
+std::string repeated(const std::string& text, size_t* at = nullptr) {
+    size_t i = at != nullptr ? *at : 0;
+    std::string out;
+    for (; i < text.size() && !(at != nullptr && text[i] == '}'); ++i) {
+        const size_t star = text.find('*', i);
+        if (text[i] != '{' || star == std::string::npos) {
+            out += text[i];
+            continue;
+        }
+        const int count = std::stoi(text.substr(i + 1, star - i - 1));
+        i = star + 1;
+        const std::string part = repeated(text, &i);
+        for (int n = 0; n < count; ++n)
+            out += part;
+    }
+    if (at != nullptr)
+        *at = i;
+    return out;
+}
+
 // "version VENDOR|DESCRIPTION|VERSION" as a driver's version block ("-" leaves a key out),
-// or "text BYTES".
+// or "text BYTES" (where "{N*PART}" stands for N copies of PART).
 bool contents(const std::string& described, std::string* bytes) {
     if (described.compare(0, 5, "text ") == 0) {
-        *bytes = decodeEscapes(described.substr(5));
+        *bytes = decodeEscapes(repeated(described.substr(5)));
         return true;
     }
     if (described.compare(0, 8, "version ") != 0)
@@ -120,9 +142,26 @@ bool readTable(const std::string& file, std::vector<Scenario>* scenarios, std::s
 
 std::string visible(const std::string& text) {
     std::string out;
-    for (char c : text)
-        out += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : std::string(1, c);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        size_t run = 1;
+        while (i + run < text.size() && text[i + run] == c)
+            ++run;
+        if (run >= 20) { // as the table writes a long run: "{N*c}"
+            out += "{" + std::to_string(run) + "*" + c + "}";
+            i += run - 1;
+        } else {
+            out += c == '\r'   ? std::string("\\r")
+                   : c == '\n' ? std::string("\\n")
+                               : std::string(1, c);
+        }
+    }
     return out;
+}
+
+std::string treeEntry(const std::string& text, size_t rootIndent) {
+    const size_t indent = std::min(text.find_first_not_of(' '), text.size());
+    return std::string((indent - std::min(indent, rootIndent)) / 2, '>') + text.substr(indent);
 }
 
 namespace {
@@ -134,12 +173,14 @@ std::vector<std::string> stateLines(const State& s) {
         list += static_cast<int>(i) == s.selected ? " [" + s.list[i] + "]" : " " + s.list[i];
     std::string labels = "labels:";
     for (int i = 0; i < 4; ++i)
-        labels += (i > 0 ? " |" : "") + (s.labels[i].empty() ? "" : " " + s.labels[i]);
+        labels += (i > 0 ? " |" : "") + (s.hidden[i]           ? " (hidden)"
+                                         : s.labels[i].empty() ? ""
+                                                               : " " + s.labels[i]);
     std::string dirs = "dirs:";
     for (size_t i = 0; i < s.dirs.size(); ++i)
         dirs += static_cast<int>(i) == s.openDir ? " [" + s.dirs[i] + "]" : " " + s.dirs[i];
     const auto optional = [](const char* name, const std::string& text) {
-        return text.empty() ? std::string() : name + visible(text);
+        return text.empty() ? std::string() : name + text;
     };
     // A line break in a message as the user sees it, however the text writes it.
     std::string message;
@@ -170,9 +211,9 @@ void Transcript::stepDone(const Step& step, const State& state, std::vector<std:
     const std::vector<std::string> now = stateLines(state);
     for (size_t i = 0; i < now.size(); ++i)
         if (!now[i].empty() && (i >= last_.size() || now[i] != last_[i]))
-            text_ += "  " + now[i] + "\n";
+            text_ += "  " + visible(now[i]) + "\n";
     for (const std::string& line : *printed)
-        text_ += "  " + line + "\n";
+        text_ += "  " + visible(line) + "\n";
     printed->clear();
     last_ = now;
 }
@@ -194,35 +235,28 @@ std::string Layout::native(const std::string& path) const {
 bool Layout::make(const std::vector<Entry>& entries, std::string* error) {
     for (const Entry& e : entries) {
         const std::string path = native(e.path);
-        bool ok = true;
 #ifdef _WIN32
-        if (e.directory) {
-            const DWORD was = GetFileAttributesA(path.c_str());
-            if (was != INVALID_FILE_ATTRIBUTES && (was & FILE_ATTRIBUTE_DIRECTORY) != 0)
-                continue; // there already: not the layout's to remove
-            ok = CreateDirectoryA(path.c_str(), NULL) != FALSE;
-        } else {
-            std::ofstream(path, std::ios::binary) << e.bytes;
-            const DWORD attributes =
-                (e.hidden ? FILE_ATTRIBUTE_HIDDEN : 0) | (e.system ? FILE_ATTRIBUTE_SYSTEM : 0);
-            ok = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
-                 (attributes == 0 || SetFileAttributesA(path.c_str(), attributes));
-        }
+        const DWORD was = GetFileAttributesA(path.c_str());
+        if (e.directory && was != INVALID_FILE_ATTRIBUTES && (was & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            continue; // there already: not the layout's to remove
+        bool ok = e.directory ? CreateDirectoryA(path.c_str(), NULL) != FALSE
+                              : static_cast<bool>(std::ofstream(path, std::ios::binary) << e.bytes);
+        const DWORD attributes =
+            (e.hidden ? FILE_ATTRIBUTE_HIDDEN : 0) | (e.system ? FILE_ATTRIBUTE_SYSTEM : 0);
+        if (ok && attributes != 0)
+            ok = SetFileAttributesA(path.c_str(), attributes) != FALSE;
 #else
         struct stat was {};
         if (e.directory && ::stat(path.c_str(), &was) == 0 && S_ISDIR(was.st_mode))
             continue; // there already: not the layout's to remove
-        if (e.directory) {
-            ok = ::mkdir(path.c_str(), 0755) == 0;
-        } else {
-            ok = static_cast<bool>(std::ofstream(path, std::ios::binary) << e.bytes);
-            // The attributes as Wine keeps them on a Linux file system.
-            const std::string attributes =
-                "0x" + std::to_string((e.hidden ? 2 : 0) | (e.system ? 4 : 0));
-            if (ok && (e.hidden || e.system))
-                ok = ::setxattr(path.c_str(), "user.DOSATTRIB", attributes.data(),
-                                attributes.size(), 0) == 0;
-        }
+        bool ok = e.directory ? ::mkdir(path.c_str(), 0755) == 0
+                              : static_cast<bool>(std::ofstream(path, std::ios::binary) << e.bytes);
+        // The attributes as Wine keeps them on a Linux file system.
+        const std::string attributes =
+            "0x" + std::to_string((e.hidden ? 2 : 0) | (e.system ? 4 : 0));
+        if (ok && (e.hidden || e.system))
+            ok = ::setxattr(path.c_str(), "user.DOSATTRIB", attributes.data(), attributes.size(),
+                            0) == 0;
 #endif
         if (!ok) {
             *error = "cannot lay out " + path;
@@ -264,7 +298,7 @@ bool Layout::fileStep(const Step& step, std::vector<std::string>* shown) {
         std::ifstream in(native(step.args[1]), std::ios::binary);
         std::ostringstream bytes;
         bytes << in.rdbuf();
-        shown->push_back("file: " + (in ? visible(bytes.str()) : std::string("(none)")));
+        shown->push_back("file: " + (in ? bytes.str() : std::string("(none)")));
     } else if (step.args[0] == "mkdir") {
         Entry dir;
         dir.directory = true;

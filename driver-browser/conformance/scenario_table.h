@@ -45,15 +45,21 @@ struct State {
     std::vector<std::string> list; // DrvListBox's entries
     int selected = -1;
     std::string labels[4]; // FileNamelbl, Descrlbl, Vendorlbl, Versionlbl
+    bool hidden[4] = {};    // which of them are hidden
     std::string types;     // the File Types item that carries the check mark
     std::string newpath;
     std::string window;  // the window that takes input, then its focused control
     std::string message; // the text of the message box taking input, if any
-    // While Select Path is open: Drive1's drive ("C:"), Dir1's entries with the open one.
+    // While Select Path is open: Drive1's drive ("C:"), Dir1's entries (treeEntry) and the
+    // highlighted one.
     std::string drive;
     std::vector<std::string> dirs;
     int openDir = -1;
 };
+
+// An entry of Dir1 as the state shows it: one '>' per level of indentation below the
+// drive's root (whose entry is indented rootIndent spaces), then the name.
+std::string treeEntry(const std::string& text, size_t rootIndent);
 
 // Drive C's root as a native path, and the scenario's files and directories below it.
 class Layout {
@@ -90,7 +96,8 @@ private:
     std::vector<std::string> last_;
 };
 
-// Text as a state line shows it: CR and LF as \r and \n.
+// Text as a state line shows it: CR and LF as \r and \n, a run of 20 or more of one
+// character as {N*c}.
 std::string visible(const std::string& text);
 
 // Writes all transcripts to `file`; false when it cannot.

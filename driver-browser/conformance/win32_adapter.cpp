@@ -73,24 +73,19 @@ std::string text(HWND window) {
 std::vector<std::string> printed;
 HWND form = NULL;
 
+// The printer a scenario's "printer" steps make ready, missing or failing at the end.
+std::string printerMode;
 bool recOpen(void*) {
-    return true;
+    return printerMode != "none";
 }
-void recPrintLine(void*, const tolvane::ReportLine& line) {
-    std::string s = line.prefix;
-    if (line.hasLabel) {
-        const int ids[] = {IDC_Form1_FileNamelbl, IDC_Form1_Descrlbl, IDC_Form1_Vendorlbl,
-                           IDC_Form1_Versionlbl};
-        s += text(GetDlgItem(form, ids[static_cast<int>(line.label)]));
-    }
-    printed.push_back("printed: " + utf8(s));
+void recPrintLine(void*, const char* text, int length) {
+    printed.push_back("printed: " + utf8(std::string(text, static_cast<size_t>(length))));
 }
 bool recEnd(void*) {
     printed.push_back("printed: <end of document>");
-    return true;
+    return printerMode != "failing";
 }
-void recWarn(void*) {}
-const tolvane::PrinterSeam kRecorder = {nullptr, &recOpen, &recPrintLine, &recEnd, &recWarn};
+const tolvane::LinePrinter kRecorder = {nullptr, &recOpen, &recPrintLine, &recEnd};
 
 // The window that takes input: the one visible and enabled top-level window of this thread.
 BOOL CALLBACK findInputWindow(HWND window, LPARAM found) {
@@ -141,6 +136,8 @@ int idOf(const Name* names, size_t count, HWND window, const std::string& name) 
 
 conformance::State state() {
     conformance::State s;
+    if (form == NULL)
+        return s;
     HWND list = GetDlgItem(form, IDC_Form1_DrvListBox);
     const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i)
@@ -148,8 +145,10 @@ conformance::State state() {
     s.selected = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
     const int labels[] = {IDC_Form1_FileNamelbl, IDC_Form1_Descrlbl, IDC_Form1_Vendorlbl,
                           IDC_Form1_Versionlbl};
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         s.labels[i] = utf8(text(GetDlgItem(form, labels[i])));
+        s.hidden[i] = !IsWindowVisible(GetDlgItem(form, labels[i]));
+    }
     for (const Name& item : {kMenu[4], kMenu[5], kMenu[6], kMenu[7]})
         if ((GetMenuState(GetMenu(form), static_cast<UINT>(item.id), MF_BYCOMMAND) & MF_CHECKED) !=
             0)
@@ -165,7 +164,8 @@ conformance::State state() {
         s.drive = {static_cast<char>(drive[0] & ~0x20), ':'};
         HWND dirs = GetDlgItem(selectPath, IDC_changedir_Dir1);
         for (int i = 0; i < static_cast<int>(SendMessageA(dirs, LB_GETCOUNT, 0, 0)); ++i)
-            s.dirs.push_back(utf8(trimmed(entryText(dirs, LB_GETTEXTLEN, LB_GETTEXT, i))));
+            s.dirs.push_back(
+                conformance::treeEntry(utf8(entryText(dirs, LB_GETTEXTLEN, LB_GETTEXT, i)), 0));
         s.openDir = static_cast<int>(SendMessageA(dirs, LB_GETCURSEL, 0, 0));
     }
     HWND window = current();
@@ -232,7 +232,9 @@ void act(const Step& step, conformance::Layout& layout, tolvane::FontSet& fonts)
         return;
     HWND window = current();
     keys(false, false, false);
-    if (a[0] == "start") {
+    if (a[0] == "printer") {
+        printerMode = a[1];
+    } else if (a[0] == "start") {
         const tolvane::Form1Options options = {false, &kRecorder};
         form = tolvane::createForm1(options, fonts);
         tolvane::loadForm1(form);
@@ -356,9 +358,9 @@ int main(int argc, char** argv) {
     tolvane::registerPictureBoxClass(GetModuleHandleA(NULL));
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, sizeof windows);
-    CreateDirectoryA((std::string(windows) + "\\system").c_str(), NULL);
     std::string all;
     for (const conformance::Scenario& scenario : scenarios) {
+        CreateDirectoryA((std::string(windows) + "\\system").c_str(), NULL);
         conformance::Transcript transcript(scenario);
         {
             conformance::Layout layout("C:", '\\');
@@ -368,6 +370,7 @@ int main(int argc, char** argv) {
             }
             tolvane::FontSet fonts;
             run = {&scenario, &transcript, &layout, &fonts, 0, false, false};
+            printerMode = "ready";
             const DWORD started = GetTickCount();
             const UINT_PTR timer = SetTimer(NULL, 0, 40, tick);
             MSG message;

@@ -5,7 +5,10 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 bash "$here/../win32/tests/unmanaged-wine-prefix.sh" "$1"
-mkdir -p "$WINEPREFIX/drive_d/data"
+# The system directory holds only what a scenario lays out (Wine may put its own 16-bit
+# modules there).
+rm -rf "$WINEPREFIX/drive_c/windows/system"
+mkdir -p "$WINEPREFIX/drive_c/windows/system" "$WINEPREFIX/drive_d/data"
 ln -sfn ../drive_d "$WINEPREFIX/dosdevices/d:"
 rm -rf "$WINEPREFIX/drive_q"
 ln -sfn ../drive_q "$WINEPREFIX/dosdevices/q:"

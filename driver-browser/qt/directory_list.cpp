@@ -22,40 +22,6 @@ bool byName(const QByteArray& a, const QByteArray& b) {
 }
 
 } // namespace
-
-QStringList directoryBranch(const QString& path) {
-    const QByteArray bytes = pathToNative(cleanAbsolute(path));
-    QStringList branch;
-    const int length = branchLength(bytes.constData(), kPathSeparator);
-    for (int level = 0; level < length; ++level) {
-        const BranchEntry entry = branchEntry(bytes.constData(), kPathSeparator, level);
-        branch.append(pathFromNative(bytes.left(static_cast<qsizetype>(entry.pathLength))));
-    }
-    return branch;
-}
-
-bool readSubdirectories(const QString& dir, QStringList* names, QString* error) {
-    PosixDirectory directory;
-    const DirectorySeam seam = directory.seam();
-    if (const FileFailure failed = seam.open(seam.context, pathToNative(dir).constData());
-        failed != FileFailure::None) {
-        if (error)
-            *error = QString::fromLatin1(fileFailureReason(failed));
-        return false;
-    }
-    QList<QByteArray> found;
-    DirectoryEntry entry{};
-    while (seam.next(seam.context, &entry)) {
-        if (listedAsSubdirectory(entry))
-            found.append(QByteArray(entry.name));
-    }
-    std::sort(found.begin(), found.end(), byName);
-    names->clear();
-    for (const QByteArray& name : found)
-        names->append(pathFromNative(name));
-    return true;
-}
-
 } // namespace tolvane
 
 DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent) {

@@ -14,19 +14,6 @@
 #include <QList>
 #include <QListWidget>
 #include <QString>
-#include <QStringList>
-
-namespace tolvane {
-
-// The chain of directories from the root down to `path` itself (cleaned, absolute),
-// e.g. "/a/b" gives "/", "/a", "/a/b".
-QStringList directoryBranch(const QString& path);
-
-// Names of the subdirectories of `dir` the list shows, in its order. False with *error set
-// (the reason in plain words) when the directory cannot be read.
-bool readSubdirectories(const QString& dir, QStringList* names, QString* error);
-
-} // namespace tolvane
 
 class DirectoryList;
 

@@ -52,35 +52,19 @@ QByteArray decodeOctalEscapes(const QByteArray& field) {
 
 // The drives as the core's Select Path rules see them: each drive (a mount point) is its
 // own root.
-struct DriveTable {
-    QList<QByteArray> names;
-    QByteArray current;
-};
-
-SelectPathSeam driveSeam(DriveTable& table) {
+SelectPathSeam driveSeam(QList<QByteArray>& names) {
     SelectPathSeam seam{};
-    seam.context = &table;
+    seam.context = &names;
     seam.separator = kPathSeparator;
     seam.ignoreCase = false;
-    seam.currentDirectory = [](void* context) {
-        return static_cast<DriveTable*>(context)->current.constData();
-    };
     seam.driveCount = [](void* context) {
-        return static_cast<int>(static_cast<DriveTable*>(context)->names.size());
+        return static_cast<int>(static_cast<QList<QByteArray>*>(context)->size());
     };
     seam.driveName = [](void* context, int index) {
-        return static_cast<DriveTable*>(context)->names[index].constData();
+        return (*static_cast<QList<QByteArray>*>(context))[index].constData();
     };
     seam.driveRoot = seam.driveName;
     return seam;
-}
-
-DriveTable tableOf(const QStringList& drives) {
-    DriveTable table;
-    for (const QString& drive : drives)
-        table.names.append(pathToNative(QDir::toNativeSeparators(drive)));
-    table.current = pathToNative(QDir::toNativeSeparators(QDir::currentPath()));
-    return table;
 }
 
 } // namespace
@@ -116,18 +100,12 @@ QStringList machineDrives() {
 }
 
 QString driveOfPath(const QString& path, const QStringList& drives) {
-    DriveTable table = tableOf(drives);
+    QList<QByteArray> names;
+    for (const QString& drive : drives)
+        names.append(pathToNative(QDir::toNativeSeparators(drive)));
     const int index =
-        driveHolding(driveSeam(table), pathToNative(QDir::toNativeSeparators(path)).constData());
+        driveHolding(driveSeam(names), pathToNative(QDir::toNativeSeparators(path)).constData());
     return index >= 0 ? drives[index] : QString();
-}
-
-QString currentDirectoryOfDrive(const QString& drive, const QStringList& drives) {
-    DriveTable table = tableOf(drives);
-    const int index = static_cast<int>(drives.indexOf(drive));
-    if (index < 0)
-        return drive;
-    return pathFromNative(driveDirectory(driveSeam(table), index));
 }
 
 } // namespace tolvane

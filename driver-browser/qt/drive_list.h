@@ -23,10 +23,6 @@ QStringList drivesFromMountTable(const QByteArray& mounts);
 // prefix of it. Empty when none does.
 QString driveOfPath(const QString& path, const QStringList& drives);
 
-// The directory a drive opens at: the process's current directory when it lies on that
-// drive, otherwise the drive's root (its mount point).
-QString currentDirectoryOfDrive(const QString& drive, const QStringList& drives);
-
 } // namespace tolvane
 
 // Drop-down list of drives with a current drive; a change of the current drive, by the

@@ -19,6 +19,7 @@
 #include "core/getwin_dir.h"
 #include "core/main_window_seam.h"
 #include "core/path_text.h"
+#include "core/print_report.h"
 #include "core/shortcut_file.h"
 #include "core/user_texts.h"
 
@@ -258,43 +259,45 @@ void Picture1Click() {
     MessageBoxA(form.window, kThankYouText, kThankYouTitle, kThankYouStyle);
 }
 
-// The default printer through GDI, as the print commands' seam.
-struct GdiPrinterContext {
-    GdiPrinter printer;
-    bool noPrinter = false;
+// The print commands' seam over a LinePrinter: each line is built here, the prefix and the
+// label's caption as the window holds it, of any length.
+struct PrintJob {
+    LinePrinter printer;
+    bool noPrinter;
 };
 
-bool gdiOpen(void* context) {
-    GdiPrinterContext* c = static_cast<GdiPrinterContext*>(context);
-    c->noPrinter = !c->printer.open();
-    return !c->noPrinter;
+bool jobOpen(void* context) {
+    PrintJob* job = static_cast<PrintJob*>(context);
+    job->noPrinter = !job->printer.open(job->printer.context);
+    return !job->noPrinter;
 }
 
-void gdiPrintLine(void* context, const ReportLine& line) {
+void jobPrintLine(void* context, const ReportLine& line) {
     HeapText caption;
     if (line.hasLabel)
         caption.assignWindowText(GetDlgItem(form.window, labelId(line.label)));
     HeapText text;
     if (!text.assign(line.prefix) || !text.append(caption.c_str()))
         return;
-    static_cast<GdiPrinterContext*>(context)->printer.printLine(
-        text.c_str(), static_cast<int>(textLength(text.c_str())));
+    const LinePrinter& printer = static_cast<PrintJob*>(context)->printer;
+    printer.printLine(printer.context, text.c_str(), static_cast<int>(textLength(text.c_str())));
 }
 
-bool gdiEndDocument(void* context) {
-    return static_cast<GdiPrinterContext*>(context)->printer.endDocument();
+bool jobEndDocument(void* context) {
+    const LinePrinter& printer = static_cast<PrintJob*>(context)->printer;
+    return printer.endDocument(printer.context);
 }
 
-void gdiWarn(void* context) {
-    const bool noPrinter = static_cast<GdiPrinterContext*>(context)->noPrinter;
+void jobWarn(void* context) {
+    const bool noPrinter = static_cast<PrintJob*>(context)->noPrinter;
     MessageBoxA(form.window, noPrinter ? kNoPrinterText : kPrintFailedText, kPrintWarningTitle,
                 MB_OK | MB_ICONWARNING);
 }
 
 void print(bool all) {
-    GdiPrinterContext gdi;
-    const PrinterSeam gdiSeam = {&gdi, &gdiOpen, &gdiPrintLine, &gdiEndDocument, &gdiWarn};
-    const PrinterSeam& printer = form.options.printer != nullptr ? *form.options.printer : gdiSeam;
+    GdiPrinter gdi;
+    PrintJob job = {form.options.printer != nullptr ? *form.options.printer : gdi.lines(), false};
+    const PrinterSeam printer = {&job, &jobOpen, &jobPrintLine, &jobEndDocument, &jobWarn};
     if (all)
         printAllDrivers(kWindowSeam, printer);
     else

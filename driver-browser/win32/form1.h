@@ -6,14 +6,13 @@
 #include <windows.h>
 
 #include "control_fonts.h"
-
-#include "core/print_report.h"
+#include "gdi_printer.h"
 
 namespace tolvane {
 
 struct Form1Options {
     bool showSplash;            // load shows Brisklow first (true in the program)
-    const PrinterSeam* printer; // null: the default printer through GDI
+    const LinePrinter* printer; // null: the default printer through GDI
 };
 
 // Creates the main window from its definition, hidden; fonts holds its fonts and must

@@ -75,4 +75,12 @@ bool GdiPrinter::endDocument() {
     return !failed_;
 }
 
+LinePrinter GdiPrinter::lines() {
+    return {this, [](void* self) { return static_cast<GdiPrinter*>(self)->open(); },
+            [](void* self, const char* text, int length) {
+                static_cast<GdiPrinter*>(self)->printLine(text, length);
+            },
+            [](void* self) { return static_cast<GdiPrinter*>(self)->endDocument(); }};
+}
+
 } // namespace tolvane

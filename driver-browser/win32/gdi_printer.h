@@ -8,6 +8,18 @@
 
 namespace tolvane {
 
+// A printer as the print commands use it, one document at a time: GDI's default printer in
+// the program, a recording one in the tests.
+struct LinePrinter {
+    void* context;
+    // Gets the printer for one document; false when there is none.
+    bool (*open)(void* context);
+    // Prints text[0..length) as one line; the first line starts the document.
+    void (*printLine)(void* context, const char* text, int length);
+    // Finishes the document; false when the printer failed at any point.
+    bool (*endDocument)(void* context);
+};
+
 class GdiPrinter {
 public:
     GdiPrinter() = default;
@@ -20,6 +32,8 @@ public:
     void printLine(const char* text, int length);
     // Finishes the document; false when the printer failed at any point.
     bool endDocument();
+    // This printer as a LinePrinter.
+    LinePrinter lines();
 
 private:
     HDC dc_ = NULL;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 namespace tolvane {
 namespace {
@@ -101,6 +102,55 @@ struct Dialog {
     }
     static Dialog* self(void* d) { return static_cast<Dialog*>(d); }
 };
+
+TEST(SelectPath, TheDriveHoldingAPathIsTheLongestWholeComponentPrefix) {
+    Dialog dialog;
+    dialog.drives = {"/", "/home", "/home/user/data", "/mnt/usb"};
+    const std::pair<const char*, int> cases[] = {{"/", 0},
+                                                 {"/etc", 0},
+                                                 {"/home", 1},
+                                                 {"/homework/x", 0},
+                                                 {"/mnt/usb/", 3},
+                                                 {"/mnt/usb2", 0},
+                                                 {"/home/user/data/x/y", 2},
+                                                 {"/home/user/database", 1}};
+    for (const auto& [path, drive] : cases)
+        EXPECT_EQ(driveHolding(dialog.seam(), path), drive) << path;
+    dialog.drives = {"/mnt"};
+    EXPECT_EQ(driveHolding(dialog.seam(), "/x"), -1);
+
+    // Random drive sets and paths over components of which some are prefixes of others, so
+    // that prefixes that are not whole components ("ab" of "abc") turn up often.
+    const char* parts[] = {"a", "ab", "abc", "b", "ba"};
+    std::mt19937 random(20261208);
+    auto randomPath = [&](int maxDepth) {
+        std::vector<std::string> components(random() % (maxDepth + 1));
+        std::string path;
+        for (std::string& c : components)
+            path += "/" + (c = parts[random() % 5]);
+        return std::pair{path.empty() ? std::string("/") : path, components};
+    };
+    for (int round = 0; round < 5000; ++round) {
+        std::vector<std::vector<std::string>> driveParts;
+        dialog.drives.clear();
+        for (int n = 1 + static_cast<int>(random() % 5); n > 0; --n) {
+            const auto [drive, components] = randomPath(3);
+            if (std::find(dialog.drives.begin(), dialog.drives.end(), drive) ==
+                dialog.drives.end()) {
+                dialog.drives.push_back(drive);
+                driveParts.push_back(components);
+            }
+        }
+        const auto [path, pathParts] = randomPath(5);
+        int expected = -1;
+        for (std::size_t d = 0; d < driveParts.size(); ++d)
+            if (driveParts[d].size() <= pathParts.size() &&
+                std::equal(driveParts[d].begin(), driveParts[d].end(), pathParts.begin()) &&
+                (expected < 0 || driveParts[d].size() > driveParts[expected].size()))
+                expected = static_cast<int>(d);
+        ASSERT_EQ(driveHolding(dialog.seam(), path.c_str()), expected) << path;
+    }
+}
 
 TEST(SelectPath, LoadOpensTheListsDirectoryWithItsSubdirectoriesOnItsDrive) {
     Dialog dialog;

@@ -112,16 +112,6 @@ TEST_F(Startup, ListsTheSystemDirectoryAndShowsTheFirstDriver) {
     EXPECT_TRUE(form.newpath.isEmpty());
 }
 
-TEST_F(Startup, SystemDirectoryWithoutDriversEndsWithEmptyLabels) {
-    ASSERT_TRUE(prefix.add("only.dll", fullDriver("a", "b", "c")));
-    form.setSplashEnabled(false);
-    form.load();
-    EXPECT_EQ(form.driverList()->count(), 0);
-    EXPECT_EQ(form.driverList()->selectedIndex(), -1);
-    EXPECT_EQ(captions(), QStringList({"", "", "", ""}));
-    EXPECT_EQ(form.WinPath, prefix.windowsDir());
-}
-
 TEST_F(Startup, MissingSystemDirectoryGivesAnEmptyListWithoutError) {
     ASSERT_TRUE(QDir(prefix.systemDir()).removeRecursively());
     const QString before = QDir::currentPath();

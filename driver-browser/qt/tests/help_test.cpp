@@ -91,13 +91,6 @@ TEST(HelpWindow, ControlsKeepTheirPlacesWhenResized) {
     }
 }
 
-TEST(HelpWindow, BackToTolvaneCloses) {
-    drvHelp help;
-    help.show();
-    QTest::mouseClick(help.findChild<QPushButton*>("Command1"), Qt::LeftButton);
-    EXPECT_FALSE(help.isVisible());
-}
-
 TEST(HelpWindow, ClosesModallyFromItsButton) {
     drvHelp help;
     QTimer::singleShot(0, &help, [&] {
@@ -125,16 +118,5 @@ TEST(HelpWindow, EscapeDoesNothingButTheFrameCloses) {
     }
     EXPECT_TRUE(help.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_TRUE(help.close()) << "closing by the window frame";
-    EXPECT_FALSE(help.isVisible());
-}
-
-TEST(HelpWindow, EnterOnTheFocusedButtonCloses) {
-    drvHelp help;
-    help.show();
-    help.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&help));
-    auto* back = help.findChild<QPushButton*>("Command1");
-    back->setFocus();
-    QTest::keyClick(back, Qt::Key_Return);
     EXPECT_FALSE(help.isVisible());
 }

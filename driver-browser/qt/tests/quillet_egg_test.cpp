@@ -60,13 +60,6 @@ TEST(QuilletEggWindow, BackgroundIsDrawnAtTheTopLeft) {
     EXPECT_GT(compared, 2000);
 }
 
-TEST(QuilletEggWindow, ButtonCloses) {
-    QuilletEgg egg;
-    egg.show();
-    QTest::mouseClick(egg.findChild<QPushButton*>("Command1"), Qt::LeftButton);
-    EXPECT_FALSE(egg.isVisible());
-}
-
 TEST(QuilletEggWindow, EscapeDoesNothingButTheFrameCloses) {
     About owner;
     QuilletEgg egg(&owner);

@@ -1,6 +1,6 @@
-// The main window in this process: its definition, start-up over sample drivers in the
-// Windows system directory, the File Types items, arrow keys, printing through a recording
-// printer, and the desktop shortcut with its thank-you box.
+// The main window in this process: its definition, what start-up sets, and a driver another
+// program holds open. What the window shows and prints step by step is the conformance
+// table's, played against both front-ends.
 #include "window_test_support.h"
 
 #include "control_fonts.h"
@@ -27,33 +27,6 @@ const std::vector<TwipsControl> kForm1Controls = {
     {IDC_Form1_Label2, 120, 600, 1215, 615},       {IDC_Form1_Label1, 120, 120, 1215, 375},
 };
 
-std::vector<std::string> printed;
-HWND printedFrom = NULL;
-bool printerPresent = true;
-int documentsEnded = 0;
-int warnings = 0;
-
-bool recOpen(void*) {
-    return printerPresent;
-}
-void recPrintLine(void*, const tolvane::ReportLine& line) {
-    std::string text = line.prefix;
-    if (line.hasLabel) {
-        const int ids[] = {IDC_Form1_FileNamelbl, IDC_Form1_Descrlbl, IDC_Form1_Vendorlbl,
-                           IDC_Form1_Versionlbl};
-        text += windowText(GetDlgItem(printedFrom, ids[static_cast<int>(line.label)]));
-    }
-    printed.push_back(text);
-}
-bool recEnd(void*) {
-    ++documentsEnded;
-    return true;
-}
-void recWarn(void*) {
-    ++warnings;
-}
-const tolvane::PrinterSeam kRecorder = {nullptr, &recOpen, &recPrintLine, &recEnd, &recWarn};
-
 std::string label(HWND form, int id) {
     return windowText(GetDlgItem(form, id));
 }
@@ -66,18 +39,11 @@ protected:
         system_ = windowsDirectory() + "\\system";
         // A 64-bit Wine prefix made where 32-bit programs cannot run has no "system" folder.
         CreateDirectoryA(system_.c_str(), NULL);
-        CreateDirectoryA((windowsDirectory() + "\\desktop").c_str(), NULL);
         writeFile(system_ + "\\alpha.drv", "no version information here");
         writeFile(system_ + "\\Sound.drv",
                   versionBlock("Acme Sound Works", "Acme sound driver", "3.10.2"));
-        writeFile(system_ + "\\video.VXD", versionBlock("Vid", "Video helper", "1.0"));
-        printed.clear();
-        documentsEnded = 0;
-        warnings = 0;
-        printerPresent = true;
-        const tolvane::Form1Options options = {false, &kRecorder};
+        const tolvane::Form1Options options = {false, nullptr};
         form_ = tolvane::createForm1(options, fonts_);
-        printedFrom = form_;
         ASSERT_NE(form_, nullptr);
     }
 
@@ -89,19 +55,6 @@ protected:
         }
         DeleteFileA((system_ + "\\alpha.drv").c_str());
         DeleteFileA((system_ + "\\Sound.drv").c_str());
-        DeleteFileA((system_ + "\\video.VXD").c_str());
-    }
-
-    std::vector<std::string> entries() const {
-        std::vector<std::string> names;
-        HWND list = GetDlgItem(form_, IDC_Form1_DrvListBox);
-        const int n = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-        for (int i = 0; i < n; ++i) {
-            char text[MAX_PATH];
-            SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-            names.push_back(text);
-        }
-        return names;
     }
 
     void menu(int id) { SendMessageA(form_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
@@ -206,34 +159,13 @@ TEST_F(Form1Test, MenuTreeWithOneCheckMarkOnDrvFilesOnly) {
     }
 }
 
-TEST_F(Form1Test, StartUpListsSystemDriversAndShowsTheFirst) {
+TEST_F(Form1Test, StartUpSetsWinPathTheListsPathAndTheCurrentDirectory) {
     tolvane::loadForm1(form_);
     EXPECT_STREQ(tolvane::form1WinPath(), windowsDirectory().c_str());
     EXPECT_EQ(std::string(tolvane::form1ListPath()), system_);
     char current[MAX_PATH];
     GetCurrentDirectoryA(sizeof current, current);
     EXPECT_EQ(lstrcmpiA(current, system_.c_str()), 0);
-    EXPECT_EQ(entries(), (std::vector<std::string>{"alpha.drv", "Sound.drv"}));
-    HWND list = GetDlgItem(form_, IDC_Form1_DrvListBox);
-    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(label(form_, IDC_Form1_FileNamelbl), "alpha.drv");
-    EXPECT_EQ(label(form_, IDC_Form1_Descrlbl), "No Information available on this driver");
-    EXPECT_EQ(label(form_, IDC_Form1_Vendorlbl), "N/A");
-    EXPECT_EQ(label(form_, IDC_Form1_Versionlbl), "N/A");
-}
-
-TEST_F(Form1Test, ArrowKeysShowEveryDriverPassed) {
-    tolvane::loadForm1(form_);
-    HWND list = GetDlgItem(form_, IDC_Form1_DrvListBox);
-    SetFocus(list);
-    SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
-    EXPECT_EQ(label(form_, IDC_Form1_FileNamelbl), "Sound.drv");
-    EXPECT_EQ(label(form_, IDC_Form1_Descrlbl), "Acme sound driver");
-    EXPECT_EQ(label(form_, IDC_Form1_Vendorlbl), "Acme Sound Works");
-    EXPECT_EQ(label(form_, IDC_Form1_Versionlbl), "3.10.2");
-    SendMessageA(list, WM_KEYDOWN, VK_UP, 0);
-    EXPECT_EQ(label(form_, IDC_Form1_FileNamelbl), "alpha.drv");
-    EXPECT_EQ(label(form_, IDC_Form1_Vendorlbl), "N/A");
 }
 
 TEST_F(Form1Test, AFileThatCannotBeReadShowsWhy) {
@@ -253,118 +185,6 @@ TEST_F(Form1Test, AFileThatCannotBeReadShowsWhy) {
     EXPECT_EQ(description, "Could not read this file: another program is using it");
     EXPECT_EQ(label(form_, IDC_Form1_Vendorlbl), "N/A");
     EXPECT_EQ(label(form_, IDC_Form1_Versionlbl), "N/A");
-}
-
-TEST_F(Form1Test, FileTypesMoveTheCheckMarkAndRebuildTheList) {
-    tolvane::loadForm1(form_);
-    HMENU bar = GetMenu(form_);
-    auto checked = [&](UINT id) { return (GetMenuState(bar, id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
-    menu(IDM_vxdonly);
-    EXPECT_TRUE(checked(IDM_vxdonly));
-    EXPECT_FALSE(checked(IDM_DRVOnly));
-    EXPECT_FALSE(checked(IDM_DLLOnly));
-    EXPECT_FALSE(checked(IDM_BothDLLDRV));
-    EXPECT_EQ(entries(), (std::vector<std::string>{"video.VXD"}));
-    EXPECT_EQ(label(form_, IDC_Form1_FileNamelbl), "video.VXD");
-    EXPECT_EQ(label(form_, IDC_Form1_Descrlbl), "Video helper");
-
-    menu(IDM_BothDLLDRV);
-    EXPECT_TRUE(checked(IDM_BothDLLDRV));
-    EXPECT_FALSE(checked(IDM_vxdonly));
-    std::vector<std::string> all = entries();
-    ASSERT_FALSE(all.empty());
-    // All three kinds in one order ignoring case: the sample drivers and Wine's own DLLs.
-    for (size_t i = 1; i < all.size(); ++i)
-        EXPECT_LT(lstrcmpiA(all[i - 1].c_str(), all[i].c_str()), 0) << all[i];
-    EXPECT_EQ(all.front(), "alpha.drv");
-    EXPECT_EQ(label(form_, IDC_Form1_FileNamelbl), "alpha.drv");
-
-    // No such file: an empty list and four empty labels.
-    DeleteFileA((system_ + "\\video.VXD").c_str());
-    menu(IDM_vxdonly);
-    EXPECT_TRUE(entries().empty());
-    for (int id :
-         {IDC_Form1_FileNamelbl, IDC_Form1_Descrlbl, IDC_Form1_Vendorlbl, IDC_Form1_Versionlbl})
-        EXPECT_EQ(label(form_, id), "");
-
-    menu(IDM_DRVOnly);
-    EXPECT_TRUE(checked(IDM_DRVOnly));
-    EXPECT_EQ(entries(), (std::vector<std::string>{"alpha.drv", "Sound.drv"}));
-}
-
-TEST_F(Form1Test, PrintAllDriversThroughTheRecordingPrinter) {
-    tolvane::loadForm1(form_);
-    menu(IDM_ADrivers);
-    const std::vector<std::string> expected = {
-        "File Name: alpha.drv",
-        "Version: N/A",
-        "Vendor: N/A",
-        "Description: No Information available on this driver",
-        "",
-        "File Name: Sound.drv",
-        "Version: 3.10.2",
-        "Vendor: Acme Sound Works",
-        "Description: Acme sound driver",
-        "",
-    };
-    EXPECT_EQ(printed, expected);
-    EXPECT_EQ(documentsEnded, 1);
-    EXPECT_EQ(warnings, 0);
-    // The last driver stays selected and the labels are visible again.
-    EXPECT_EQ(label(form_, IDC_Form1_FileNamelbl), "Sound.drv");
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(form_, IDC_Form1_Descrlbl)));
-
-    printed.clear();
-    menu(IDM_SDriver);
-    EXPECT_EQ(printed, std::vector<std::string>(expected.begin() + 5, expected.begin() + 9));
-    EXPECT_EQ(documentsEnded, 2);
-
-    printed.clear();
-    printerPresent = false;
-    menu(IDM_ADrivers);
-    EXPECT_TRUE(printed.empty());
-    EXPECT_EQ(warnings, 1);
-}
-
-TEST_F(Form1Test, ShortcutFileBytesAndTheThankYouBox) {
-    tolvane::loadForm1(form_);
-    const std::string path = windowsDirectory() + "\\desktop\\Harrowmint.URL";
-    DeleteFileA(path.c_str());
-    std::string boxText;
-    HWND picture = GetDlgItem(form_, IDC_Form1_Picture1);
-    for (int click = 0; click < 2; ++click) {
-        boxText.clear();
-        whileRunning(
-            [&] {
-                SendMessageA(picture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
-                SendMessageA(picture, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
-            },
-            [&] {
-                HWND box = findThreadWindow("Thank You!");
-                if (box == NULL)
-                    return true;
-                HWND text = NULL;
-                for (HWND child = GetWindow(box, GW_CHILD); child != NULL;
-                     child = GetWindow(child, GW_HWNDNEXT))
-                    if (windowText(child).find("Website") != std::string::npos)
-                        text = child;
-                if (text != NULL)
-                    boxText = windowText(text);
-                PostMessageA(box, WM_COMMAND, IDOK, 0);
-                return false;
-            });
-        EXPECT_EQ(boxText, "A link to our Website has been created on your desktop.\r"
-                           "To access our page, siply double click the shorcut icon.");
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        char bytes[256];
-        DWORD got = 0;
-        ReadFile(file, bytes, sizeof bytes, &got, NULL);
-        CloseHandle(file);
-        EXPECT_EQ(std::string(bytes, got),
-                  "[InternetShortcut]\r\nURL=http://www.brisklow.example/\r\n");
-    }
-    DeleteFileA(path.c_str());
 }
 
 } // namespace

@@ -1,16 +1,14 @@
 // The modal windows, each opened through its show function while a timer drives it: the
-// splash's ticks, the about window's gesture through real mouse messages, the change-
-// directory dialog, and the help and picture windows' definitions.
+// splash's ticks, the about window's gesture through real mouse messages, and the help and
+// picture windows' definitions. Select Path is played by the conformance table.
 #include "window_test_support.h"
 
-#include "heap_text.h"
 #include "picture_box.h"
 #include "resource_ids.h"
 #include "tolvane_windows.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 using namespace tolvane_test;
@@ -249,163 +247,6 @@ TEST_F(ModalWindowTest, HelpAndPictureWindowDefinitions) {
     EXPECT_EQ(egg.right - egg.left, 5985 / 15);
     EXPECT_EQ(egg.bottom - egg.top, 5070 / 15);
     EXPECT_EQ(icon, nullptr);
-}
-
-class ChangedirTest : public ModalWindowTest {
-protected:
-    void SetUp() override {
-        root_ = windowsDirectory() + "\\chdirtest";
-        CreateDirectoryA(root_.c_str(), NULL);
-        CreateDirectoryA((root_ + "\\Beta").c_str(), NULL);
-        CreateDirectoryA((root_ + "\\alpha").c_str(), NULL);
-    }
-    void TearDown() override {
-        RemoveDirectoryA((root_ + "\\Beta").c_str());
-        RemoveDirectoryA((root_ + "\\alpha").c_str());
-        RemoveDirectoryA(root_.c_str());
-    }
-
-    // Opens the dialog on root_, runs act on it, returns newpath.
-    std::string run(const std::function<void(HWND)>& act) {
-        tolvane::HeapText newpath;
-        newpath.assign("unchanged");
-        bool acted = false;
-        whileRunning([&] { tolvane::showchangedir(NULL, root_.c_str(), newpath); },
-                     [&] {
-                         HWND dialog = findThreadWindow("Select Path");
-                         if (dialog == NULL || acted)
-                             return !acted;
-                         acted = true;
-                         act(dialog);
-                         return false;
-                     });
-        return newpath.c_str();
-    }
-
-    static std::vector<std::string> dirEntries(HWND dialog) {
-        std::vector<std::string> names;
-        HWND list = GetDlgItem(dialog, IDC_changedir_Dir1);
-        for (int i = 0; i < SendMessageA(list, LB_GETCOUNT, 0, 0); ++i) {
-            char text[MAX_PATH];
-            SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-            names.push_back(text);
-        }
-        return names;
-    }
-
-    static void click(HWND dialog, int id) {
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    }
-
-    std::string root_;
-};
-
-TEST_F(ChangedirTest, OkWithoutNavigationReturnsTheListsDirectory) {
-    std::vector<std::string> entries;
-    HWND focus = NULL;
-    HWND dir1 = NULL;
-    const std::string result = run([&](HWND dialog) {
-        entries = dirEntries(dialog);
-        focus = GetFocus();
-        dir1 = GetDlgItem(dialog, IDC_changedir_Dir1);
-        click(dialog, IDC_changedir_Command1);
-    });
-    EXPECT_EQ(result, root_);
-    EXPECT_EQ(focus, dir1);
-    // The open branch: the root, each directory down to the open one, then its
-    // subdirectories one level deeper in order ignoring case.
-    ASSERT_EQ(entries.size(), 5u);
-    EXPECT_EQ(entries[0], "C:\\");
-    EXPECT_EQ(entries[3], "      alpha");
-    EXPECT_EQ(entries[4], "      Beta");
-}
-
-TEST_F(ChangedirTest, CancelAndTheFrameLeaveNewpathAlone) {
-    EXPECT_EQ(run([](HWND dialog) { click(dialog, IDC_changedir_Command2); }), "unchanged");
-    EXPECT_EQ(run([](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); }), "unchanged");
-}
-
-TEST_F(ChangedirTest, HighlightingDoesNotOpenButDoubleClickAndEnterDo) {
-    auto highlight = [](HWND dialog, int index) {
-        SendDlgItemMessageA(dialog, IDC_changedir_Dir1, LB_SETCURSEL, index, 0);
-    };
-    EXPECT_EQ(run([&](HWND dialog) {
-                  highlight(dialog, 3);
-                  click(dialog, IDC_changedir_Command1);
-              }),
-              root_);
-    EXPECT_EQ(run([&](HWND dialog) {
-                  highlight(dialog, 4);
-                  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_changedir_Dir1, LBN_DBLCLK),
-                               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_changedir_Dir1)));
-                  click(dialog, IDC_changedir_Command1);
-              }),
-              root_ + "\\Beta");
-    EXPECT_EQ(run([&](HWND dialog) {
-                  highlight(dialog, 0);
-                  SetFocus(GetDlgItem(dialog, IDC_changedir_Dir1));
-                  SendMessageA(dialog, WM_COMMAND, IDOK, 0); // Enter on the list
-                  click(dialog, IDC_changedir_Command1);
-              }),
-              "C:\\");
-}
-
-TEST_F(ChangedirTest, AListDirectoryGoneShowsTheDrivesAndTellsOnceTheDialogIsUp) {
-    const std::string gone = root_ + "\\gone";
-    tolvane::HeapText newpath;
-    newpath.assign("unchanged");
-    int told = 0;
-    bool upWhenTold = false;
-    whileRunning([&] { tolvane::showchangedir(NULL, gone.c_str(), newpath); },
-                 [&] {
-                     HWND dialog = findThreadWindow("Select Path");
-                     if (dialog == NULL)
-                         return true;
-                     if (GetDlgItem(dialog, IDC_changedir_Dir1) == NULL) { // the message box
-                         ++told;
-                         HWND owner = GetWindow(dialog, GW_OWNER);
-                         upWhenTold = owner != NULL && IsWindowVisible(owner);
-                         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-                         return true;
-                     }
-                     if (told == 0)
-                         return true;
-                     click(dialog, IDC_changedir_Command1);
-                     return false;
-                 });
-    EXPECT_EQ(told, 1);
-    EXPECT_TRUE(upWhenTold);
-    char expected[MAX_PATH];
-    GetFullPathNameA(gone.substr(0, 2).c_str(), MAX_PATH, expected, nullptr);
-    EXPECT_EQ(lstrcmpiA(newpath.c_str(), expected), 0) << newpath.c_str();
-}
-
-TEST_F(ChangedirTest, DriveChangeOpensThatDrivesCurrentDirectory) {
-    const std::string result = run([](HWND dialog) {
-        HWND drives = GetDlgItem(dialog, IDC_changedir_Drive1);
-        const int count = static_cast<int>(SendMessageA(drives, CB_GETCOUNT, 0, 0));
-        int z = -1;
-        for (int i = 0; i < count; ++i) {
-            char text[8];
-            SendMessageA(drives, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-            if (text[0] == 'z')
-                z = i;
-        }
-        ASSERT_GE(z, 0) << "Wine maps the root file system to Z:";
-        SendMessageA(drives, CB_SETCURSEL, z, 0);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_changedir_Drive1, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(drives));
-        click(dialog, IDC_changedir_Command1);
-    });
-    char expected[MAX_PATH];
-    GetFullPathNameA("z:", MAX_PATH, expected, nullptr);
-    // Written as every directory below a root is, without a trailing separator (Wine's
-    // answer for "z:" has one).
-    const size_t length = std::strlen(expected);
-    if (length > 3 && expected[length - 1] == '\\')
-        expected[length - 1] = '\0';
-    EXPECT_EQ(lstrcmpiA(result.c_str(), expected), 0) << result;
 }
 
 } // namespace
