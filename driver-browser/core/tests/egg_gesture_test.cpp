@@ -66,6 +66,23 @@ TEST(EggGestureStages, TheSpotIsOpenOnAllFourSides) {
     }
 }
 
+TEST(EggGestureStages, AroundTheSpotOnlyTheLeftButtonWithCtrlAltInsideAdvances) {
+    // Every whole-twip position around the spot, every button and modifier set.
+    for (int x = 3300; x <= 3800; x += 15) {
+        for (int y = 600; y <= 1000; y += 5) {
+            for (int button : {LeftButtonBit, RightButtonBit, MiddleButtonBit}) {
+                for (int shift = 0; shift < 8; ++shift) {
+                    EggGesture g = armed();
+                    g.released(button, shift, static_cast<float>(x), static_cast<float>(y));
+                    const bool inside = x > 3420 && x < 3720 && y > 690 && y < 945;
+                    ASSERT_EQ(g.stage(), (inside && button == 1 && shift == 6) ? 2 : 1)
+                        << x << "," << y << " b" << button << " s" << shift;
+                }
+            }
+        }
+    }
+}
+
 TEST(EggGestureStages, OnTheSpotOnlyTheLeftButtonWithCtrlAltAdvances) {
     for (int button = 0; button < 8; ++button) {
         for (int shift = 0; shift < 8; ++shift) {
@@ -78,6 +95,9 @@ TEST(EggGestureStages, OnTheSpotOnlyTheLeftButtonWithCtrlAltAdvances) {
 }
 
 TEST(EggGestureStages, AnyReleaseAwayFromStageOneResets) {
+    EggGesture idle;
+    idle.released(LeftButtonBit, CtrlBit | AltBit, 3500, 800);
+    EXPECT_EQ(idle.stage(), 0);
     EggGesture g = armed();
     g.released(LeftButtonBit, CtrlBit | AltBit, 3500, 800);
     ASSERT_EQ(g.stage(), 2);
@@ -90,6 +110,11 @@ TEST(EggGestureStages, AnyReleaseAwayFromStageOneResets) {
 }
 
 TEST(EggGestureStages, SixLabelClicksFromStageTwoOpenThePictureExactlyOnce) {
+    EggGesture idle;
+    for (int n = 0; n < 20; ++n) {
+        EXPECT_FALSE(idle.labelClicked()) << "label click before step 1";
+    }
+    EXPECT_EQ(idle.stage(), 0);
     EggGesture g = armed();
     for (int n = 0; n < 20; ++n) {
         EXPECT_FALSE(g.labelClicked()) << "label click before step 2";

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 namespace tolvane {
@@ -70,6 +71,22 @@ TEST(SplashTimer, MidnightBetweenTicksStillCloses) {
     EXPECT_EQ(closingTick(86399.5F, nextDay), 50);
 }
 
+TEST(SplashTimer, ClosesWithinThreeTicksForEveryStartTimeAndTickJitter) {
+    // Ticks 1000 ms apart give or take 50 ms, from every start time across a day.
+    for (float start = 0.5F; start < 86400.0F; start += 997.3F) {
+        for (float jitter : {-0.05F, -0.01F, 0.0F, 0.03F}) {
+            std::vector<float> later{start};
+            for (float t = start; later.size() < 10;) {
+                t += 1.0F + jitter;
+                later.push_back(t >= 86400.0F ? t - 86400.0F : t);
+            }
+            const int closedAt = closingTick(start, later);
+            EXPECT_GE(closedAt, 2) << start << " " << jitter;
+            EXPECT_LE(closedAt, 3) << start << " " << jitter;
+        }
+    }
+}
+
 TEST(SplashTimer, CentresInWholeTwipsAndReadsTheTimeInSinglePrecision) {
     struct Case {
         int screenWidth, screenHeight, width, height, left, top;
@@ -84,6 +101,13 @@ TEST(SplashTimer, CentresInWholeTwipsAndReadsTheTimeInSinglePrecision) {
             centredSplashPosition(c.screenWidth, c.screenHeight, c.width, c.height);
         EXPECT_EQ(at.left, c.left) << c.screenWidth;
         EXPECT_EQ(at.top, c.top) << c.screenHeight;
+    }
+    for (int w = 459; w <= 3000; w += 7) {
+        for (int h = 219; h <= 2000; h += 13) {
+            const SplashPosition at = centredSplashPosition(w, h, 459, 219);
+            ASSERT_EQ(at.left, static_cast<int>(std::lround((w * 15 - 459 * 15) / 2 / 15.0))) << w;
+            ASSERT_EQ(at.top, static_cast<int>(std::lround((h * 15 - 219 * 15) / 2 / 15.0))) << h;
+        }
     }
     EXPECT_EQ(secondsSinceMidnight(0, 0, 0, 0), 0.0F);
     // Single precision: a millisecond before midnight already reads as 86,400.

@@ -1,8 +1,8 @@
 // The about window: its definition, the registered sign in the caption, and the hidden
-// gesture both as plain logic and through real mouse events on the window.
+// gesture through real mouse events on the window (the stages themselves are the core's,
+// egg_gesture_test).
 #include "about.h"
 #include "ansi_codepage.h"
-#include "egg_gesture.h"
 #include "modal_box_watch.h"
 #include "quillet_egg.h"
 
@@ -10,8 +10,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
-
-using tolvane::EggGesture;
 
 namespace {
 
@@ -133,104 +131,6 @@ TEST(AboutWindow, GoAwayCloses) {
     QTest::mouseClick(about.findChild<QPushButton*>("Command1"), Qt::LeftButton);
     EXPECT_FALSE(about.isVisible());
     EXPECT_EQ(about.result(), QDialog::Accepted);
-}
-
-// ---- the gesture as plain logic ----
-
-TEST(EggGestureLogic, OnlyRightButtonWithAllThreeModifiersArms) {
-    for (int button = 0; button < 8; ++button) {
-        for (int shift = 0; shift < 8; ++shift) {
-            EggGesture g;
-            g.pressed(button, shift);
-            EXPECT_EQ(g.stage(), (button == 2 && shift == 7) ? 1 : 0)
-                << "button " << button << " shift " << shift;
-        }
-    }
-}
-
-TEST(EggGestureLogic, ArmingWorksFromAnyStage) {
-    EggGesture g;
-    g.pressed(2, 7);
-    g.released(1, 6, 3500, 800);
-    for (int i = 0; i < 3; ++i)
-        g.labelClicked();
-    ASSERT_EQ(g.stage(), 5);
-    g.pressed(2, 7);
-    EXPECT_EQ(g.stage(), 1);
-}
-
-TEST(EggGestureLogic, ReleaseReachesStageTwoOnlyInsideTheSpotWithLeftAndCtrlAlt) {
-    // Every whole-twip position around the spot, every button and modifier set.
-    for (int x = 3300; x <= 3800; x += 15) {
-        for (int y = 600; y <= 1000; y += 5) {
-            for (int button : {1, 2, 4}) {
-                for (int shift = 0; shift < 8; ++shift) {
-                    EggGesture g;
-                    g.pressed(2, 7);
-                    g.released(button, shift, float(x), float(y));
-                    const bool inside = x > 3420 && x < 3720 && y > 690 && y < 945;
-                    const int expected = (inside && button == 1 && shift == 6) ? 2 : 1;
-                    ASSERT_EQ(g.stage(), expected)
-                        << x << "," << y << " b" << button << " s" << shift;
-                }
-            }
-        }
-    }
-}
-
-TEST(EggGestureLogic, SpotEdgesAreExclusive) {
-    struct Case {
-        float x, y;
-        int expected;
-    };
-    for (const Case& c :
-         {Case{3420, 800, 1}, Case{3420.5f, 800, 2}, Case{3720, 800, 1}, Case{3719.9f, 800, 2},
-          Case{3500, 690, 1}, Case{3500, 690.1f, 2}, Case{3500, 945, 1}, Case{3500, 944.9f, 2}}) {
-        EggGesture g;
-        g.pressed(2, 7);
-        g.released(1, 6, c.x, c.y);
-        EXPECT_EQ(g.stage(), c.expected) << c.x << "," << c.y;
-    }
-}
-
-TEST(EggGestureLogic, ReleaseAtAnyOtherStageResets) {
-    EggGesture idle;
-    idle.released(1, 6, 3500, 800);
-    EXPECT_EQ(idle.stage(), 0);
-
-    EggGesture g;
-    g.pressed(2, 7);
-    g.released(1, 6, 3500, 800);
-    ASSERT_EQ(g.stage(), 2);
-    g.released(1, 6, 3500, 800); // a further release after step 2
-    EXPECT_EQ(g.stage(), 0);
-}
-
-TEST(EggGestureLogic, LabelClicksCountFromStageTwoAndOpenAtEight) {
-    EggGesture never;
-    for (int i = 0; i < 100; ++i)
-        EXPECT_FALSE(never.labelClicked());
-    EXPECT_EQ(never.stage(), 0);
-
-    EggGesture armedOnly;
-    armedOnly.pressed(2, 7);
-    for (int i = 0; i < 100; ++i)
-        EXPECT_FALSE(armedOnly.labelClicked());
-    EXPECT_EQ(armedOnly.stage(), 1);
-
-    EggGesture g;
-    g.pressed(2, 7);
-    g.released(1, 6, 3500, 800);
-    for (int click = 1; click <= 5; ++click) {
-        EXPECT_FALSE(g.labelClicked());
-        EXPECT_EQ(g.stage(), 2 + click);
-    }
-    EXPECT_TRUE(g.labelClicked()); // sixth click
-    EXPECT_EQ(g.stage(), 8);
-    g.pictureClosed();
-    EXPECT_EQ(g.stage(), 0);
-    for (int i = 0; i < 10; ++i)
-        EXPECT_FALSE(g.labelClicked());
 }
 
 // ---- the gesture through real mouse events on the window ----
