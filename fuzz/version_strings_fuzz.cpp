@@ -1,7 +1,9 @@
 // Differential fuzzing of the driver browser's version-string search: the scan must give
 // the same three captions as the literal reading of the scan, on any bytes, both as text
-// (through its byte runs) and in caller buffers as small as the input's first byte says.
+// (through its byte runs) and through the main window's caption collector, which with
+// little memory keeps the start of each caption.
 #include "ansi_codepage.h"
+#include "driver_info.h"
 #include "tests/reference_version_scan.h"
 #include "version_scan.h"
 #include "version_strings.h"
@@ -13,24 +15,22 @@
 
 namespace {
 
-// A buffer caption must be the first capacity - 1 characters of the expected one, with the
-// expected one's full length; nothing may be written behind the capacity.
-void checkBuffer(const tolvane::CaptionBuffer& buffer, const std::vector<char>& storage,
-                 const std::u16string& expected) {
-    if (buffer.length != expected.size() || storage[buffer.capacity] != '#') {
-        std::abort();
-    }
-    if (buffer.capacity == 0) {
-        return;
-    }
-    const std::size_t kept =
-        expected.size() < buffer.capacity - 1 ? expected.size() : buffer.capacity - 1;
-    for (std::size_t n = 0; n < kept; ++n) {
-        if (tolvane::ansiToChar(static_cast<uint8_t>(buffer.text[n])) != expected[n]) {
+// Memory for the caption collector, as much as the budget allows.
+struct Memory {
+    std::size_t budget;
+    std::vector<std::vector<uint8_t>> blocks;
+};
+
+// A collected caption must be the start of the expected one, and all of it with memory enough.
+void checkCollected(const char* text, const std::u16string& expected, bool whole) {
+    std::size_t n = 0;
+    for (; text[n] != '\0'; ++n) {
+        if (n == expected.size() ||
+            tolvane::ansiToChar(static_cast<uint8_t>(text[n])) != expected[n]) {
             std::abort();
         }
     }
-    if (buffer.text[kept] != '\0') {
+    if (whole && n != expected.size()) {
         std::abort();
     }
 }
@@ -44,15 +44,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         std::abort();
     }
 
-    const std::size_t capacity = size > 0 ? data[0] % 64 : 0;
-    std::vector<char> description(capacity + 1, '#'), vendor(capacity + 1, '#'),
-        version(capacity + 1, '#');
-    tolvane::CaptionBuffers buffers{{description.data(), capacity, 0},
-                                    {vendor.data(), capacity, 0},
-                                    {version.data(), capacity, 0}};
-    tolvane::scanVersionStrings(data, size, buffers);
-    checkBuffer(buffers.description, description, literal.description);
-    checkBuffer(buffers.vendor, vendor, literal.vendor);
-    checkBuffer(buffers.version, version, literal.version);
+    // The collector the main window uses, with as much memory as the first byte says.
+    const bool plenty = size == 0 || data[0] >= 128;
+    Memory memory{plenty ? SIZE_MAX : std::size_t{data[0]} * 8, {}};
+    tolvane::FileSeam seam{};
+    seam.context = &memory;
+    seam.memory = [](void* context, std::size_t bytes) -> uint8_t* {
+        auto* m = static_cast<Memory*>(context);
+        if (bytes > m->budget) {
+            return nullptr;
+        }
+        m->budget -= bytes;
+        m->blocks.emplace_back(bytes);
+        return m->blocks.back().data();
+    };
+    tolvane::CaptionCollector collector(seam);
+    tolvane::scanVersionStrings(data, size, collector.sink());
+    checkCollected(collector.text(tolvane::ValueLabel::Description), literal.description, plenty);
+    checkCollected(collector.text(tolvane::ValueLabel::Vendor), literal.vendor, plenty);
+    checkCollected(collector.text(tolvane::ValueLabel::Version), literal.version, plenty);
     return 0;
 }

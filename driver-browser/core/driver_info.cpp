@@ -21,6 +21,9 @@ void CaptionCollector::append(void* context, ValueLabel label, const uint8_t* by
                               std::size_t size) {
     auto* self = static_cast<CaptionCollector*>(context);
     Caption& c = self->caption(label);
+    if (c.cut) {
+        return;
+    }
     if (c.length + size + 1 > c.capacity) {
         std::size_t capacity = c.capacity == 0 ? 256 : c.capacity;
         while (capacity < c.length + size + 1) {
@@ -29,6 +32,7 @@ void CaptionCollector::append(void* context, ValueLabel label, const uint8_t* by
         auto* grown =
             reinterpret_cast<char*>(self->memory_.memory(self->memory_.context, capacity));
         if (grown == nullptr) {
+            c.cut = true;
             return;
         }
         for (std::size_t n = 0; n < c.length; ++n) {

@@ -8,8 +8,8 @@
 namespace tolvane {
 
 // The captions of one file, collected from the scan's runs into memory from a FileSeam:
-// each caption zero-terminated, growing as runs arrive; what does not fit in memory is left
-// out.
+// each caption zero-terminated, growing as runs arrive. When memory runs out a caption keeps
+// what it holds and takes no more, so it is always the start of the caption.
 class CaptionCollector {
 public:
     explicit CaptionCollector(const FileSeam& memory) : memory_(memory) {}
@@ -22,6 +22,7 @@ private:
         char* text;
         std::size_t length;
         std::size_t capacity;
+        bool cut; // memory ran out: no more runs
     };
     static void append(void* context, ValueLabel label, const uint8_t* bytes, std::size_t size);
     Caption& caption(ValueLabel label);

@@ -283,47 +283,4 @@ void unreadableFileCaptions(const char* reason, const CaptionSink& sink) {
     emitText(ValueLabel::Version, kNotAvailableText, sink);
 }
 
-namespace {
-
-CaptionBuffer& bufferFor(CaptionBuffers& buffers, ValueLabel label) {
-    switch (label) {
-    case ValueLabel::Vendor:
-        return buffers.vendor;
-    case ValueLabel::Version:
-        return buffers.version;
-    default:
-        return buffers.description;
-    }
-}
-
-void appendToBuffer(void* context, ValueLabel label, const uint8_t* bytes, std::size_t size) {
-    CaptionBuffer& buffer = bufferFor(*static_cast<CaptionBuffers*>(context), label);
-    if (buffer.capacity > 0 && buffer.length < buffer.capacity - 1) {
-        std::size_t room = buffer.capacity - 1 - buffer.length;
-        if (room > size) {
-            room = size;
-        }
-        std::memcpy(buffer.text + buffer.length, bytes, room);
-        buffer.text[buffer.length + room] = '\0';
-    }
-    buffer.length += size;
-}
-
-} // namespace
-
-CaptionSink captionBufferSink(CaptionBuffers& buffers) {
-    CaptionBuffer* const all[] = {&buffers.description, &buffers.vendor, &buffers.version};
-    for (CaptionBuffer* buffer : all) {
-        buffer->length = 0;
-        if (buffer->capacity > 0) {
-            buffer->text[0] = '\0';
-        }
-    }
-    return CaptionSink{&buffers, &appendToBuffer};
-}
-
-void scanVersionStrings(const uint8_t* bytes, std::size_t size, CaptionBuffers& buffers) {
-    scanVersionStrings(bytes, size, captionBufferSink(buffers));
-}
-
 } // namespace tolvane

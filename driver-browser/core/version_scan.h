@@ -46,27 +46,4 @@ void scanVersionStrings(const uint8_t* bytes, std::size_t size, const CaptionSin
 // "N/A".
 void unreadableFileCaptions(const char* reason, const CaptionSink& sink);
 
-// One caption in the caller's storage: text receives at most capacity - 1 bytes of the
-// caption and a terminating zero byte (nothing when capacity is 0); length receives the
-// caption's full length, which may be larger, so a caller can grow its storage to
-// length + 1 and scan again. A caption never contains a zero byte.
-struct CaptionBuffer {
-    char* text;
-    std::size_t capacity;
-    std::size_t length;
-};
-
-struct CaptionBuffers {
-    CaptionBuffer description;
-    CaptionBuffer vendor;
-    CaptionBuffer version;
-};
-
-// A sink that writes into the three buffers; their lengths must be 0 before the first
-// caption arrives (captionBufferSink sets them so).
-CaptionSink captionBufferSink(CaptionBuffers& buffers);
-
-// scanVersionStrings into the three buffers.
-void scanVersionStrings(const uint8_t* bytes, std::size_t size, CaptionBuffers& buffers);
-
 } // namespace tolvane

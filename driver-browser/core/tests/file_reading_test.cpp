@@ -177,5 +177,24 @@ TEST(ShowDriverInfo, ItsCollectedCaptionsAgreeWithTheScanOnRandomFiles) {
     EXPECT_GT(longest, 256u) << "no caption made the collector grow";
 }
 
+TEST(CaptionCollector, WhenMemoryRunsOutACaptionKeepsItsStart) {
+    // A description that runs on through three windows: 184 a, 200 b, then 30 c.
+    VersionFileBuilder builder;
+    builder.markerAndGap().text("FileDescription").zero().fill(184, 'a');
+    builder.markerAndGap().fill(200, 'b').markerAndGap().fill(30, 'c').fill(200, 0);
+    const std::string whole = std::string(184, 'a') + std::string(200, 'b') + std::string(30, 'c');
+    for (const std::size_t budget :
+         {std::size_t{0}, std::size_t{256}, std::size_t{700}, SIZE_MAX}) {
+        FakeFile memory;
+        memory.memoryBudget = budget;
+        const FileSeam seam = memory.seam();
+        CaptionCollector collector(seam);
+        scanVersionStrings(builder.bytes().data(), builder.size(), collector.sink());
+        const std::string kept = collector.text(ValueLabel::Description);
+        EXPECT_EQ(kept, whole.substr(0, kept.size())) << budget;
+        EXPECT_EQ(kept.size(), budget == SIZE_MAX ? whole.size() : budget == 0 ? 0 : 184) << budget;
+    }
+}
+
 } // namespace
 } // namespace tolvane

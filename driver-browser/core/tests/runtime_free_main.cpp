@@ -2,6 +2,7 @@
 // no libstdc++, only KERNEL32 (in the 32-bit build the memory and string functions are the
 // core's own; the 64-bit build takes them from msvcrt.dll). It runs each core piece once and exits
 // with 0, or with the number of the first check that failed.
+#include "driver_info.h"
 #include "egg_gesture.h"
 #include "file_types.h"
 #include "print_report.h"
@@ -29,18 +30,35 @@ int counter(void* context) {
     return ++*static_cast<int*>(context);
 }
 
+// Memory for the caption collector, from a static arena.
+struct Arena {
+    uint8_t bytes[2048];
+    std::size_t used;
+} arena;
+
+uint8_t* fromArena(void*, std::size_t size) {
+    if (arena.used + size > sizeof arena.bytes) {
+        return nullptr;
+    }
+    arena.used += size;
+    return arena.bytes + arena.used - size;
+}
+
 int check() {
-    char description[64], vendor[8], version[64];
-    tolvane::CaptionBuffers buffers{{description, sizeof description, 0},
-                                    {vendor, sizeof vendor, 0},
-                                    {version, sizeof version, 0}};
-    tolvane::scanVersionStrings(kDriver, sizeof kDriver - 1, buffers);
-    if (!same(description, "Display \xA9") || !same(vendor, "Quorrel") || !same(version, "4.10")) {
+    tolvane::FileSeam memory{};
+    memory.memory = &fromArena;
+    tolvane::CaptionCollector found(memory);
+    tolvane::scanVersionStrings(kDriver, sizeof kDriver - 1, found.sink());
+    using tolvane::ValueLabel;
+    if (!same(found.text(ValueLabel::Description), "Display \xA9") ||
+        !same(found.text(ValueLabel::Vendor), "Quorrel") ||
+        !same(found.text(ValueLabel::Version), "4.10")) {
         return 1;
     }
-    tolvane::scanVersionStrings(kDriver, 20, buffers);
-    if (!same(description, tolvane::kNoInformationText) || !same(vendor, "N/A") ||
-        buffers.description.length != 39) {
+    tolvane::CaptionCollector none(memory);
+    tolvane::scanVersionStrings(kDriver, 20, none.sink());
+    if (!same(none.text(ValueLabel::Description), tolvane::kNoInformationText) ||
+        !same(none.text(ValueLabel::Vendor), "N/A")) {
         return 2;
     }
 
