@@ -78,14 +78,6 @@ ChangedirState* self(void* context) {
 
 const char* seamDriveRoot(void* context, int index);
 
-// A drive's path is written with its letter in upper case ("D:\"), as the system writes
-// the current directory, whatever case Drive1's entry or GetFullPathNameA gave it.
-char* withDriveLetterUpper(char* path) {
-    if (path[0] >= 'a' && path[0] <= 'z' && path[1] == ':')
-        path[0] = static_cast<char>(path[0] - 'a' + 'A');
-    return path;
-}
-
 const char* seamCurrentDirectory(void* context) {
     HeapText& current = self(context)->current;
     const DWORD needed = GetCurrentDirectoryA(0, NULL);
@@ -101,18 +93,8 @@ const char* seamDriveCurrentDirectory(void* context, int index) {
     HeapText name;
     listText(drive1(self(context)->window), CB_GETLBTEXTLEN, CB_GETLBTEXT, index, name);
     HeapText& current = self(context)->current;
-    char* filePart = NULL;
-    const DWORD needed = GetFullPathNameA(name.c_str(), 0, NULL, &filePart);
-    char* room = current.reserve(needed);
-    if (room == nullptr || needed == 0 ||
-        GetFullPathNameA(name.c_str(), needed, room, &filePart) >= needed)
-        return seamDriveRoot(context, index);
-    // Wine answers "c:" with a trailing separator ("C:\WINDOWS\"); a directory below the
-    // root is written without one, as everywhere else.
-    const size_t length = textLength(room);
-    if (length > 3 && room[length - 1] == '\\')
-        room[length - 1] = '\0';
-    return withDriveLetterUpper(room);
+    // Wine answers "c:" with a trailing separator ("C:\WINDOWS\"), which fullPath drops.
+    return fullPath(name.c_str(), current) ? current.c_str() : seamDriveRoot(context, index);
 }
 
 int seamDriveCount(void* context) {
@@ -124,13 +106,14 @@ const char* seamDriveName(void* context, int index) {
                     self(context)->driveName);
 }
 
-// "c:" opens at "C:\".
+// "c:" opens at "C:\", written as the system writes the current directory.
 const char* seamDriveRoot(void* context, int index) {
     HeapText name;
     const char* drive =
         listText(drive1(self(context)->window), CB_GETLBTEXTLEN, CB_GETLBTEXT, index, name);
-    char root[] = {drive[0], ':', '\\', '\0'};
-    self(context)->driveRoot.assign(withDriveLetterUpper(root));
+    const char letter = drive[0] >= 'a' && drive[0] <= 'z' ? drive[0] - 'a' + 'A' : drive[0];
+    const char root[] = {letter, ':', '\\', '\0'};
+    self(context)->driveRoot.assign(root);
     return self(context)->driveRoot.c_str();
 }
 
@@ -176,21 +159,8 @@ void seamAddBranchEntry(void* context, const char* name, size_t length, int dept
 // Each subdirectory at its place among those after the branch.
 void seamAddSubdirectory(void* context, const char* name, int depth) {
     HeapText text;
-    if (!indented(text, name, textLength(name), depth))
-        return;
-    HWND list = dir1(self(context)->window);
-    int low = self(context)->branchEntries;
-    int high = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    HeapText entry;
-    while (low < high) {
-        const int middle = (low + high) / 2;
-        if (compareNames(listText(list, LB_GETTEXTLEN, LB_GETTEXT, middle, entry), text.c_str()) <
-            0)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    SendMessageA(list, LB_INSERTSTRING, low, reinterpret_cast<LPARAM>(text.c_str()));
+    if (indented(text, name, textLength(name), depth))
+        insertSorted(dir1(self(context)->window), self(context)->branchEntries, text.c_str());
 }
 
 void seamSetOpenPath(void* context, const char* path) {

@@ -64,9 +64,6 @@ bool WindowsDirectory::next(void* context, DirectoryEntry* entry) {
     return true;
 }
 
-namespace {
-
-// The full path of path (GetFullPathNameA) into text; false when there is none.
 bool fullPath(const char* path, HeapText& text) {
     char* filePart = NULL;
     const DWORD needed = GetFullPathNameA(path, 0, NULL, &filePart);
@@ -78,9 +75,31 @@ bool fullPath(const char* path, HeapText& text) {
     const DWORD got = GetFullPathNameA(path, needed, room, &filePart);
     if (got == 0 || got >= needed)
         return false;
-    // Without a trailing separator, so that "C:\DIR\" and "C:\DIR" agree.
+    if (room[0] >= 'a' && room[0] <= 'z' && room[1] == ':')
+        room[0] = static_cast<char>(room[0] - 'a' + 'A'); // Wine keeps "d:" as it was asked
     return text.assign(room, got > 3 && room[got - 1] == '\\' ? got - 1 : got);
 }
+
+void insertSorted(HWND listBox, int first, const char* text) {
+    int low = first;
+    int high = static_cast<int>(SendMessageA(listBox, LB_GETCOUNT, 0, 0));
+    HeapText entry;
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        const LRESULT length = SendMessageA(listBox, LB_GETTEXTLEN, middle, 0);
+        char* room = entry.reserve(length > 0 ? static_cast<size_t>(length) : 0);
+        if (room == nullptr)
+            return;
+        SendMessageA(listBox, LB_GETTEXT, middle, reinterpret_cast<LPARAM>(room));
+        if (compareNames(room, text) < 0)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    SendMessageA(listBox, LB_INSERTSTRING, low, reinterpret_cast<LPARAM>(text));
+}
+
+namespace {
 
 bool sameFullPath(void*, const char* a, const char* b) {
     HeapText x;
@@ -92,25 +111,8 @@ unsigned getWindowsDirectory(void*, char* buffer, unsigned size) {
     return GetWindowsDirectoryA(buffer, size);
 }
 
-// Puts each name at its place in the list box by the list's order.
-void insertSorted(void* context, const char* name) {
-    HWND listBox = static_cast<HWND>(context);
-    int low = 0;
-    int high = static_cast<int>(SendMessageA(listBox, LB_GETCOUNT, 0, 0));
-    HeapText entry;
-    while (low < high) {
-        const int middle = (low + high) / 2;
-        const LRESULT length = SendMessageA(listBox, LB_GETTEXTLEN, middle, 0);
-        char* room = entry.reserve(length > 0 ? static_cast<size_t>(length) : 0);
-        if (room == nullptr)
-            return;
-        SendMessageA(listBox, LB_GETTEXT, middle, reinterpret_cast<LPARAM>(room));
-        if (compareNames(room, name) < 0)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    SendMessageA(listBox, LB_INSERTSTRING, low, reinterpret_cast<LPARAM>(name));
+void addToDriverList(void* listBox, const char* name) {
+    insertSorted(static_cast<HWND>(listBox), 0, name);
 }
 
 } // namespace
@@ -127,7 +129,7 @@ void fillDriverList(HWND listBox, const char* directory, const char* patterns) {
     SendMessageA(listBox, WM_SETREDRAW, FALSE, 0);
     SendMessageA(listBox, LB_RESETCONTENT, 0, 0);
     WindowsDirectory reader;
-    listDriverFiles(reader.seam(), directory, patterns, NameSink{listBox, &insertSorted});
+    listDriverFiles(reader.seam(), directory, patterns, NameSink{listBox, &addToDriverList});
     SendMessageA(listBox, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(listBox, NULL, TRUE);
 }

@@ -10,6 +10,8 @@
 
 namespace tolvane {
 
+class HeapText;
+
 class WindowsDirectory {
 public:
     WindowsDirectory() = default;
@@ -28,6 +30,11 @@ private:
     WIN32_FIND_DATAA found_;
 };
 
+// The full path of path (GetFullPathNameA) into text, its drive letter in upper case and
+// without a trailing separator below a root ("c:\DIR\" gives "C:\DIR"); false when there
+// is none.
+bool fullPath(const char* path, HeapText& text);
+
 // Two names of one directory: their full paths are equal, ignoring case.
 DirectoryIdentitySeam windowsDirectoryIdentity();
 
@@ -36,5 +43,9 @@ WindowsDirectorySeam windowsDirectorySeam();
 
 // Fills the list box with the names the driver list shows for directory, in their order.
 void fillDriverList(HWND listBox, const char* directory, const char* patterns);
+
+// Inserts text into the list box at its place by the lists' order (compareNames) among the
+// entries from first on.
+void insertSorted(HWND listBox, int first, const char* text);
 
 } // namespace tolvane
