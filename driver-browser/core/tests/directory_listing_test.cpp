@@ -1,5 +1,5 @@
-// The driver list's rules over a directory in memory: real names matched, what is left out,
-// and the order; and "the same directory".
+// The driver list's rules over a directory in memory: the wildcard patterns, real names
+// matched, what is left out, and the order; and "the same directory".
 #include "directory_listing.h"
 #include "fake_platform.h"
 #include "path_text.h"
@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 namespace tolvane {
 namespace {
@@ -28,6 +29,77 @@ std::vector<std::string> listed(const std::vector<FakeEntry>& entries, const cha
     return names;
 }
 
+// Plain recursive matcher to check the iterative one against.
+bool referenceMatch(const std::string& pattern, std::size_t p, const std::string& name,
+                    std::size_t n) {
+    if (p == pattern.size()) {
+        return n == name.size();
+    }
+    if (pattern[p] == '*') {
+        for (std::size_t skip = n; skip <= name.size(); ++skip) {
+            if (referenceMatch(pattern, p + 1, name, skip)) {
+                return true;
+            }
+        }
+        return false;
+    }
+    if (n == name.size()) {
+        return false;
+    }
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+    return (pattern[p] == '?' || lower(pattern[p]) == lower(name[n])) &&
+           referenceMatch(pattern, p + 1, name, n + 1);
+}
+
+TEST(WildcardMatch, Basics) {
+    EXPECT_TRUE(wildcardMatch("*.drv", "vga.drv"));
+    EXPECT_TRUE(wildcardMatch("*.drv", "VGA.DRV"));
+    EXPECT_TRUE(wildcardMatch("*.DRV", "Vga.Drv"));
+    EXPECT_TRUE(wildcardMatch("*.drv", ".drv"));
+    EXPECT_FALSE(wildcardMatch("*.drv", "vga.drv.bak"));
+    EXPECT_FALSE(wildcardMatch("*.drv", "vga.dr"));
+    EXPECT_FALSE(wildcardMatch("*.drv", "vgadrv"));
+    EXPECT_TRUE(wildcardMatch("*", "anything"));
+    EXPECT_TRUE(wildcardMatch("*", ""));
+    EXPECT_TRUE(wildcardMatch("", ""));
+    EXPECT_FALSE(wildcardMatch("", "a"));
+    EXPECT_TRUE(wildcardMatch("?ga.drv", "vga.drv"));
+    EXPECT_FALSE(wildcardMatch("?vga.drv", "vga.drv"));
+    EXPECT_TRUE(wildcardMatch("a*b*c", "aXXbYYbZc"));
+    EXPECT_FALSE(wildcardMatch("a*b*c", "aXXbYYbZ"));
+    EXPECT_TRUE(wildcardMatch("**.v?d", "sound.vxd"));
+    // Only ASCII letters fold: bytes above 127 compare as they are.
+    EXPECT_FALSE(wildcardMatch("\xC9*", "\xE9t\xE9.drv"));
+}
+
+TEST(WildcardMatch, AgreesWithARecursiveMatcherOnRandomInput) {
+    std::mt19937 random(1998);
+    const std::string patternAlphabet = "ab*?A.";
+    const std::string nameAlphabet = "abAB.";
+    for (int n = 0; n < 50000; ++n) {
+        std::string pattern;
+        std::string name;
+        const int patternLength = static_cast<int>(random() % 8);
+        const int nameLength = static_cast<int>(random() % 10);
+        for (int c = 0; c < patternLength; ++c) {
+            pattern.push_back(patternAlphabet[random() % patternAlphabet.size()]);
+        }
+        for (int c = 0; c < nameLength; ++c) {
+            name.push_back(nameAlphabet[random() % nameAlphabet.size()]);
+        }
+        ASSERT_EQ(wildcardMatch(pattern, name), referenceMatch(pattern, 0, name, 0))
+            << "pattern '" << pattern << "' name '" << name << "'";
+    }
+}
+
+TEST(WildcardMatch, ManyStarsOnALongNameStayFast) {
+    // A backtracking matcher would take exponential time here.
+    const std::string pattern = "*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*b";
+    const std::string name(5000, 'a');
+    EXPECT_FALSE(wildcardMatch(pattern, name));
+    EXPECT_TRUE(wildcardMatch(pattern, name + "b"));
+}
+
 TEST(DirectoryListing, MatchesRealNamesOnlyAndLeavesOutWhatTheListDoesNotShow) {
     FakeEntry directory{"folder.drv", false, true};
     FakeEntry hidden{"hidden.drv"};
@@ -41,13 +113,18 @@ TEST(DirectoryListing, MatchesRealNamesOnlyAndLeavesOutWhatTheListDoesNotShow) {
                                             {"b.dll"},     {"\xE9t\xE9.drv"},
                                             directory,     hidden,
                                             system,        device,
-                                            {"Mixed.VxD"}};
+                                            {"Mixed.VxD"}, {"drv"},
+                                            {"a.drv.old"}, {"readme.txt"}};
     EXPECT_EQ(listed(entries, "*.drv"),
               (std::vector<std::string>{"alpha.drv", "Sound.DRV", "\xE9t\xE9.drv"}));
     EXPECT_EQ(listed(entries, "*.dll;*.drv;*.vxd"),
               (std::vector<std::string>{"alpha.drv", "b.dll", "Mixed.VxD", "Sound.DRV",
                                         "\xE9t\xE9.drv"}));
     EXPECT_EQ(listed(entries, ";;*.dll;"), (std::vector<std::string>{"b.dll"}));
+    EXPECT_EQ(listed(entries, "*.drv;a*;*.DRV;"), // a name matching twice is listed once
+              (std::vector<std::string>{"a.drv.old", "abc.drvx", "alpha.drv", "Sound.DRV",
+                                        "\xE9t\xE9.drv"}));
+    EXPECT_TRUE(listed(entries, "*.exe").empty());
     EXPECT_TRUE(listed(entries, "").empty());
 }
 
@@ -60,7 +137,8 @@ TEST(DirectoryListing, AnUnreadableDirectoryListsNothing) {
 }
 
 TEST(DirectoryListing, NamesAreOrderedIgnoringCaseThenByBytes) {
-    const char* ordered[] = {"", "_", "a", "A.drv", "a.drv", "B", "b", "ba", "\xE9"};
+    const char* ordered[] = {"",   "_",      "a",     "A.drv", "a.DRV", "a.drv",
+                             "a_", "ab.drv", "B.drv", "b.drv", "ba",    "\xE9"};
     for (std::size_t i = 0; i < std::size(ordered); ++i) {
         for (std::size_t j = 0; j < std::size(ordered); ++j) {
             const int order = compareNames(ordered[i], ordered[j]);
