@@ -35,6 +35,10 @@ void drawBitmap(HDC dc, HBITMAP bitmap) {
     DeleteDC(memory);
 }
 
+void focusButton(HWND dialog, int id) {
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
+}
+
 void runPendingEvents() {
     MSG message;
     while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {

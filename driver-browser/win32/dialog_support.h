@@ -17,6 +17,10 @@ void paintBackground(HWND window, HDC dc, HBITMAP bitmap);
 // Draws the bitmap at its full size with its top-left corner at the top-left of dc.
 void drawBitmap(HDC dc, HBITMAP bitmap);
 
+// Puts the focus on the dialog's button as the dialog manager does when the user tabs to it,
+// so that Enter presses that button; for WM_INITDIALOG, which then returns FALSE.
+void focusButton(HWND dialog, int id);
+
 // Lets the pending window events run once.
 void runPendingEvents();
 

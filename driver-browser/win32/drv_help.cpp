@@ -27,7 +27,8 @@ INT_PTR CALLBACK drvHelpProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         setWindowIcons(window, IDI_drvHelp);
         applyTwipsLayout(window, IDD_drvHelp);
         SetDlgItemTextA(window, IDC_drvHelp_Label3, kHelpText);
-        return TRUE;
+        focusButton(window, IDC_drvHelp_Command1); // the first that takes the focus
+        return FALSE;
     case WM_COMMAND:
         // Escape (IDCANCEL) does not close the help window.
         if (LOWORD(wParam) == IDC_drvHelp_Command1)

@@ -31,7 +31,8 @@ INT_PTR CALLBACK QuilletEggProc(HWND window, UINT message, WPARAM wParam, LPARAM
         state->fonts.apply(window, kFonts, 1);
         setWindowIcons(window, 0); // no icon of its own, rather than an inherited one
         applyTwipsLayout(window, IDD_QuilletEgg);
-        return TRUE;
+        focusButton(window, IDC_QuilletEgg_Command1);
+        return FALSE;
     }
     case WM_ERASEBKGND:
         if (stateOf(window) == nullptr)

@@ -63,8 +63,11 @@ TEST_F(SmallWindowDefinitionTest, AboutIsAFixedDialogWithItsColumnOfLabels) {
                 expectFonts(about, {{IDC_About_Command1, "MS Sans Serif", 2400, false},
                                     {IDC_About_Label1, "MS Sans Serif", 1200, false},
                                     {IDC_About_Label6, "MS Sans Serif", 1200, false}});
+                // A caption but no system menu: no close button, only "Go Away" closes it.
                 const LONG style = GetWindowLongA(about, GWL_STYLE);
-                EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+                EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_SYSMENU),
+                          0);
+                EXPECT_NE(style & WS_CAPTION, 0);
             });
 }
 

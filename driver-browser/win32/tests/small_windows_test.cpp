@@ -174,37 +174,6 @@ TEST_F(ModalWindowTest, AboutGestureOpensTheHiddenPictureOnlyInsideTheStrictSpot
     EXPECT_FALSE(tryGesture(240, 63)); // y = 945
 }
 
-TEST_F(ModalWindowTest, AboutLabelClicksWithoutTheFirstStepsNeverOpenThePicture) {
-    bool eggOpened = false;
-    int phase = 0;
-    LONG style = 0;
-    whileRunning([] { tolvane::showAbout(NULL); },
-                 [&] {
-                     if (findThreadWindow("Quillet Egg") != NULL)
-                         eggOpened = true;
-                     HWND about = findThreadWindow("About Us Here at Brisklow\xAE");
-                     if (about == NULL)
-                         return true;
-                     if (phase++ == 0) {
-                         for (int i = 0; i < 20; ++i)
-                             clickLabel6(about);
-                         // Only "Go Away" closes the about window: not Escape, not a
-                         // close request (Alt+F4), and it has no close button.
-                         SendMessageA(about, WM_COMMAND, IDCANCEL, 0);
-                         SendMessageA(about, WM_CLOSE, 0, 0);
-                         SendMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
-                         style = GetWindowLongA(about, GWL_STYLE);
-                         return true;
-                     }
-                     EXPECT_TRUE(IsWindow(about));
-                     PostMessageA(about, WM_COMMAND, IDC_About_Command1, 0);
-                     return false;
-                 });
-    EXPECT_FALSE(eggOpened);
-    EXPECT_EQ(style & WS_SYSMENU, 0);
-    EXPECT_NE(style & WS_CAPTION, 0);
-}
-
 TEST_F(ModalWindowTest, HelpAndPictureWindowDefinitions) {
     RECT help = {};
     LONG helpStyle = 0;
