@@ -41,6 +41,10 @@ struct Form1Texts {
 
 struct Form1State {
     HWND window;
+    // DrvListBox and the four value labels, looked up once: under Wine every GetDlgItem is a
+    // round trip to the server, and a selection uses them a dozen times.
+    HWND list;
+    HWND labels[4]; // by ValueLabel
     Form1Options options;
     char WinPath[MAX_PATH + 1]; // the Windows directory as the platform reports it
     Form1Texts* texts;
@@ -78,22 +82,15 @@ const ControlFont kFonts[] = {
 const int kFileTypeMenuIds[kFileTypeItemCount] = {IDM_DRVOnly, IDM_DLLOnly, IDM_vxdonly,
                                                   IDM_BothDLLDRV};
 
-int labelId(ValueLabel label) {
-    switch (label) {
-    case ValueLabel::FileName:
-        return IDC_Form1_FileNamelbl;
-    case ValueLabel::Description:
-        return IDC_Form1_Descrlbl;
-    case ValueLabel::Vendor:
-        return IDC_Form1_Vendorlbl;
-    case ValueLabel::Version:
-    default:
-        return IDC_Form1_Versionlbl;
-    }
+const int kLabelIds[] = {IDC_Form1_FileNamelbl, IDC_Form1_Descrlbl, IDC_Form1_Vendorlbl,
+                         IDC_Form1_Versionlbl};
+
+HWND labelWindow(ValueLabel label) {
+    return form.labels[static_cast<int>(label)];
 }
 
 HWND driverList() {
-    return GetDlgItem(form.window, IDC_Form1_DrvListBox);
+    return form.list;
 }
 
 extern const MainWindowSeam kWindowSeam;
@@ -125,11 +122,11 @@ void seamShowDriverInfo(void*) {
 }
 
 void seamClearLabel(void*, ValueLabel label) {
-    SetDlgItemTextA(form.window, labelId(label), "");
+    SetWindowTextA(labelWindow(label), "");
 }
 
 void seamSetLabelVisible(void*, ValueLabel label, bool visible) {
-    ShowWindow(GetDlgItem(form.window, labelId(label)), visible ? SW_SHOW : SW_HIDE);
+    ShowWindow(labelWindow(label), visible ? SW_SHOW : SW_HIDE);
 }
 
 void seamProcessPendingEvents(void*) {
@@ -141,17 +138,18 @@ int seamSelectedIndex(void*) {
 }
 
 const char* seamEntryFileName(void*, int index) {
-    const LRESULT length = SendMessageA(driverList(), LB_GETTEXTLEN, index, 0);
+    HWND list = driverList();
+    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
     char* room = form.texts->entryName.reserve(length > 0 ? static_cast<size_t>(length) : 0);
     if (room == nullptr)
         return "";
-    SendMessageA(driverList(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(room));
+    SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(room));
     return room;
 }
 
 // The list shows each file by its own name.
 void seamShowEntryName(void* context, int index) {
-    SetDlgItemTextA(form.window, IDC_Form1_FileNamelbl, seamEntryFileName(context, index));
+    SetWindowTextA(labelWindow(ValueLabel::FileName), seamEntryFileName(context, index));
 }
 
 const char* seamListPath(void*) {
@@ -159,7 +157,7 @@ const char* seamListPath(void*) {
 }
 
 void seamSetLabel(void*, ValueLabel label, const char* text) {
-    SetDlgItemTextA(form.window, labelId(label), text);
+    SetWindowTextA(labelWindow(label), text);
 }
 
 const MainWindowSeam kWindowSeam = {nullptr,
@@ -275,7 +273,7 @@ bool jobOpen(void* context) {
 void jobPrintLine(void* context, const ReportLine& line) {
     HeapText caption;
     if (line.hasLabel)
-        caption.assignWindowText(GetDlgItem(form.window, labelId(line.label)));
+        caption.assignWindowText(labelWindow(line.label));
     HeapText text;
     if (!text.assign(line.prefix) || !text.append(caption.c_str()))
         return;
@@ -359,6 +357,9 @@ INT_PTR CALLBACK Form1Proc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
     case WM_INITDIALOG:
         form.window = window;
+        form.list = GetDlgItem(window, IDC_Form1_DrvListBox);
+        for (int i = 0; i < 4; ++i)
+            form.labels[i] = GetDlgItem(window, kLabelIds[i]);
         reinterpret_cast<FontSet*>(lParam)->apply(window, kFonts, sizeof kFonts / sizeof *kFonts);
         setWindowIcons(window, IDI_Form1);
         applyTwipsLayout(window, IDD_Form1);
