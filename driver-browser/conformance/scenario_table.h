@@ -45,7 +45,7 @@ struct State {
     std::vector<std::string> list; // DrvListBox's entries
     int selected = -1;
     std::string labels[4]; // FileNamelbl, Descrlbl, Vendorlbl, Versionlbl
-    bool hidden[4] = {};    // which of them are hidden
+    bool hidden[4] = {};   // which of them are hidden
     std::string types;     // the File Types item that carries the check mark
     std::string newpath;
     std::string window;  // the window that takes input, then its focused control
