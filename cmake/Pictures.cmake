@@ -15,14 +15,12 @@
 #       A Windows 95 icon file, one image per PNG (made with COLOURS 16): 4 bits per pixel
 #       with a 16-colour palette, transparency in the AND mask, no PNG-compressed images.
 #
-# Every output is the same bytes on every run (no time stamps).
+# Every output is the same bytes on every run (no time stamps in ImageMagick's PNGs).
 include_guard(GLOBAL)
 
 find_program(PCU_RSVG_CONVERT rsvg-convert REQUIRED)
 # Debian's own name for ImageMagick's convert first, so that no other `convert` on PATH is taken.
 find_program(PCU_IMAGEMAGICK NAMES convert-im6.q16 convert REQUIRED)
-
-set(PCU_PNG_WITHOUT_TIME -define png:exclude-chunks=date,time)
 
 # The sixteen VGA colours and the transparent one, as a palette image for ImageMagick's -remap.
 function(pcu_vga_palette out_var)
@@ -36,7 +34,7 @@ function(pcu_vga_palette out_var)
         endforeach()
         add_custom_command(OUTPUT ${palette}
             COMMAND ${PCU_IMAGEMAGICK} -size 1x1 ${colours} xc:none +append
-                    ${PCU_PNG_WITHOUT_TIME} PNG32:${palette}
+                    -define png:exclude-chunks=date,time PNG32:${palette}
             VERBATIM)
         set_property(DIRECTORY PROPERTY PCU_VGA_PALETTE_MADE ON)
     endif()
@@ -70,8 +68,8 @@ function(pcu_render_picture svg png)
         add_custom_command(OUTPUT ${png}
             COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
             COMMAND ${PCU_RSVG_CONVERT} ${size} -o ${png}.drawn.png ${svg}
-            COMMAND ${PCU_IMAGEMAGICK} ${png}.drawn.png ${reduce} ${PCU_PNG_WITHOUT_TIME}
-                    PNG8:${png}
+            COMMAND ${PCU_IMAGEMAGICK} ${png}.drawn.png ${reduce}
+                    -define png:exclude-chunks=date,time PNG8:${png}
             COMMAND ${CMAKE_COMMAND} -E rm ${png}.drawn.png
             DEPENDS ${svg} ${palette}
             VERBATIM)
