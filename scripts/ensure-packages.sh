@@ -14,6 +14,9 @@ what=${1:-all}
 common=(cmake ninja-build g++ pkg-config libbenchmark-dev)
 pexmoor=(libgtest-dev libgmock-dev)
 tolvane=(qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core libgtest-dev libgmock-dev)
+# The pictures and icons are SVG files rendered at build time, with the fonts their texts name
+# (and fonts-dejavu-core, above).
+pictures=(librsvg2-bin imagemagick fonts-liberation fonts-dejavu-extra)
 packaging=(g++-mingw-w64-i686 python3 dpkg-dev file gzip)
 testing=(clang libclang-rt-14-dev clang-format poppler-utils xvfb xauth openbox
          g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64
@@ -23,9 +26,9 @@ testing=(clang libclang-rt-14-dev clang-format poppler-utils xvfb xauth openbox
 testing_wanted=(wine32:i386 libcups2:i386)
 
 case $what in
-programs) needed=("${common[@]}" "${pexmoor[@]}" "${tolvane[@]}"); wanted=() ;;
-package) needed=("${common[@]}" "${pexmoor[@]}" "${tolvane[@]}" "${packaging[@]}"); wanted=() ;;
-all) needed=("${common[@]}" "${pexmoor[@]}" "${tolvane[@]}" "${packaging[@]}" "${testing[@]}"); wanted=("${testing_wanted[@]}") ;;
+programs) needed=("${common[@]}" "${pexmoor[@]}" "${tolvane[@]}" "${pictures[@]}"); wanted=() ;;
+package) needed=("${common[@]}" "${pexmoor[@]}" "${tolvane[@]}" "${pictures[@]}" "${packaging[@]}"); wanted=() ;;
+all) needed=("${common[@]}" "${pexmoor[@]}" "${tolvane[@]}" "${pictures[@]}" "${packaging[@]}" "${testing[@]}"); wanted=("${testing_wanted[@]}") ;;
 *) echo "usage: $0 [all|programs|package]" >&2; exit 2 ;;
 esac
 

@@ -40,5 +40,7 @@ sleep 1
 wineserver -k
 SHOOT
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$prefix/shoot.sh" || true
-python3 driver-browser/win32/tools/png_to_win.py png "$prefix/shot.bmp" "$output"
+# ImageMagick under its Debian name first, so that no other `convert` on PATH is taken.
+"$(command -v convert-im6.q16 || command -v convert)" "$prefix/shot.bmp" \
+    -define png:exclude-chunks=date,time "$output"
 echo "wrote $output"

@@ -2,7 +2,6 @@
 
 #include "ansi_codepage.h"
 #include "dialog_keys.h"
-#include "image_resources.h"
 #include "quillet_egg.h"
 #include "ui_about.h"
 
@@ -39,7 +38,6 @@ int shiftBits(Qt::KeyboardModifiers modifiers) {
 } // namespace
 
 About::About(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::About>()) {
-    tolvane::loadImageResources();
     ui->setupUi(this);
     // No close button on the frame: "Go Away" closes the window.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |

@@ -1,7 +1,6 @@
 #include "changedir.h"
 
 #include "dialog_keys.h"
-#include "image_resources.h"
 #include "native_names.h"
 #include "path_text.h"
 #include "select_path.h"
@@ -19,7 +18,6 @@ changedir::changedir(const QString& listPath, QString& newpath, QWidget* parent)
 changedir::changedir(const QString& listPath, QString& newpath, const QStringList& drives,
                      QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::changedir>()), newpath_(newpath) {
-    tolvane::loadImageResources();
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);

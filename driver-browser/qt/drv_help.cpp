@@ -1,13 +1,11 @@
 #include "drv_help.h"
 
-#include "image_resources.h"
 #include "ui_drv_help.h"
 #include "user_texts.h"
 
 #include <QKeyEvent>
 
 drvHelp::drvHelp(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::drvHelp>()) {
-    tolvane::loadImageResources();
     ui->setupUi(this);
     ui->Label3->setText(QString::fromLatin1(tolvane::kHelpText));
     // Whole-point sizes only fit in a .ui file; these two are quarter points.

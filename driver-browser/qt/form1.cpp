@@ -11,7 +11,6 @@
 #include "file_list_box.h"
 #include "file_types.h"
 #include "getwin_dir.h"
-#include "image_resources.h"
 #include "menu_check_style.h"
 #include "native_names.h"
 #include "path_text.h"
@@ -36,7 +35,6 @@ constexpr int kClientTop = 160;
 Form1::Form1(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::Form1>()),
       printerFactory_(&tolvane::openDefaultPrinter) {
-    tolvane::loadImageResources();
     ui->setupUi(this);
     applyDefinition();
 }

@@ -1,13 +1,11 @@
 #include "quillet_egg.h"
 
-#include "image_resources.h"
 #include "ui_quillet_egg.h"
 
 #include <QKeyEvent>
 #include <QPainter>
 
 QuilletEgg::QuilletEgg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::QuilletEgg>()) {
-    tolvane::loadImageResources();
     background_ = QPixmap(QStringLiteral(":/images/quillet_egg.png"));
     ui->setupUi(this);
     QFont buttonFont = ui->Command1->font();

@@ -28,6 +28,17 @@ for deb in "$out"/*.deb; do
     check "lintian $(basename "$deb")" lintian --fail-on error --tag-display-limit 0 "$deb"
     dpkg-deb -x "$deb" "$work/root"
 done
+# The menu entry's icon: scalable, and in each hicolor size as a PNG of that size (lintian
+# checks the sizes too); the scalable one must render.
+tolvane_icons() {
+    local icons=$work/root/usr/share/icons/hicolor size
+    for size in 16 32 48 64 128; do
+        [ "$(identify -format '%wx%h' "$icons/${size}x$size/apps/tolvane.png")" = "${size}x$size" ] ||
+            { echo "no ${size}x$size icon"; return 1; }
+    done
+    rsvg-convert -o "$work/scalable.png" "$icons/scalable/apps/tolvane.svg"
+}
+check "tolvane's icons" tolvane_icons
 check "desktop-file-validate" desktop-file-validate "$work/root/usr/share/applications/tolvane.desktop"
 man_warnings() {
     local warnings

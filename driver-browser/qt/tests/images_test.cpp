@@ -10,12 +10,6 @@
 #include <algorithm>
 #include <vector>
 
-// The pictures live in a static library: register them explicitly (outside any namespace, as the
-// resource initialiser is declared in the global one).
-static void initImages() {
-    Q_INIT_RESOURCE(images);
-}
-
 namespace {
 
 struct Expected {
@@ -45,7 +39,6 @@ const QRgb kSixteen[] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800
                          0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
 
 QImage load(const char* path) {
-    initImages();
     return QImage(QString::fromLatin1(path)).convertToFormat(QImage::Format_ARGB32);
 }
 
@@ -166,7 +159,6 @@ TEST(Images, AboutPictureHidesItsDetailInsideTheSecretSpot) {
 }
 
 TEST(Images, MissingResourceLoadsAsNull) {
-    initImages();
     EXPECT_TRUE(QImage(":/images/no_such_picture.png").isNull());
 }
 
