@@ -1,6 +1,7 @@
 #include "driver_files.h"
 
 #include "ansi_codepage.h"
+#include "name_order.h"
 
 namespace tolvane {
 
@@ -79,6 +80,41 @@ std::u16string shownFileName(std::string_view bytes) {
         }
     }
     return shown;
+}
+
+namespace {
+
+// The code page's bytes for the characters name shows into *bytes; false when the code page
+// lacks one of them.
+bool codePageName(std::string_view name, std::string* bytes) {
+    bytes->clear();
+    for (const char16_t c : shownFileName(name)) {
+        const uint8_t byte = charToAnsi(c);
+        if (byte == '?' && c != u'?') {
+            return false;
+        }
+        bytes->push_back(static_cast<char>(byte));
+    }
+    return true;
+}
+
+int compareBytes(std::string_view a, std::string_view b) {
+    const int order = a.compare(b);
+    return order < 0 ? -1 : order > 0 ? 1 : 0;
+}
+
+} // namespace
+
+int compareNativeNames(std::string_view a, std::string_view b) {
+    std::string x;
+    std::string y;
+    const bool shownX = codePageName(a, &x);
+    const bool shownY = codePageName(b, &y);
+    if (shownX != shownY) {
+        return shownX ? -1 : 1;
+    }
+    const int order = shownX ? compareNames(x.c_str(), y.c_str()) : 0;
+    return order != 0 ? order : compareBytes(a, b);
 }
 
 } // namespace tolvane

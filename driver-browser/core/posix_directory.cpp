@@ -87,7 +87,7 @@ std::vector<std::string> listDriverFiles(const std::string& dir, const std::stri
                         }};
     listDriverFiles(directory.seam(), dir.c_str(), patterns.c_str(), sink);
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return compareNames(a.c_str(), b.c_str()) < 0;
+        return compareNativeNames(a, b) < 0;
     });
     return names;
 }

@@ -2,6 +2,7 @@
 // matched, what is left out, and the order; and "the same directory".
 #include "directory_listing.h"
 #include "fake_platform.h"
+#include "name_order.h"
 #include "path_text.h"
 
 #include <gtest/gtest.h>
@@ -134,18 +135,6 @@ TEST(DirectoryListing, AnUnreadableDirectoryListsNothing) {
     const NameSink sink{&added, [](void* self, const char*) { ++*static_cast<int*>(self); }};
     EXPECT_FALSE(listDriverFiles(dirs.seam(), "gone", "*.drv", sink));
     EXPECT_EQ(added, 0);
-}
-
-TEST(DirectoryListing, NamesAreOrderedIgnoringCaseThenByBytes) {
-    const char* ordered[] = {"",   "_",      "a",     "A.drv", "a.DRV", "a.drv",
-                             "a_", "ab.drv", "B.drv", "b.drv", "ba",    "\xE9"};
-    for (std::size_t i = 0; i < std::size(ordered); ++i) {
-        for (std::size_t j = 0; j < std::size(ordered); ++j) {
-            const int order = compareNames(ordered[i], ordered[j]);
-            EXPECT_EQ(order < 0, i < j) << ordered[i] << " / " << ordered[j];
-            EXPECT_EQ(order == 0, i == j) << ordered[i] << " / " << ordered[j];
-        }
-    }
 }
 
 TEST(DirectoryListing, SameDirectoryIsTheSameTextOrWhatThePlatformSays) {
