@@ -13,7 +13,6 @@
 #include "form1.h"
 #include "native_names.h"
 #include "report_printer.h"
-#include "user_texts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -53,11 +52,9 @@ public:
     }
 };
 
-std::unique_ptr<tolvane::ReportPrinter> recordingPrinter(QString* why) {
-    if (printerMode == "none") {
-        *why = QString::fromLatin1(tolvane::kNoPrinterText); // as the default printer says
+std::unique_ptr<tolvane::ReportPrinter> recordingPrinter() {
+    if (printerMode == "none")
         return nullptr;
-    }
     return std::make_unique<RecordingPrinter>();
 }
 

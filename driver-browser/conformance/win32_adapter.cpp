@@ -81,8 +81,10 @@ bool recOpen(void*) {
 void recPrintLine(void*, const char* text, int length) {
     printed.push_back("printed: " + utf8(std::string(text, static_cast<size_t>(length))));
 }
-bool recEnd(void*) {
+// A printer out of paper says so; the failing one gives no reason.
+bool recEnd(void*, DWORD* error) {
     printed.push_back("printed: <end of document>");
+    *error = printerMode == "out-of-paper" ? ERROR_OUT_OF_PAPER : 0;
     return printerMode == "ready";
 }
 const tolvane::LinePrinter kRecorder = {nullptr, &recOpen, &recPrintLine, &recEnd};

@@ -117,14 +117,14 @@ TEST(DirectoryListing, MatchesRealNamesOnlyAndLeavesOutWhatTheListDoesNotShow) {
                                             {"Mixed.VxD"}, {"drv"},
                                             {"a.drv.old"}, {"readme.txt"}};
     EXPECT_EQ(listed(entries, "*.drv"),
-              (std::vector<std::string>{"alpha.drv", "Sound.DRV", "\xE9t\xE9.drv"}));
+              (std::vector<std::string>{"alpha.drv", "\xE9t\xE9.drv", "Sound.DRV"}));
     EXPECT_EQ(listed(entries, "*.dll;*.drv;*.vxd"),
-              (std::vector<std::string>{"alpha.drv", "b.dll", "Mixed.VxD", "Sound.DRV",
-                                        "\xE9t\xE9.drv"}));
+              (std::vector<std::string>{"alpha.drv", "b.dll", "\xE9t\xE9.drv", "Mixed.VxD",
+                                        "Sound.DRV"}));
     EXPECT_EQ(listed(entries, ";;*.dll;"), (std::vector<std::string>{"b.dll"}));
     EXPECT_EQ(listed(entries, "*.drv;a*;*.DRV;"), // a name matching twice is listed once
-              (std::vector<std::string>{"a.drv.old", "abc.drvx", "alpha.drv", "Sound.DRV",
-                                        "\xE9t\xE9.drv"}));
+              (std::vector<std::string>{"a.drv.old", "abc.drvx", "alpha.drv", "\xE9t\xE9.drv",
+                                        "Sound.DRV"}));
     EXPECT_TRUE(listed(entries, "*.exe").empty());
     EXPECT_TRUE(listed(entries, "").empty());
 }
