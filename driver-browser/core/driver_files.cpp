@@ -3,6 +3,8 @@
 #include "ansi_codepage.h"
 #include "name_order.h"
 
+#include <algorithm>
+
 namespace tolvane {
 
 namespace {
@@ -105,16 +107,49 @@ int compareBytes(std::string_view a, std::string_view b) {
 
 } // namespace
 
-int compareNativeNames(std::string_view a, std::string_view b) {
-    std::string x;
-    std::string y;
-    const bool shownX = codePageName(a, &x);
-    const bool shownY = codePageName(b, &y);
-    if (shownX != shownY) {
-        return shownX ? -1 : 1;
+namespace {
+
+// A name with what it is compared by.
+struct SortKey {
+    std::string_view name;
+    bool shown;           // the code page shows all its characters
+    std::string codePage; // their bytes in the code page
+};
+
+SortKey sortKey(std::string_view name) {
+    SortKey key{name, false, {}};
+    key.shown = codePageName(name, &key.codePage);
+    return key;
+}
+
+int compareKeys(const SortKey& a, const SortKey& b) {
+    if (a.shown != b.shown) {
+        return a.shown ? -1 : 1;
     }
-    const int order = shownX ? compareNames(x.c_str(), y.c_str()) : 0;
-    return order != 0 ? order : compareBytes(a, b);
+    const int order = a.shown ? compareNames(a.codePage.c_str(), b.codePage.c_str()) : 0;
+    return order != 0 ? order : compareBytes(a.name, b.name);
+}
+
+} // namespace
+
+int compareNativeNames(std::string_view a, std::string_view b) {
+    return compareKeys(sortKey(a), sortKey(b));
+}
+
+void sortNativeNames(std::vector<std::string>* names) {
+    std::vector<SortKey> keys;
+    keys.reserve(names->size());
+    for (const std::string& name : *names) {
+        keys.push_back(sortKey(name));
+    }
+    std::sort(keys.begin(), keys.end(),
+              [](const SortKey& a, const SortKey& b) { return compareKeys(a, b) < 0; });
+    std::vector<std::string> sorted;
+    sorted.reserve(keys.size());
+    for (const SortKey& key : keys) {
+        sorted.emplace_back(key.name);
+    }
+    names->swap(sorted);
 }
 
 } // namespace tolvane

@@ -10,7 +10,7 @@
 namespace tolvane {
 
 // Linux builds: the names (no directory) the driver list shows for dir (the rules of
-// directory_listing.h over readdir), sorted by compareNativeNames. A directory that does not
+// directory_listing.h over readdir), in the order of compareNativeNames. A directory that does not
 // exist or cannot be read gives an empty list.
 std::vector<std::string> listDriverFiles(const std::string& dir, const std::string& patterns);
 
@@ -28,5 +28,8 @@ std::u16string shownFileName(std::string_view bytes);
 // tolvane.exe compares its names. Names showing a character the code page lacks come after
 // all others, in byte order; two names that show alike are ordered by their bytes.
 int compareNativeNames(std::string_view a, std::string_view b);
+
+// Puts names in that order, each name's characters worked out once.
+void sortNativeNames(std::vector<std::string>* names);
 
 } // namespace tolvane

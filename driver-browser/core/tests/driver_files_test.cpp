@@ -161,6 +161,9 @@ TEST(NativeNameOrder, NamesCompareAsTheCodePageCharactersTheyShow) {
             EXPECT_EQ(order == 0, i == j) << i << " " << j;
         }
     }
+    Names reversed(std::rbegin(ordered), std::rend(ordered));
+    sortNativeNames(&reversed);
+    EXPECT_EQ(reversed, Names(std::begin(ordered), std::end(ordered)));
 }
 
 } // namespace
