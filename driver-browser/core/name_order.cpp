@@ -115,12 +115,9 @@ constexpr WeightTable makeWeights() {
     }
     for (const TwoLetters& two : kTwoLetters) {
         for (const char* c = two.letters; *c != '\0'; ++c) {
-            table.byte[index(*c)] = Weight{
-                {table.byte[index(two.first)].primary[0], table.byte[index(two.second)].primary[0]},
-                0,
-                0,
-                0,
-                true};
+            Weight& w = table.byte[index(*c)];
+            w = Weight{{table.byte[index(two.first)].primary[0], 0}, 0, 0, 0, true};
+            w.primary[1] = table.byte[index(two.second)].primary[0];
         }
     }
     for (const char* c = kRaisedForms; *c != '\0'; ++c) {
@@ -152,17 +149,24 @@ const Weight& weightOf(const char* c) {
     return kWeights.byte[index(*c)];
 }
 
-// The elements of level 1 of a name, one by one, with the accent and form each carries.
-class LevelOne {
-public:
-    explicit LevelOne(const char* name) : at_(name) {}
+// What one element of a name weighs at levels 1 to 3, or one of its marks at level 4 with
+// the number of level-1 elements before it.
+struct Element {
+    int primary, accent, raised;
+};
+struct Mark {
+    int position, weight;
+};
 
-    // The next element's weights into *primary, *accent and *raised; false at the end.
-    bool next(int* primary, int* accent, int* raised) {
-        if (second_ != 0) {
-            *primary = second_;
-            *accent = 0;
-            *raised = 0;
+// A name's elements and marks, one by one.
+class Walk {
+public:
+    explicit Walk(const char* name) : at_(name) {}
+
+    // The next level-1 element; false at the end.
+    bool next(Element* e) {
+        if (second_ != 0) { // the second letter of a letter that counts as two
+            *e = Element{second_, 0, 0};
             second_ = 0;
             return true;
         }
@@ -170,9 +174,7 @@ public:
             const Weight& w = weightOf(at_);
             if (w.primary[0] != 0) {
                 ++at_;
-                *primary = w.primary[0];
-                *accent = w.accent;
-                *raised = w.raised;
+                *e = Element{w.primary[0], w.accent, w.raised};
                 second_ = w.primary[1];
                 return true;
             }
@@ -180,53 +182,13 @@ public:
         return false;
     }
 
-private:
-    const char* at_;
-    int second_ = 0;
-};
-
-// Levels 1 to 3 in one pass: level 1 decides where the names differ there; otherwise the
-// first difference in accent, then the first in form.
-int compareLevelsOneToThree(const char* a, const char* b) {
-    LevelOne x(a);
-    LevelOne y(b);
-    int accent = 0;
-    int raised = 0;
-    for (;;) {
-        int px = 0, ax = 0, rx = 0, py = 0, ay = 0, ry = 0;
-        const bool hasX = x.next(&px, &ax, &rx);
-        const bool hasY = y.next(&py, &ay, &ry);
-        if (!hasX || !hasY) {
-            if (hasX != hasY) {
-                return hasX ? 1 : -1;
-            }
-            return accent != 0 ? accent : raised;
-        }
-        if (px != py) {
-            return px - py;
-        }
-        if (accent == 0) {
-            accent = ax - ay;
-        }
-        if (raised == 0) {
-            raised = rx - ry;
-        }
-    }
-}
-
-// The marks of a name (level 4), one by one, each with the number of level-1 elements
-// before it.
-class Marks {
-public:
-    explicit Marks(const char* name) : at_(name) {}
-
-    bool next(int* position, int* mark) {
+    // The next mark; false at the end.
+    bool next(Mark* m) {
         for (; *at_ != '\0'; ++at_) {
             const Weight& w = weightOf(at_);
             if (w.mark != 0) {
                 ++at_;
-                *position = elements_;
-                *mark = w.mark;
+                *m = Mark{elements_, w.mark};
                 return true;
             }
             elements_ += (w.primary[0] != 0) + (w.primary[1] != 0);
@@ -236,24 +198,50 @@ public:
 
 private:
     const char* at_;
+    int second_ = 0;
     int elements_ = 0;
 };
 
-int compareMarks(const char* a, const char* b) {
-    Marks x(a);
-    Marks y(b);
+// Levels 1 to 3 in one pass: level 1 decides where the names differ there; otherwise the
+// first difference in accent, then the first in form.
+int compareLevelsOneToThree(const char* a, const char* b) {
+    Walk x(a);
+    Walk y(b);
+    int accent = 0;
+    int raised = 0;
     for (;;) {
-        int posX = 0, markX = 0, posY = 0, markY = 0;
-        const bool hasX = x.next(&posX, &markX);
-        const bool hasY = y.next(&posY, &markY);
+        Element ex{};
+        Element ey{};
+        const bool hasX = x.next(&ex);
+        const bool hasY = y.next(&ey);
+        if (!hasX || !hasY) {
+            return hasX != hasY ? (hasX ? 1 : -1) : accent != 0 ? accent : raised;
+        }
+        if (ex.primary != ey.primary) {
+            return ex.primary - ey.primary;
+        }
+        accent = accent != 0 ? accent : ex.accent - ey.accent;
+        raised = raised != 0 ? raised : ex.raised - ey.raised;
+    }
+}
+
+// Level 4: fewer marks first; of two, the one later in the name first; then by weight.
+int compareMarks(const char* a, const char* b) {
+    Walk x(a);
+    Walk y(b);
+    for (;;) {
+        Mark mx{};
+        Mark my{};
+        const bool hasX = x.next(&mx);
+        const bool hasY = y.next(&my);
         if (!hasX || !hasY) {
             return hasX == hasY ? 0 : hasX ? 1 : -1;
         }
-        if (posX != posY) {
-            return posY - posX; // the later one first
+        if (mx.position != my.position) {
+            return my.position - mx.position;
         }
-        if (markX != markY) {
-            return markX - markY;
+        if (mx.weight != my.weight) {
+            return mx.weight - my.weight;
         }
     }
 }

@@ -26,17 +26,7 @@ std::wstring wide(const std::string& name) {
 }
 
 std::vector<std::string> names() {
-    std::vector<std::string> all = {"",
-                                    "apple",
-                                    "f",
-                                    "zebra",
-                                    "\xC9"
-                                    "b",
-                                    "\xD6z",
-                                    "\xE9"
-                                    "a",
-                                    "\xE9"
-                                    "cole"};
+    std::vector<std::string> all = {""};
     for (int b = 1; b < 256; ++b) {
         const char c = static_cast<char>(b);
         all.push_back(std::string(1, c));
@@ -53,16 +43,6 @@ std::vector<std::string> names() {
         all.push_back(name);
     }
     return all;
-}
-
-std::string hex(const std::string& name) {
-    std::string out;
-    for (unsigned char c : name) {
-        char digits[4];
-        wsprintfA(digits, " %02X", c);
-        out += digits;
-    }
-    return out;
 }
 
 TEST(SortedListBox, OrdersNamesAsTheListsDoWhereverItTellsThemApart) {
@@ -100,7 +80,8 @@ TEST(SortedListBox, OrdersNamesAsTheListsDoWhereverItTellsThemApart) {
                 continue;
             }
             ASSERT_LT(tolvane::compareNames(sorted[i].c_str(), sorted[j].c_str()), 0)
-                << hex(sorted[i]) << " |" << hex(sorted[j]);
+                << ::testing::PrintToString(sorted[i]) << " "
+                << ::testing::PrintToString(sorted[j]);
         }
     }
     EXPECT_GT(alike, 0) << "names alike for the system but for case were fed";
