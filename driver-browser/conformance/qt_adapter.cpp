@@ -13,7 +13,6 @@
 #include "form1.h"
 #include "native_names.h"
 #include "report_printer.h"
-#include "user_texts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -45,16 +44,17 @@ public:
     }
     bool endDocument() override {
         printed.push_back("printed: <end of document>");
-        return printerMode != "failing";
+        return printerMode == "ready";
     }
-    QString errorString() const override { return QString(); }
+    // What a printer out of paper says; the failing one gives no reason.
+    QString errorString() const override {
+        return printerMode == "out-of-paper" ? QStringLiteral("Out of paper") : QString();
+    }
 };
 
-std::unique_ptr<tolvane::ReportPrinter> recordingPrinter(QString* why) {
-    if (printerMode == "none") {
-        *why = QString::fromLatin1(tolvane::kNoPrinterText); // as the default printer says
+std::unique_ptr<tolvane::ReportPrinter> recordingPrinter() {
+    if (printerMode == "none")
         return nullptr;
-    }
     return std::make_unique<RecordingPrinter>();
 }
 
@@ -127,7 +127,9 @@ private:
         FileListBox* list = form_->driverList();
         for (int i = 0; i < list->count(); ++i)
             s.list.push_back(list->entry(i).toStdString());
-        s.selected = list->selectedIndex();
+        // The highlighted entry, as the user sees it.
+        const QList<QListWidgetItem*> highlighted = list->selectedItems();
+        s.selected = highlighted.isEmpty() ? -1 : list->row(highlighted.first());
         const char* labels[] = {"FileNamelbl", "Descrlbl", "Vendorlbl", "Versionlbl"};
         for (int i = 0; i < 4; ++i) {
             s.labels[i] = form_->findChild<QLabel*>(labels[i])->text().toStdString();
@@ -192,6 +194,17 @@ private:
         return control;
     }
 
+    static Qt::KeyboardModifiers modifiersOf(const std::string& words) {
+        Qt::KeyboardModifiers modifiers;
+        if (words.find("shift") != std::string::npos)
+            modifiers |= Qt::ShiftModifier;
+        if (words.find("ctrl") != std::string::npos)
+            modifiers |= Qt::ControlModifier;
+        if (words.find("alt") != std::string::npos)
+            modifiers |= Qt::AltModifier;
+        return modifiers;
+    }
+
     void act(const Step& step) {
         const std::vector<std::string>& a = step.args;
         if (layout_.fileStep(step, &printed))
@@ -210,32 +223,44 @@ private:
         } else if (a[0] == "menu") {
             form_->findChild<QAction*>(QString::fromStdString(a[1]))->trigger();
         } else if (a[0] == "key") {
-            const Qt::Key key = a[1] == "down"     ? Qt::Key_Down
-                                : a[1] == "up"     ? Qt::Key_Up
-                                : a[1] == "tab"    ? Qt::Key_Tab
-                                : a[1] == "space"  ? Qt::Key_Space
-                                : a[1] == "escape" ? Qt::Key_Escape
-                                                   : Qt::Key_Return;
+            // "shift+tab": the modifiers, then the key.
+            const std::string name = a[1].substr(a[1].rfind('+') + 1);
+            const Qt::KeyboardModifiers modifiers = modifiersOf(a[1]);
+            const Qt::Key key =
+                name == "down"     ? Qt::Key_Down
+                : name == "up"     ? Qt::Key_Up
+                : name == "tab"    ? (modifiers & Qt::ShiftModifier ? Qt::Key_Backtab : Qt::Key_Tab)
+                : name == "space"  ? Qt::Key_Space
+                : name == "escape" ? Qt::Key_Escape
+                                   : Qt::Key_Return;
             QWidget* focus = window->focusWidget() ? window->focusWidget() : window;
-            QTest::keyClick(focus, key);
-        } else if (a[0] == "click" || a[0] == "ok" || a[0] == "cancel") {
+            QTest::keyClick(focus, key, modifiers);
+        } else if (a[0] == "click" || a[0] == "dclick" || a[0] == "ok" || a[0] == "cancel") {
             const QString name = a[0] == "ok"       ? QString("Command1")
                                  : a[0] == "cancel" ? QString("Command2")
                                                     : QString::fromStdString(a[1]);
             QWidget* control = find(window, name);
             if (!control)
                 return;
-            QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
-                              control->mapTo(window, control->rect().center()));
+            const QPoint at = control->mapTo(window, control->rect().center());
+            if (a[0] == "dclick") // two presses in quick succession, as the system pairs them
+                QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, at);
+            else
+                QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
+        } else if (a[0] == "pick") {
+            FileListBox* list = form_->driverList();
+            for (int i = 0; i < list->count(); ++i) {
+                if (list->entry(i).toStdString() != a[2])
+                    continue;
+                const QPoint at =
+                    list->viewport()->mapTo(window, list->visualItemRect(list->item(i)).center());
+                QTest::mouseClick(window->windowHandle(), Qt::LeftButton, modifiersOf(a[1]), at);
+                return;
+            }
+            std::fprintf(stderr, "conformance_qt: no entry %s\n", a[2].c_str());
         } else if (a[0] == "press" || a[0] == "release") {
             const Qt::MouseButton button = a[1] == "left" ? Qt::LeftButton : Qt::RightButton;
-            Qt::KeyboardModifiers modifiers;
-            if (a[2].find("shift") != std::string::npos)
-                modifiers |= Qt::ShiftModifier;
-            if (a[2].find("ctrl") != std::string::npos)
-                modifiers |= Qt::ControlModifier;
-            if (a[2].find("alt") != std::string::npos)
-                modifiers |= Qt::AltModifier;
+            const Qt::KeyboardModifiers modifiers = modifiersOf(a[2]);
             QWidget* control = find(window, QString::fromStdString(a[3]));
             if (!control)
                 return;

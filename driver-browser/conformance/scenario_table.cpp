@@ -224,10 +224,34 @@ bool writeText(const std::string& file, const std::string& text) {
     return static_cast<bool>(out.flush());
 }
 
+namespace {
+
+// A path of the table as the platform names it. On Windows, a path in UTF-8 becomes the ANSI
+// code page's (the bytes of \xNN escapes already are); on Linux the bytes stay as they are,
+// so that UTF-8 gives names as Wine writes them and escapes names that are not UTF-8.
+std::string platformName(const std::string& path) {
+#ifdef _WIN32
+    const int size = static_cast<int>(path.size());
+    const int wide = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), size, NULL, 0);
+    if (wide <= 0)
+        return path;
+    std::wstring text(static_cast<size_t>(wide), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, path.data(), size, &text[0], wide);
+    std::string ansi(static_cast<size_t>(wide) * 2, '\0');
+    ansi.resize(static_cast<size_t>(WideCharToMultiByte(
+        CP_ACP, 0, text.data(), wide, &ansi[0], static_cast<int>(ansi.size()), NULL, NULL)));
+    return ansi;
+#else
+    return path;
+#endif
+}
+
+} // namespace
+
 std::string Layout::native(const std::string& path) const {
     std::string out = root_;
     out += separator_;
-    for (char c : path)
+    for (char c : platformName(path))
         out += c == '/' ? separator_ : c;
     return out;
 }

@@ -8,9 +8,11 @@
 //   VERB ARGS...                        a user action (the adapters know the verbs)
 //     NAME: VALUE                       indented: what the step changed in the state
 // PATH and BYTES take \xNN for 8-bit bytes of the ANSI code page; a version part "-" leaves
-// that key out. The adapters write every line but the indented ones back as they read them,
-// and after each step the state lines that differ from the state before it (a line that
-// goes away is not written); that text must equal the table.
+// that key out. A PATH written in UTF-8 names its file as Wine does on Linux (in UTF-8); one
+// with \xNN bytes is not UTF-8 there, as a name copied from old media. The adapters write
+// every line but the indented ones back as they read them, and after each step the state
+// lines that differ from the state before it (a line that goes away is not written); that
+// text must equal the table.
 #pragma once
 
 #include <string>

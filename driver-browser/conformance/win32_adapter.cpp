@@ -81,9 +81,11 @@ bool recOpen(void*) {
 void recPrintLine(void*, const char* text, int length) {
     printed.push_back("printed: " + utf8(std::string(text, static_cast<size_t>(length))));
 }
-bool recEnd(void*) {
+// A printer out of paper says so; the failing one gives no reason.
+bool recEnd(void*, DWORD* error) {
     printed.push_back("printed: <end of document>");
-    return printerMode != "failing";
+    *error = printerMode == "out-of-paper" ? ERROR_OUT_OF_PAPER : 0;
+    return printerMode == "ready";
 }
 const tolvane::LinePrinter kRecorder = {nullptr, &recOpen, &recPrintLine, &recEnd};
 
@@ -195,11 +197,24 @@ void keys(bool shift, bool ctrl, bool alt) {
     SetKeyboardState(keyboard);
 }
 
-// A mouse message at a point on the screen, sent where Windows would send it.
+// A mouse message at a point on the screen, sent where Windows would send it. The second
+// press of a double click is WM_LBUTTONDBLCLK for a window whose class asks for double
+// clicks, and a plain press for any other.
 void mouse(UINT message, WPARAM flags, POINT at) {
     HWND target = GetCapture() != NULL ? GetCapture() : WindowFromPoint(at);
     ScreenToClient(target, &at);
+    if (message == WM_LBUTTONDBLCLK && (GetClassLongA(target, GCL_STYLE) & CS_DBLCLKS) == 0)
+        message = WM_LBUTTONDOWN;
     PostMessageA(target, message, flags, MAKELPARAM(at.x, at.y));
+}
+
+// The modifiers "shift", "ctrl" and "alt" named in words ("-" for none), held from now on;
+// the MK_ flags of those a mouse message carries.
+WPARAM hold(const std::string& words) {
+    const bool shift = words.find("shift") != std::string::npos;
+    const bool ctrl = words.find("ctrl") != std::string::npos;
+    keys(shift, ctrl, words.find("alt") != std::string::npos);
+    return (shift ? MK_SHIFT : 0) | (ctrl ? MK_CONTROL : 0);
 }
 
 POINT centreOf(HWND control) {
@@ -242,14 +257,17 @@ void act(const Step& step, conformance::Layout& layout, tolvane::FontSet& fonts)
         PostMessageA(form, WM_COMMAND,
                      MAKEWPARAM(idOf(kMenu, sizeof kMenu / sizeof *kMenu, NULL, a[1]), 0), 0);
     } else if (a[0] == "key") {
-        const WPARAM key = a[1] == "down"     ? VK_DOWN
-                           : a[1] == "up"     ? VK_UP
-                           : a[1] == "tab"    ? VK_TAB
-                           : a[1] == "space"  ? VK_SPACE
-                           : a[1] == "escape" ? VK_ESCAPE
+        // "shift+tab": the modifiers, then the key.
+        const std::string name = a[1].substr(a[1].rfind('+') + 1);
+        hold(a[1]);
+        const WPARAM key = name == "down"     ? VK_DOWN
+                           : name == "up"     ? VK_UP
+                           : name == "tab"    ? VK_TAB
+                           : name == "space"  ? VK_SPACE
+                           : name == "escape" ? VK_ESCAPE
                                               : VK_RETURN;
         postKey(GetFocus() != NULL ? GetFocus() : window, key);
-    } else if (a[0] == "click" || a[0] == "ok" || a[0] == "cancel") {
+    } else if (a[0] == "click" || a[0] == "dclick" || a[0] == "ok" || a[0] == "cancel") {
         const std::string name = a[0] == "ok" ? "Command1" : a[0] == "cancel" ? "Command2" : a[1];
         HWND control = find(window, name);
         if (control == NULL)
@@ -257,17 +275,34 @@ void act(const Step& step, conformance::Layout& layout, tolvane::FontSet& fonts)
         const POINT at = centreOf(control);
         mouse(WM_LBUTTONDOWN, MK_LBUTTON, at);
         mouse(WM_LBUTTONUP, 0, at);
+        if (a[0] == "dclick") {
+            mouse(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+            mouse(WM_LBUTTONUP, 0, at);
+        }
+    } else if (a[0] == "pick") {
+        HWND list = GetDlgItem(form, IDC_Form1_DrvListBox);
+        const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            if (entryText(list, LB_GETTEXTLEN, LB_GETTEXT, i) != a[2])
+                continue;
+            const WPARAM flags = hold(a[1]);
+            RECT r;
+            SendMessageA(list, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+            POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            ClientToScreen(list, &at);
+            mouse(WM_LBUTTONDOWN, flags | MK_LBUTTON, at);
+            mouse(WM_LBUTTONUP, flags, at);
+            return;
+        }
+        std::fprintf(stderr, "conformance_win32: no entry %s\n", a[2].c_str());
     } else if (a[0] == "press" || a[0] == "release") {
         const bool left = a[1] == "left";
-        const bool shift = a[2].find("shift") != std::string::npos;
-        const bool ctrl = a[2].find("ctrl") != std::string::npos;
-        keys(shift, ctrl, a[2].find("alt") != std::string::npos);
+        const WPARAM flags = hold(a[2]);
         HWND control = find(window, a[3]);
         if (control == NULL)
             return;
         POINT at = {std::atoi(a[4].c_str()) / 15, std::atoi(a[5].c_str()) / 15};
         ClientToScreen(control, &at);
-        const WPARAM flags = (shift ? MK_SHIFT : 0) | (ctrl ? MK_CONTROL : 0);
         if (a[0] == "press")
             mouse(left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, flags | (left ? MK_LBUTTON : MK_RBUTTON),
                   at);

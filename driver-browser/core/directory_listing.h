@@ -46,7 +46,7 @@ bool matchesPatterns(const char* patterns, const char* name);
 bool listedAsDriverFile(const DirectoryEntry& entry, const char* patterns);
 
 // Hands every entry of dir the driver list shows to sink, once each, in the directory's
-// order; the list orders them by compareNames (path_text.h). False, with nothing handed
+// order; the list orders them by compareNames (name_order.h). False, with nothing handed
 // over, when dir cannot be read.
 bool listDriverFiles(const DirectorySeam& directory, const char* dir, const char* patterns,
                      const NameSink& sink);

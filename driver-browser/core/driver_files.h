@@ -10,8 +10,8 @@
 namespace tolvane {
 
 // Linux builds: the names (no directory) the driver list shows for dir (the rules of
-// directory_listing.h over readdir), sorted by compareNames. A directory that does not exist
-// or cannot be read gives an empty list.
+// directory_listing.h over readdir), in the order of compareNativeNames. A directory that does not
+// exist or cannot be read gives an empty list.
 std::vector<std::string> listDriverFiles(const std::string& dir, const std::string& patterns);
 
 // True when bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing above
@@ -22,5 +22,14 @@ bool isValidUtf8(std::string_view bytes);
 // (Linux names), otherwise one character per byte through the system's 8-bit code page,
 // as names copied from old Windows media are. The bytes themselves are what opens the file.
 std::u16string shownFileName(std::string_view bytes);
+
+// The lists' order (compareNames, name_order.h) for names as the Linux file system holds
+// them: each name is compared as the code page's characters it shows (shownFileName), as
+// tolvane.exe compares its names. Names showing a character the code page lacks come after
+// all others, in byte order; two names that show alike are ordered by their bytes.
+int compareNativeNames(std::string_view a, std::string_view b);
+
+// Puts names in that order, each name's characters worked out once.
+void sortNativeNames(std::vector<std::string>* names);
 
 } // namespace tolvane

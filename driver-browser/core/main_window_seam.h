@@ -24,6 +24,10 @@ struct MainWindowSeam {
     void (*setLabelVisible)(void* context, ValueLabel label, bool visible);
     // Lets the pending window events run once.
     void (*processPendingEvents)(void* context);
+    // Copies a value label's caption as the window holds it (the code page in tolvane.exe,
+    // UTF-8 in the Qt program) into buffer: at most capacity - 1 bytes and a zero byte
+    // (nothing when capacity is 0). Returns the caption's full length.
+    std::size_t (*labelText)(void* context, ValueLabel label, char* buffer, std::size_t capacity);
 
     // What ShowDriverInfo (driver_info.h) reads and writes:
     // the selected entry of the list, -1 when none;

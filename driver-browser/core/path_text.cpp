@@ -35,21 +35,6 @@ std::size_t textLength(const char* text) {
     return n;
 }
 
-int compareNames(const char* a, const char* b) {
-    const char* x = a;
-    const char* y = b;
-    for (; *x != '\0' && foldAscii(*x) == foldAscii(*y); ++x, ++y) {
-    }
-    const int folded =
-        static_cast<unsigned char>(foldAscii(*x)) - static_cast<unsigned char>(foldAscii(*y));
-    if (folded != 0) {
-        return folded;
-    }
-    for (x = a, y = b; *x != '\0' && *x == *y; ++x, ++y) {
-    }
-    return static_cast<unsigned char>(*x) - static_cast<unsigned char>(*y);
-}
-
 bool equalIgnoringCase(const char* a, const char* b) {
     for (; *a != '\0' && foldAscii(*a) == foldAscii(*b); ++a, ++b) {
     }

@@ -1,5 +1,5 @@
-// Zero-terminated 8-bit text as the browser's rules handle it: lengths, the order of names,
-// and paths joined as the strings stand.
+// Zero-terminated 8-bit text as the browser's rules handle it: lengths, case, and paths
+// joined as the strings stand. The order of names is name_order.h's.
 #pragma once
 
 #include <cstddef>
@@ -14,11 +14,6 @@ inline constexpr char kPathSeparator = '/';
 #endif
 
 std::size_t textLength(const char* text);
-
-// The order of names in the lists: ASCII letters compared ignoring case; names that differ
-// only in case are ordered by their bytes, so the order never depends on the directory's
-// own order. Negative, 0 or positive like strcmp.
-int compareNames(const char* a, const char* b);
 
 // True when the two texts are equal ignoring the case of ASCII letters.
 bool equalIgnoringCase(const char* a, const char* b);

@@ -4,7 +4,6 @@
 #include "path_text.h"
 #include "posix_file.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -86,9 +85,7 @@ std::vector<std::string> listDriverFiles(const std::string& dir, const std::stri
                             static_cast<std::vector<std::string>*>(context)->emplace_back(name);
                         }};
     listDriverFiles(directory.seam(), dir.c_str(), patterns.c_str(), sink);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return compareNames(a.c_str(), b.c_str()) < 0;
-    });
+    sortNativeNames(&names);
     return names;
 }
 

@@ -31,26 +31,35 @@ inline constexpr ReportLine kEmptyReportLine = {"", false, ValueLabel::FileName}
 inline constexpr ValueLabel kPrintAllLabelOrder[] = {ValueLabel::FileName, ValueLabel::Version,
                                                      ValueLabel::Vendor, ValueLabel::Description};
 
-// The system's default printer as the print commands use it.
+// The system's default printer as the print commands use it. Its text is the front-end's:
+// the code page in tolvane.exe, UTF-8 in the Qt program.
 struct PrinterSeam {
     void* context;
     // Gets the default printer for one document; false when there is none.
     bool (*open)(void* context);
-    // Prints line.prefix followed by the label's caption as one line; the first line starts
-    // the document, a full page starts a new one.
-    void (*printLine)(void* context, const ReportLine& line);
-    // Finishes the document and hands it to the printer; false when the printer failed.
-    bool (*endDocument)(void* context);
-    // Tells the user that the report could not be printed (no printer, or it failed).
-    void (*warn)(void* context);
+    // Memory of size bytes for a line or a warning being put together, kept until the next
+    // call; null when there is none.
+    char* (*memory)(void* context, std::size_t size);
+    // Prints text[0..length) as one line; the first line starts the document, a full page
+    // starts a new one.
+    void (*printLine)(void* context, const char* text, std::size_t length);
+    // Finishes the document and hands it to the printer. False when the printer failed, with
+    // *reason the system's words for why ("" when it gave none), kept until the seam is done.
+    bool (*endDocument)(void* context, const char** reason);
+    // Shows the user a warning about the report: text, titled kPrintWarningTitle.
+    void (*warn)(void* context, const char* text);
 };
 
 // What became of a print command.
 enum class PrintOutcome { Printed, NoPrinter, PrinterFailed };
 
+// The print commands warn the user without a printer (kNoPrinterText) and when the printer
+// failed or a line could not be put together (kPrintFailedText, then kPrintFailedReason
+// and the reason when there is one).
+
 // "Print This Driver": the four lines from the current captions, then the end of the
-// document. Without a printer, or when it fails, the user is warned.
-PrintOutcome printThisDriver(const PrinterSeam& printer);
+// document.
+PrintOutcome printThisDriver(const MainWindowSeam& window, const PrinterSeam& printer);
 
 // "Print All Drivers". The printer is obtained first, so that without one the user is
 // warned and nothing on the window changes. Then: hide the four value labels, let pending

@@ -32,7 +32,7 @@ struct BranchEntry {
 BranchEntry branchEntry(const char* path, char separator, int index);
 
 // Whether Dir1 lists an entry of the open directory: a directory, not hidden, not "." or
-// "..". Dir1 orders them by compareNames (path_text.h).
+// "..". Dir1 orders them by compareNames (name_order.h).
 bool listedAsSubdirectory(const DirectoryEntry& entry);
 
 // The path behind Dir1's entry index when openPath is open: a prefix of it for an entry of

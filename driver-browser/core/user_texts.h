@@ -22,8 +22,9 @@ inline constexpr char kPrintWarningTitle[] = "Tolvane v1.4";
 // No default printer to print on.
 inline constexpr char kNoPrinterText[] =
     "No printer is installed. Set up a printer as the system's default printer and try again.";
-// The printer failed without saying why.
+// The printer failed; when the system says why, the reason follows on a line of its own.
 inline constexpr char kPrintFailedText[] = "The report could not be printed.";
+inline constexpr char kPrintFailedReason[] = "\nReason: ";
 
 // The shortcut file could not be written: title, and the text before the file's path and
 // before the reason.

@@ -94,7 +94,9 @@ bool About::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (watched == ui->Label6) {
-        // A click on the label is a left press and release on it.
+        // A click on the label is a left press and release on it. The second press of a
+        // double click is a double click, which the window does not handle: it and its
+        // release make no click.
         if (mouse->button() != Qt::LeftButton)
             return true;
         if (type == QEvent::MouseButtonRelease) {
@@ -104,7 +106,7 @@ bool About::eventFilter(QObject* watched, QEvent* event) {
             if (click)
                 Label6_Click();
         } else {
-            label6Pressed_ = true;
+            label6Pressed_ = type == QEvent::MouseButtonPress;
         }
         return true;
     }

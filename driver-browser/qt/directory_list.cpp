@@ -1,5 +1,6 @@
 #include "directory_list.h"
 
+#include "driver_files.h"
 #include "native_names.h"
 #include "path_text.h"
 #include "posix_directory.h"
@@ -18,7 +19,9 @@ QString cleanAbsolute(const QString& path) {
 }
 
 bool byName(const QByteArray& a, const QByteArray& b) {
-    return compareNames(a.constData(), b.constData()) < 0;
+    return compareNativeNames(std::string_view(a.constData(), static_cast<std::size_t>(a.size())),
+                              std::string_view(b.constData(), static_cast<std::size_t>(b.size()))) <
+           0;
 }
 
 } // namespace

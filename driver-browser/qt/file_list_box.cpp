@@ -18,6 +18,20 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
         if (row >= 0)
             emit entrySelected(row);
     });
+    // The selected entry is the highlighted one. Whatever a key or click does to the
+    // highlight (Ctrl+click and Ctrl+Space take it off the entry, Ctrl+arrows move the
+    // current entry without it), it goes back to the current entry alone.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FileListBox::keepHighlight);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &FileListBox::keepHighlight);
+}
+
+void FileListBox::keepHighlight() {
+    const QModelIndex current = currentIndex();
+    const QModelIndexList highlighted = selectedIndexes();
+    if (current.isValid() && (highlighted.size() != 1 || highlighted.first() != current))
+        selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
 }
 
 bool FileListBox::isSameDirectory(const QString& dir) const {

@@ -26,7 +26,8 @@ public:
     // patternChanged(), even when the patterns are the ones already in force.
     void setPattern(const QString& patterns);
 
-    // The selected entry, -1 when nothing is selected.
+    // The selected entry, -1 when nothing is selected. It is always the one entry
+    // highlighted; while it is there no key or click takes the highlight off it.
     int selectedIndex() const;
     // Selects entry index (-1 clears the selection). Selecting the entry that is already
     // selected raises nothing.
@@ -45,6 +46,7 @@ signals:
 
 private:
     void rebuild();
+    void keepHighlight();
     bool isSameDirectory(const QString& dir) const;
 
     QString path_;

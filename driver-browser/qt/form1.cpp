@@ -22,6 +22,7 @@
 #include <QCoreApplication>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <algorithm>
 #include <unistd.h>
 
 namespace {
@@ -173,6 +174,16 @@ tolvane::MainWindowSeam Form1::windowSeam() {
         static_cast<Form1*>(self)->valueLabel(label)->setVisible(visible);
     };
     seam.processPendingEvents = [](void*) { QCoreApplication::processEvents(); };
+    seam.labelText = [](void* self, tolvane::ValueLabel label, char* buffer, std::size_t capacity) {
+        const QByteArray text = static_cast<Form1*>(self)->valueLabel(label)->text().toUtf8();
+        const auto length = static_cast<std::size_t>(text.size());
+        if (capacity > 0) {
+            const std::size_t n = length < capacity ? length : capacity - 1;
+            std::copy_n(text.constData(), n, buffer);
+            buffer[n] = '\0';
+        }
+        return length;
+    };
     seam.selectedIndex = [](void* self) {
         return static_cast<Form1*>(self)->ui->DrvListBox->selectedIndex();
     };
@@ -199,11 +210,13 @@ tolvane::MainWindowSeam Form1::windowSeam() {
     return seam;
 }
 
-// One print command's printer, from the printer factory.
+// One print command's printer, from the printer factory, and the memory its lines are put
+// together in.
 struct Form1::PrintJob {
     Form1* window;
     std::unique_ptr<tolvane::ReportPrinter> printer;
-    QString why;
+    QByteArray memory;
+    QByteArray reason;
 };
 
 tolvane::PrinterSeam Form1::printerSeam(PrintJob& job) {
@@ -211,26 +224,29 @@ tolvane::PrinterSeam Form1::printerSeam(PrintJob& job) {
     seam.context = &job;
     seam.open = [](void* context) {
         auto* print = static_cast<PrintJob*>(context);
-        print->printer = print->window->printerFactory_(&print->why);
+        print->printer = print->window->printerFactory_();
         return print->printer != nullptr;
     };
-    seam.printLine = [](void* context, const tolvane::ReportLine& line) {
+    seam.memory = [](void* context, std::size_t size) {
         auto* print = static_cast<PrintJob*>(context);
-        QString text = QString::fromLatin1(line.prefix);
-        if (line.hasLabel)
-            text += print->window->valueLabel(line.label)->text();
-        print->printer->printLine(text);
+        print->memory.resize(static_cast<qsizetype>(size));
+        return print->memory.data();
     };
-    seam.endDocument = [](void* context) {
+    seam.printLine = [](void* context, const char* text, std::size_t length) {
+        static_cast<PrintJob*>(context)->printer->printLine(
+            QString::fromUtf8(text, static_cast<qsizetype>(length)));
+    };
+    seam.endDocument = [](void* context, const char** reason) {
         auto* print = static_cast<PrintJob*>(context);
         if (print->printer->endDocument())
             return true;
-        print->why = print->printer->errorString();
+        print->reason = print->printer->errorString().toUtf8();
+        *reason = print->reason.constData();
         return false;
     };
-    seam.warn = [](void* context) {
+    seam.warn = [](void* context, const char* text) {
         auto* print = static_cast<PrintJob*>(context);
-        print->window->showPrinterProblem(print->why);
+        print->window->showPrinterProblem(QString::fromUtf8(text));
     };
     return seam;
 }
@@ -288,20 +304,19 @@ void Form1::on_Exitmen_triggered() {
     close();
 }
 
-void Form1::showPrinterProblem(const QString& why) {
-    QMessageBox box(QMessageBox::Warning, windowTitle(),
-                    why.isEmpty() ? QString::fromLatin1(tolvane::kPrintFailedText) : why,
+void Form1::showPrinterProblem(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(tolvane::kPrintWarningTitle), text,
                     QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("PrinterProblem"));
     box.exec();
 }
 
 void Form1::on_SDriver_triggered() {
-    PrintJob job{this, nullptr, QString()};
-    tolvane::printThisDriver(printerSeam(job));
+    PrintJob job{this, nullptr, {}, {}};
+    tolvane::printThisDriver(windowSeam(), printerSeam(job));
 }
 
 void Form1::on_ADrivers_triggered() {
-    PrintJob job{this, nullptr, QString()};
+    PrintJob job{this, nullptr, {}, {}};
     tolvane::printAllDrivers(windowSeam(), printerSeam(job));
 }

@@ -72,7 +72,7 @@ private:
     void applyDefinition();
     void chooseFileType(QAction* item, const QString& pattern);
     void refreshList();
-    void showPrinterProblem(const QString& why);
+    void showPrinterProblem(const QString& text);
     QLabel* valueLabel(tolvane::ValueLabel label) const;
     // The window and the printer as the core's print and refresh sequences see them.
     struct PrintJob;

@@ -1,7 +1,5 @@
 #include "report_printer.h"
 
-#include "user_texts.h"
-
 #include "report_printer_qt.h"
 
 #include <QFontMetricsF>
@@ -32,7 +30,7 @@ public:
             printer_->pageLayout().paintRectPixels(printer_->resolution()).height();
         if (y_ > 0 && y_ + metrics.height() > pageHeight) {
             if (!printer_->newPage()) {
-                fail(QStringLiteral("The printer could not start a new page."));
+                fail(QStringLiteral("The printer could not start a new page"));
                 return;
             }
             y_ = 0;
@@ -43,9 +41,9 @@ public:
 
     bool endDocument() override {
         if (painter_.isActive() && !painter_.end() && !failed_)
-            fail(QStringLiteral("The printer could not finish the document."));
+            fail(QStringLiteral("The printer could not finish the document"));
         if (!failed_ && printer_->printerState() == QPrinter::Error)
-            fail(QStringLiteral("The printer reported an error while printing."));
+            fail(QStringLiteral("The printer reported an error while printing"));
         const bool printed = !failed_;
         // The next line starts a new document.
         started_ = false;
@@ -63,9 +61,9 @@ private:
         started_ = true;
         if (!painter_.begin(printer_.get())) {
             fail(printer_->outputFileName().isEmpty()
-                     ? QStringLiteral("The printer \"%1\" could not be started.")
+                     ? QStringLiteral("The printer \"%1\" could not be started")
                            .arg(printer_->printerName())
-                     : QStringLiteral("The file \"%1\" could not be written.")
+                     : QStringLiteral("The file \"%1\" could not be written")
                            .arg(printer_->outputFileName()));
             return false;
         }
@@ -87,13 +85,10 @@ private:
 
 } // namespace
 
-std::unique_ptr<ReportPrinter> openDefaultPrinter(QString* why) {
+std::unique_ptr<ReportPrinter> openDefaultPrinter() {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
-        if (why)
-            *why = QString::fromLatin1(tolvane::kNoPrinterText);
+    if (info.isNull())
         return nullptr;
-    }
     return std::make_unique<QtReportPrinter>(std::make_unique<QPrinter>(info));
 }
 

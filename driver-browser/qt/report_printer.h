@@ -16,16 +16,16 @@ public:
     virtual void printLine(const QString& text) = 0;
 
     // Finishes the document and hands it to the printer. False when the printer failed;
-    // errorString() then says why in words a user understands.
+    // errorString() then says why in words a user understands, or is empty.
     virtual bool endDocument() = 0;
 
     virtual QString errorString() const = 0;
 };
 
-// Opens the system's default printer. Returns nullptr, with *why set, when there is none.
-std::unique_ptr<ReportPrinter> openDefaultPrinter(QString* why);
+// Opens the system's default printer; nullptr when there is none.
+std::unique_ptr<ReportPrinter> openDefaultPrinter();
 
 // Where the main window gets its printer from; tests put a recording printer here.
-using PrinterFactory = std::function<std::unique_ptr<ReportPrinter>(QString* why)>;
+using PrinterFactory = std::function<std::unique_ptr<ReportPrinter>()>;
 
 } // namespace tolvane

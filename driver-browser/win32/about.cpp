@@ -54,14 +54,16 @@ void load(HWND window) {
 }
 
 // Label6's Click: a left press and a release inside the label (the static control itself
-// reports the press alone).
+// reports the press alone). The second press of a double click is a double click, which the
+// window does not handle: it and its release make no click.
 WNDPROC staticProc = nullptr;
 
 LRESULT CALLBACK label6Proc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: // the second press of a quick pair is a press too
         SetCapture(label);
+        return 0;
+    case WM_LBUTTONDBLCLK:
         return 0;
     case WM_LBUTTONUP: {
         if (GetCapture() != label)
@@ -120,7 +122,7 @@ INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             EndDialog(window, 0);
             break;
         case IDC_About_Label6:
-            // Each click counts, also the second of a quick pair (label6Proc).
+            // Each click counts; a double click counts once (label6Proc).
             if (HIWORD(wParam) == STN_CLICKED)
                 label6Click(window);
             break;

@@ -133,6 +133,13 @@ void seamProcessPendingEvents(void*) {
     runPendingEvents();
 }
 
+size_t seamLabelText(void*, ValueLabel label, char* buffer, size_t capacity) {
+    HWND window = labelWindow(label);
+    if (capacity > 0)
+        buffer[GetWindowTextA(window, buffer, static_cast<int>(capacity))] = '\0';
+    return static_cast<size_t>(GetWindowTextLengthA(window));
+}
+
 int seamSelectedIndex(void*) {
     return static_cast<int>(SendMessageA(driverList(), LB_GETCURSEL, 0, 0));
 }
@@ -167,6 +174,7 @@ const MainWindowSeam kWindowSeam = {nullptr,
                                     &seamClearLabel,
                                     &seamSetLabelVisible,
                                     &seamProcessPendingEvents,
+                                    &seamLabelText,
                                     &seamSelectedIndex,
                                     &seamShowEntryName,
                                     &seamListPath,
@@ -257,49 +265,54 @@ void Picture1Click() {
     MessageBoxA(form.window, kThankYouText, kThankYouTitle, kThankYouStyle);
 }
 
-// The print commands' seam over a LinePrinter: each line is built here, the prefix and the
-// label's caption as the window holds it, of any length.
+// The print commands' seam over a LinePrinter, with the memory the core puts each line
+// together in.
 struct PrintJob {
     LinePrinter printer;
-    bool noPrinter;
+    HeapText memory;
+    char reason[256]; // the system's words for why the printer failed
 };
 
 bool jobOpen(void* context) {
+    const LinePrinter& printer = static_cast<PrintJob*>(context)->printer;
+    return printer.open(printer.context);
+}
+
+char* jobMemory(void* context, size_t size) {
+    return static_cast<PrintJob*>(context)->memory.reserve(size);
+}
+
+void jobPrintLine(void* context, const char* text, size_t length) {
+    const LinePrinter& printer = static_cast<PrintJob*>(context)->printer;
+    printer.printLine(printer.context, text, static_cast<int>(length));
+}
+
+bool jobEndDocument(void* context, const char** reason) {
     PrintJob* job = static_cast<PrintJob*>(context);
-    job->noPrinter = !job->printer.open(job->printer.context);
-    return !job->noPrinter;
+    DWORD error = 0;
+    if (job->printer.endDocument(job->printer.context, &error))
+        return true;
+    job->reason[0] = '\0';
+    if (error != 0)
+        describeError(error, job->reason, sizeof job->reason);
+    *reason = job->reason;
+    return false;
 }
 
-void jobPrintLine(void* context, const ReportLine& line) {
-    HeapText caption;
-    if (line.hasLabel)
-        caption.assignWindowText(labelWindow(line.label));
-    HeapText text;
-    if (!text.assign(line.prefix) || !text.append(caption.c_str()))
-        return;
-    const LinePrinter& printer = static_cast<PrintJob*>(context)->printer;
-    printer.printLine(printer.context, text.c_str(), static_cast<int>(textLength(text.c_str())));
-}
-
-bool jobEndDocument(void* context) {
-    const LinePrinter& printer = static_cast<PrintJob*>(context)->printer;
-    return printer.endDocument(printer.context);
-}
-
-void jobWarn(void* context) {
-    const bool noPrinter = static_cast<PrintJob*>(context)->noPrinter;
-    MessageBoxA(form.window, noPrinter ? kNoPrinterText : kPrintFailedText, kPrintWarningTitle,
-                MB_OK | MB_ICONWARNING);
+void jobWarn(void*, const char* text) {
+    MessageBoxA(form.window, text, kPrintWarningTitle, MB_OK | MB_ICONWARNING);
 }
 
 void print(bool all) {
     GdiPrinter gdi;
-    PrintJob job = {form.options.printer != nullptr ? *form.options.printer : gdi.lines(), false};
-    const PrinterSeam printer = {&job, &jobOpen, &jobPrintLine, &jobEndDocument, &jobWarn};
+    PrintJob job;
+    job.printer = form.options.printer != nullptr ? *form.options.printer : gdi.lines();
+    const PrinterSeam printer = {&job,          &jobOpen,        &jobMemory,
+                                 &jobPrintLine, &jobEndDocument, &jobWarn};
     if (all)
         printAllDrivers(kWindowSeam, printer);
     else
-        printThisDriver(printer);
+        printThisDriver(kWindowSeam, printer);
 }
 
 void command(int id) {

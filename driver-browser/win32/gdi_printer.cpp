@@ -10,6 +10,12 @@ GdiPrinter::~GdiPrinter() {
     }
 }
 
+void GdiPrinter::fail() {
+    if (!failed_)
+        error_ = GetLastError();
+    failed_ = true;
+}
+
 bool GdiPrinter::open() {
     char device[256];
     GetProfileStringA("windows", "device", "", device, sizeof device);
@@ -46,32 +52,35 @@ void GdiPrinter::printLine(const char* text, int length) {
         document.cbSize = sizeof document;
         document.lpszDocName = "Tolvane";
         if (StartDocA(dc_, &document) <= 0 || StartPage(dc_) <= 0) {
-            failed_ = true;
+            fail();
             return;
         }
         started_ = true;
         y_ = 0;
     } else if (y_ + lineHeight_ > pageHeight_) {
         if (EndPage(dc_) <= 0 || StartPage(dc_) <= 0) {
-            failed_ = true;
+            fail();
             return;
         }
         y_ = 0;
     }
     if (length > 0 && !TextOutA(dc_, 0, y_, text, length))
-        failed_ = true;
+        fail();
     y_ += lineHeight_;
 }
 
-bool GdiPrinter::endDocument() {
+bool GdiPrinter::endDocument(DWORD* error) {
+    *error = 0;
     if (dc_ == NULL)
         return false;
     if (started_ && !failed_) {
         if (EndPage(dc_) <= 0 || EndDoc(dc_) <= 0)
-            failed_ = true;
+            fail();
         started_ = false;
     }
     // An empty report is a document with nothing on it: nothing to hand to the printer.
+    if (failed_)
+        *error = error_;
     return !failed_;
 }
 
@@ -80,7 +89,9 @@ LinePrinter GdiPrinter::lines() {
             [](void* self, const char* text, int length) {
                 static_cast<GdiPrinter*>(self)->printLine(text, length);
             },
-            [](void* self) { return static_cast<GdiPrinter*>(self)->endDocument(); }};
+            [](void* self, DWORD* error) {
+                return static_cast<GdiPrinter*>(self)->endDocument(error);
+            }};
 }
 
 } // namespace tolvane

@@ -16,8 +16,9 @@ struct LinePrinter {
     bool (*open)(void* context);
     // Prints text[0..length) as one line; the first line starts the document.
     void (*printLine)(void* context, const char* text, int length);
-    // Finishes the document; false when the printer failed at any point.
-    bool (*endDocument)(void* context);
+    // Finishes the document; false when the printer failed at any point, with *error the
+    // system's code for why (0 when it gave none).
+    bool (*endDocument)(void* context, DWORD* error);
 };
 
 class GdiPrinter {
@@ -30,15 +31,19 @@ public:
     // Gets a device context of the default printer; false when there is none.
     bool open();
     void printLine(const char* text, int length);
-    // Finishes the document; false when the printer failed at any point.
-    bool endDocument();
+    // Finishes the document; false when the printer failed at any point, with *error the
+    // system's code for why (0 when it gave none).
+    bool endDocument(DWORD* error);
     // This printer as a LinePrinter.
     LinePrinter lines();
 
 private:
+    void fail();
+
     HDC dc_ = NULL;
     bool started_ = false;
     bool failed_ = false;
+    DWORD error_ = 0; // why the first failing call failed
     int y_ = 0;
     int lineHeight_ = 0;
     int pageHeight_ = 0;

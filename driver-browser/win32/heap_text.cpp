@@ -54,15 +54,4 @@ bool HeapText::append(const char* text) {
     return true;
 }
 
-bool HeapText::assignWindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    char* room = reserve(length > 0 ? static_cast<size_t>(length) : 0);
-    if (room == nullptr)
-        return false;
-    const int got = GetWindowTextA(window, room, length + 1);
-    length_ = got > 0 ? static_cast<size_t>(got) : 0;
-    room[length_] = '\0';
-    return true;
-}
-
 } // namespace tolvane

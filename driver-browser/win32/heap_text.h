@@ -24,8 +24,6 @@ public:
     char* reserve(size_t length);
     // Appends text; false when memory runs out.
     bool append(const char* text);
-    // The text of a window (a control's caption).
-    bool assignWindowText(HWND window);
 
 private:
     void release();

@@ -3,6 +3,7 @@
 #include "heap_text.h"
 #include "windows_file.h"
 
+#include "core/name_order.h"
 #include "core/path_text.h"
 
 namespace tolvane {

@@ -1,6 +1,7 @@
 // The listing of a directory's driver files over readdir: hidden files as Linux and Wine mark
-// them, links, special files, unreadable directories; and names shown from their bytes. The
-// rules the listing follows are directory_listing_test's.
+// them, links, special files, unreadable directories; names shown from their bytes, and
+// their order. The rules the listing follows are directory_listing_test's, the order of the
+// code page's names name_order_test's.
 #include "driver_files.h"
 #include "temporary_directory.h"
 
@@ -11,6 +12,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -139,6 +141,29 @@ TEST(ShownFileName, NamesThatAreNotUtf8AreShownThroughTheCodePage) {
     }
     EXPECT_EQ(shownFileName("plain.drv"), u"plain.drv");
     EXPECT_EQ(shownFileName(""), u"");
+}
+
+TEST(NativeNameOrder, NamesCompareAsTheCodePageCharactersTheyShow) {
+    // clang-format off
+    const char* const ordered[] = {
+        "?", "\xE2\x82\xAC", // the euro sign in UTF-8: a symbol, before the letters
+        // e acute in UTF-8, E acute as a byte
+        "apple", "\xC3\xA9" "a", "\xC9" "b", "\xC3\xA9" "cole",
+        "\xC3\xA9" "x", "\xE9" "x", // shown alike: by their bytes
+        "f", "\xC3\x96" "z", "s", "\xC3\x9F", "zebra", // O diaeresis, sharp s in UTF-8
+        "\xCE\xB1", "\xE6\x97\xA5.drv", // characters the code page lacks: last, by bytes
+    };
+    // clang-format on
+    for (std::size_t i = 0; i < std::size(ordered); ++i) {
+        for (std::size_t j = 0; j < std::size(ordered); ++j) {
+            const int order = compareNativeNames(ordered[i], ordered[j]);
+            EXPECT_EQ(order < 0, i < j) << i << " " << j;
+            EXPECT_EQ(order == 0, i == j) << i << " " << j;
+        }
+    }
+    Names reversed(std::rbegin(ordered), std::rend(ordered));
+    sortNativeNames(&reversed);
+    EXPECT_EQ(reversed, Names(std::begin(ordered), std::end(ordered)));
 }
 
 } // namespace

@@ -13,11 +13,13 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-// Prints the prefix and, for a line with a label, "<labelname>" where the caption goes.
 struct RecordingPrinter {
     Log* log;
     bool available = true;
     bool fails = false;
+    const char* reason = ""; // what a failing printer says
+    bool memoryRunsOut = false;
+    std::string memory{};
 
     PrinterSeam seam() {
         PrinterSeam s{};
@@ -27,19 +29,27 @@ struct RecordingPrinter {
             p->log->push_back(p->available ? "open" : "open: none");
             return p->available;
         };
-        s.printLine = [](void* self, const ReportLine& line) {
-            std::string text = std::string("line \"") + line.prefix;
-            if (line.hasLabel) {
-                text += std::string("<") + testing::labelName(line.label) + ">";
+        s.memory = [](void* self, std::size_t size) -> char* {
+            auto* p = static_cast<RecordingPrinter*>(self);
+            if (p->memoryRunsOut) {
+                return nullptr;
             }
-            static_cast<RecordingPrinter*>(self)->log->push_back(text + "\"");
+            p->memory.assign(size, '#'); // as memory the core must fill
+            return p->memory.data();
         };
-        s.endDocument = [](void* self) {
+        s.printLine = [](void* self, const char* text, std::size_t length) {
+            static_cast<RecordingPrinter*>(self)->log->push_back("line \"" +
+                                                                 std::string(text, length) + "\"");
+        };
+        s.endDocument = [](void* self, const char** why) {
             auto* p = static_cast<RecordingPrinter*>(self);
             p->log->push_back(p->fails ? "end: failed" : "end");
+            *why = p->fails ? p->reason : "untouched";
             return !p->fails;
         };
-        s.warn = [](void* self) { static_cast<RecordingPrinter*>(self)->log->push_back("warn"); };
+        s.warn = [](void* self, const char* text) {
+            static_cast<RecordingPrinter*>(self)->log->push_back(std::string("warn: ") + text);
+        };
         return s;
     }
 };
@@ -56,6 +66,9 @@ Log driverBlock(int x) {
 
 const Log kHide = {"hide FileNamelbl", "hide Versionlbl", "hide Vendorlbl", "hide Descrlbl"};
 const Log kShow = {"show FileNamelbl", "show Versionlbl", "show Vendorlbl", "show Descrlbl"};
+const std::string kNoPrinter = "warn: No printer is installed. Set up a printer as the system's "
+                               "default printer and try again.";
+const std::string kFailed = "warn: The report could not be printed.";
 
 TEST(PrintReport, ReportLinesAreTheFourPrefixesInPrintedOrder) {
     ASSERT_EQ(kReportLineCount, 4u);
@@ -70,25 +83,61 @@ TEST(PrintReport, ReportLinesAreTheFourPrefixesInPrintedOrder) {
 TEST(PrintReport, ThisDriverPrintsFourLinesThenEndsTheDocument) {
     Log log;
     RecordingPrinter printer{&log};
-    EXPECT_EQ(printThisDriver(printer.seam()), PrintOutcome::Printed);
+    testing::RecordingMainWindow window{&log};
+    EXPECT_EQ(printThisDriver(window.seam(), printer.seam()), PrintOutcome::Printed);
     Log expected = {"open"};
     expected.insert(expected.end(), kFourLines.begin(), kFourLines.end());
     expected.push_back("end");
     EXPECT_EQ(log, expected);
 }
 
-TEST(PrintReport, ThisDriverWarnsWithoutPrinterOrWhenItFails) {
+TEST(PrintReport, ACaptionOfAnyLengthIsPrintedWholeOnItsLine) {
     Log log;
-    RecordingPrinter none{&log, false};
-    EXPECT_EQ(printThisDriver(none.seam()), PrintOutcome::NoPrinter);
-    EXPECT_EQ(log, (Log{"open: none", "warn"}));
+    RecordingPrinter printer{&log};
+    testing::RecordingMainWindow window{&log};
+    window.caption = std::string(5000, 'd') + "\xE9";
+    printThisDriver(window.seam(), printer.seam());
+    ASSERT_EQ(log.size(), 6u);
+    EXPECT_EQ(log[4], "line \"Description: " + window.caption + "\"");
+}
 
-    log.clear();
-    RecordingPrinter failing{&log, true, true};
-    EXPECT_EQ(printThisDriver(failing.seam()), PrintOutcome::PrinterFailed);
-    ASSERT_EQ(log.size(), 7u);
-    EXPECT_EQ(log[5], "end: failed");
-    EXPECT_EQ(log[6], "warn");
+TEST(PrintReport, WarningsWithoutAPrinterOrWhenItFails) {
+    struct Case {
+        bool available;
+        bool fails;
+        const char* reason;
+        PrintOutcome outcome;
+        std::string warning;
+    };
+    const Case cases[] = {
+        {false, false, "", PrintOutcome::NoPrinter, kNoPrinter},
+        {true, true, "", PrintOutcome::PrinterFailed, kFailed},
+        {true, true, nullptr, PrintOutcome::PrinterFailed, kFailed},
+        {true, true, "Out of paper", PrintOutcome::PrinterFailed,
+         kFailed + "\nReason: Out of paper"},
+    };
+    for (const Case& c : cases) {
+        for (const bool all : {false, true}) {
+            Log log;
+            RecordingPrinter printer{&log, c.available, c.fails, c.reason};
+            testing::RecordingMainWindow window{&log, 2, 0};
+            const PrintOutcome outcome = all ? printAllDrivers(window.seam(), printer.seam())
+                                             : printThisDriver(window.seam(), printer.seam());
+            EXPECT_EQ(outcome, c.outcome) << c.warning;
+            ASSERT_FALSE(log.empty());
+            EXPECT_EQ(log.back(), c.warning) << all;
+        }
+    }
+}
+
+TEST(PrintReport, ALineWithoutMemoryIsNotPrintedAndTheUserIsTold) {
+    Log log;
+    RecordingPrinter printer{&log};
+    printer.memoryRunsOut = true;
+    testing::RecordingMainWindow window{&log};
+    EXPECT_EQ(printThisDriver(window.seam(), printer.seam()), PrintOutcome::PrinterFailed);
+    // No memory for the warning's reason either: the plain text.
+    EXPECT_EQ(log, (Log{"open", "end", kFailed}));
 }
 
 TEST(PrintReport, AllDriversWalksEveryEntryBetweenHiddenAndShownLabels) {
@@ -116,7 +165,7 @@ TEST(PrintReport, AllDriversWithoutPrinterLeavesTheWindowAlone) {
     RecordingPrinter none{&log, false};
     testing::RecordingMainWindow window{&log, 5, 2};
     EXPECT_EQ(printAllDrivers(window.seam(), none.seam()), PrintOutcome::NoPrinter);
-    EXPECT_EQ(log, (Log{"open: none", "warn"}));
+    EXPECT_EQ(log, (Log{"open: none", kNoPrinter}));
 }
 
 TEST(PrintReport, AllDriversWithAFailingPrinterShowsTheLabelsBeforeWarning) {
@@ -128,7 +177,7 @@ TEST(PrintReport, AllDriversWithAFailingPrinterShowsTheLabelsBeforeWarning) {
     const Log tail(log.end() - 6, log.end());
     Log expected = kShow;
     expected.push_back("end: failed");
-    expected.push_back("warn");
+    expected.push_back(kFailed);
     EXPECT_EQ(tail, expected);
 }
 

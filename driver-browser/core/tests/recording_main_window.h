@@ -27,6 +27,7 @@ struct RecordingMainWindow {
     std::vector<std::string>* log;
     int count = 0;
     int selected = -1;
+    std::string caption{}; // every label's, when not empty
 
     MainWindowSeam seam() {
         MainWindowSeam s{};
@@ -55,6 +56,18 @@ struct RecordingMainWindow {
         };
         s.processPendingEvents = [](void* self) {
             static_cast<RecordingMainWindow*>(self)->log->push_back("events");
+        };
+        // A label's caption is "<" and its name and ">", or the caption set for all.
+        s.labelText = [](void* self, ValueLabel label, char* buffer, std::size_t capacity) {
+            auto* w = static_cast<RecordingMainWindow*>(self);
+            const std::string text =
+                w->caption.empty() ? std::string("<") + labelName(label) + ">" : w->caption;
+            if (capacity > 0) {
+                const std::size_t n = text.size() < capacity ? text.size() : capacity - 1;
+                text.copy(buffer, n);
+                buffer[n] = '\0';
+            }
+            return text.size();
         };
         return s;
     }

@@ -90,10 +90,12 @@ int check() {
     int lines = 0;
     tolvane::PrinterSeam printer{};
     printer.context = &lines;
+    static char line[32];
     printer.open = [](void*) { return true; };
-    printer.printLine = [](void* context, const tolvane::ReportLine&) { counter(context); };
-    printer.endDocument = [](void*) { return true; };
-    printer.warn = [](void*) {};
+    printer.memory = [](void*, std::size_t size) { return size <= sizeof line ? line : nullptr; };
+    printer.printLine = [](void* context, const char*, std::size_t) { counter(context); };
+    printer.endDocument = [](void*, const char**) { return true; };
+    printer.warn = [](void*, const char*) {};
     int calls = 0;
     tolvane::MainWindowSeam window{};
     window.context = &calls;
@@ -103,6 +105,12 @@ int check() {
     window.clearLabel = [](void* context, tolvane::ValueLabel) { counter(context); };
     window.setLabelVisible = [](void* context, tolvane::ValueLabel, bool) { counter(context); };
     window.processPendingEvents = [](void* context) { counter(context); };
+    window.labelText = [](void*, tolvane::ValueLabel, char* buffer, std::size_t capacity) {
+        if (capacity > 0) {
+            buffer[0] = '\0';
+        }
+        return std::size_t{0};
+    };
     if (tolvane::printAllDrivers(window, printer) != tolvane::PrintOutcome::Printed ||
         lines != 15 || calls != 4 + 1 + 6 + 4) {
         return 5;

@@ -139,6 +139,45 @@ TEST_F(FileListBoxTest, MouseClickSelects) {
     EXPECT_EQ(list.selectedIndex(), 2);
 }
 
+TEST_F(FileListBoxTest, NoKeyOrClickLeavesTheSelectedEntryWithoutItsHighlight) {
+    list.setPattern("*.dll;*.drv;*.vxd");
+    list.setPath(dir.path());
+    list.resize(200, 300); // room below the entries
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    list.setSelectedIndex(2);
+    QSignalSpy spy(&list, &FileListBox::entrySelected);
+    const auto expectHighlightOnSelected = [&](const QString& what) {
+        const QList<QListWidgetItem*> highlighted = list.selectedItems();
+        ASSERT_EQ(highlighted.size(), 1) << what.toStdString();
+        EXPECT_EQ(list.row(highlighted.first()), list.selectedIndex()) << what.toStdString();
+        EXPECT_EQ(spy.isEmpty() ? 2 : spy.last().at(0).toInt(), list.selectedIndex())
+            << what.toStdString() << ": the details shown are the selected entry's";
+    };
+    const Qt::KeyboardModifiers modifiers[] = {Qt::NoModifier, Qt::ControlModifier,
+                                               Qt::ShiftModifier, Qt::AltModifier,
+                                               Qt::ControlModifier | Qt::ShiftModifier};
+    const Qt::Key keys[] = {Qt::Key_Space, Qt::Key_Down,   Qt::Key_Up,       Qt::Key_Home,
+                            Qt::Key_End,   Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Right,
+                            Qt::Key_Left,  Qt::Key_B,      Qt::Key_Space};
+    for (const Qt::KeyboardModifiers held : modifiers) {
+        for (const Qt::Key key : keys) {
+            QTest::keyClick(&list, key, held);
+            expectHighlightOnSelected(QKeySequence(key | held).toString());
+        }
+        for (int row = 0; row <= list.count(); ++row) {
+            // Each entry twice (a click on the selected one), then the room below them.
+            const QPoint at = row < list.count() ? list.visualItemRect(list.item(row)).center()
+                                                 : QPoint(20, list.viewport()->height() - 5);
+            for (int twice = 0; twice < 2; ++twice) {
+                QTest::mouseClick(list.viewport(), Qt::LeftButton, held, at);
+                expectHighlightOnSelected(
+                    QString("click on row %1 with %2").arg(row).arg(QKeySequence(held).toString()));
+            }
+        }
+    }
+}
+
 TEST_F(FileListBoxTest, MissingOrUnreadableDirectoryGivesAnEmptyList) {
     list.setPattern("*.drv");
     list.setPath(dir.path());

@@ -21,7 +21,7 @@ protected:
         ASSERT_TRUE(out.isValid());
         pdf = out.path() + "/report.pdf";
         form.setSplashEnabled(false);
-        form.setPrinterFactory([this](QString*) { return tolvane::openPdfPrinter(pdf); });
+        form.setPrinterFactory([this] { return tolvane::openPdfPrinter(pdf); });
     }
     QAction* action(const char* name) { return form.findChild<QAction*>(name); }
     QStringList readBack(int* pages) {

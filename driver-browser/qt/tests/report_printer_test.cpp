@@ -98,14 +98,7 @@ TEST_F(PdfPrinter, AnUnwritableFileIsReportedInWords) {
     EXPECT_TRUE(printer->errorString().contains(bad)) << printer->errorString().toStdString();
 }
 
-TEST(DefaultPrinter, IsThereOrSaysThereIsNone) {
-    QString why = "untouched";
-    const auto printer = tolvane::openDefaultPrinter(&why);
-    if (QPrinterInfo::defaultPrinter().isNull()) {
-        EXPECT_EQ(printer, nullptr);
-        EXPECT_TRUE(why.startsWith("No printer is installed.")) << why.toStdString();
-    } else {
-        EXPECT_NE(printer, nullptr);
-        EXPECT_EQ(why, "untouched");
-    }
+TEST(DefaultPrinter, IsThereOrIsNone) {
+    const auto printer = tolvane::openDefaultPrinter();
+    EXPECT_EQ(printer == nullptr, QPrinterInfo::defaultPrinter().isNull());
 }
