@@ -1,5 +1,6 @@
-// The file seam over the POSIX calls (Linux builds): open, fstat and pread, with memory for
-// the contents from the system, all given back when the object goes.
+// The file seam over the POSIX calls (Linux builds): openat relative to the file's
+// directory, fstat and pread, with memory from the heap, all given back when the object
+// goes.
 #pragma once
 
 #include "file_reading.h"
@@ -26,13 +27,8 @@ private:
     static FileFailure read(void* context, uint64_t offset, uint8_t* buffer, std::size_t size);
     static uint8_t* memory(void* context, std::size_t size);
 
-    struct Block {
-        void* address;
-        std::size_t size;
-        bool mapped;
-    };
     int fd_ = -1;
-    std::vector<Block> blocks_;
+    std::vector<void*> blocks_;
 };
 
 } // namespace tolvane

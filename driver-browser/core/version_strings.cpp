@@ -32,9 +32,33 @@ CaptionSink versionCaptionsSink(VersionCaptions& captions) {
     return CaptionSink{&captions, &appendCharacters};
 }
 
-VersionCaptions extractVersionCaptions(const uint8_t* bytes, std::size_t size) {
+ScanMemory HeapScanMemory::memory() {
+    return ScanMemory{this, [](void* context, std::size_t size) -> uint8_t* {
+                          auto& blocks = static_cast<HeapScanMemory*>(context)->blocks_;
+                          blocks.emplace_back(new uint8_t[size]);
+                          return blocks.back().get();
+                      }};
+}
+
+VersionCaptions extractVersionCaptions(const uint8_t* bytes, std::size_t size,
+                                       std::size_t pieceSize) {
+    HeapScanMemory memory;
+    VersionScan scan(size, memory.memory());
+    if (pieceSize >= size) {
+        scan.feed(bytes, size);
+    }
+    // Each piece in a buffer of its own, as a reader's chunks are: the scan must not reach
+    // back into an earlier one.
+    for (std::size_t at = 0; pieceSize < size && at < size;) {
+        const std::size_t piece = size - at < pieceSize ? size - at : pieceSize;
+        const std::vector<uint8_t> buffer(bytes + at, bytes + at + piece);
+        if (!scan.feed(buffer.data(), piece)) {
+            break;
+        }
+        at += piece;
+    }
     VersionCaptions captions;
-    scanVersionStrings(bytes, size, versionCaptionsSink(captions));
+    scan.finish(versionCaptionsSink(captions));
     return captions;
 }
 
