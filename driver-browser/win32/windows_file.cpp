@@ -79,6 +79,10 @@ FileFailure WindowsFile::open(void* context, const char* path, uint64_t* size) {
             return FileFailure::IsDirectory;
         return failureOf(error);
     }
+    // A pipe, a console or another device (under Wine also a FIFO or a link to one) may
+    // never end or wait for a writer: only files on a disk are read.
+    if (GetFileType(self->file_) != FILE_TYPE_DISK)
+        return FileFailure::NotRegularFile;
     DWORD high = 0;
     const DWORD low = GetFileSize(self->file_, &high);
     if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
