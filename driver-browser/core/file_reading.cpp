@@ -48,6 +48,15 @@ FileFailure scanFile(const FileSeam& file, uint64_t size, const CaptionSink& sin
             return FileFailure::OutOfMemory;
         }
         for (uint64_t offset = 0; offset < size;) {
+            const uint64_t data = file.dataFrom ? file.dataFrom(file.context, offset) : offset;
+            if (data > offset) {
+                const uint64_t hole = (data < size ? data : size) - offset;
+                if (!scan.feedZeros(hole)) {
+                    break;
+                }
+                offset += hole;
+                continue;
+            }
             const uint64_t left = size - offset;
             const std::size_t chunk = left < piece ? static_cast<std::size_t>(left) : piece;
             if (const FileFailure failed = file.read(file.context, offset, buffer, chunk);

@@ -1,6 +1,6 @@
 // The file seam over the POSIX calls (Linux builds): openat relative to the file's
-// directory, fstat and pread, with memory from the heap, all given back when the object
-// goes.
+// directory, fstat, pread and lseek's SEEK_DATA for the holes of a sparse file, with memory
+// from the heap, all given back when the object goes.
 #pragma once
 
 #include "file_reading.h"
@@ -26,6 +26,7 @@ private:
     static FileFailure open(void* context, const char* path, uint64_t* size);
     static FileFailure read(void* context, uint64_t offset, uint8_t* buffer, std::size_t size);
     static uint8_t* memory(void* context, std::size_t size);
+    static uint64_t dataFrom(void* context, uint64_t offset);
 
     int fd_ = -1;
     std::vector<void*> blocks_;

@@ -46,7 +46,8 @@ PosixFile::~PosixFile() {
 }
 
 FileSeam PosixFile::seam() {
-    return FileSeam{this, &PosixFile::open, &PosixFile::read, &PosixFile::memory};
+    return FileSeam{this, &PosixFile::open, &PosixFile::read, &PosixFile::memory,
+                    &PosixFile::dataFrom};
 }
 
 FileFailure PosixFile::failureOf(int error) {
@@ -119,6 +120,16 @@ FileFailure PosixFile::read(void* context, uint64_t offset, uint8_t* buffer, std
         done += static_cast<std::size_t>(got);
     }
     return FileFailure::None;
+}
+
+uint64_t PosixFile::dataFrom(void* context, uint64_t offset) {
+    const off_t data =
+        ::lseek(static_cast<PosixFile*>(context)->fd_, static_cast<off_t>(offset), SEEK_DATA);
+    if (data < 0) {
+        // ENXIO: a hole up to the end; anything else: the file system cannot tell.
+        return errno == ENXIO ? UINT64_MAX : offset;
+    }
+    return static_cast<uint64_t>(data);
 }
 
 uint8_t* PosixFile::memory(void* context, std::size_t size) {

@@ -136,6 +136,25 @@ bool VersionScan::feed(const uint8_t* bytes, std::size_t size) {
     return true;
 }
 
+bool VersionScan::feedZeros(uint64_t size) {
+    static const uint8_t kZeros[256] = {};
+    if (size > size_ - fed_) {
+        size = size_ - fed_;
+    }
+    // Fed as bytes while a window waits for them or the carried bytes are not all zeros.
+    for (uint64_t zeros = 0; size > 0 && (pendingCount_ > 0 || zeros < kCarried);) {
+        const std::size_t piece =
+            size < sizeof kZeros ? static_cast<std::size_t>(size) : sizeof kZeros;
+        if (!feed(kZeros, piece)) {
+            return false;
+        }
+        size -= piece;
+        zeros += piece;
+    }
+    fed_ += size;
+    return true;
+}
+
 // A marker whose first byte is at `at`: the windows before it are handled as far as they
 // are complete, then its own window waits for its bytes. False once the captions are
 // decided.

@@ -61,6 +61,10 @@ public:
     // decided, when the rest of the file need not be read.
     bool feed(const uint8_t* bytes, std::size_t size);
 
+    // The same as feeding size zero bytes (a hole in a sparse file): no marker starts in
+    // them, so past the windows they complete they are only counted.
+    bool feedZeros(uint64_t size);
+
     // Hands the captions to sink, once the whole file was fed or feed returned false.
     void finish(const CaptionSink& sink);
 

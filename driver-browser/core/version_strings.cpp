@@ -3,6 +3,8 @@
 #include "ansi_codepage.h"
 #include "version_scan.h"
 
+#include <algorithm>
+
 namespace tolvane {
 
 namespace {
@@ -48,11 +50,14 @@ VersionCaptions extractVersionCaptions(const uint8_t* bytes, std::size_t size,
         scan.feed(bytes, size);
     }
     // Each piece in a buffer of its own, as a reader's chunks are: the scan must not reach
-    // back into an earlier one.
+    // back into an earlier one. A piece of zero bytes only is fed as the hole of a sparse
+    // file is.
     for (std::size_t at = 0; pieceSize < size && at < size;) {
         const std::size_t piece = size - at < pieceSize ? size - at : pieceSize;
         const std::vector<uint8_t> buffer(bytes + at, bytes + at + piece);
-        if (!scan.feed(buffer.data(), piece)) {
+        const bool zeros =
+            std::all_of(buffer.begin(), buffer.end(), [](uint8_t b) { return b == 0; });
+        if (!(zeros ? scan.feedZeros(piece) : scan.feed(buffer.data(), piece))) {
             break;
         }
         at += piece;

@@ -43,7 +43,8 @@ private:
 };
 
 // The captions for a file whose whole contents are bytes[0..size), fed to the scan in
-// pieces of pieceSize bytes (the last one shorter), each copied into a buffer of its own.
+// pieces of pieceSize bytes (the last one shorter), each copied into a buffer of its own;
+// pieces of zero bytes only are fed as zeros (feedZeros).
 VersionCaptions extractVersionCaptions(const uint8_t* bytes, std::size_t size,
                                        std::size_t pieceSize = SIZE_MAX);
 

@@ -32,7 +32,8 @@ WindowsFile::~WindowsFile() {
 }
 
 FileSeam WindowsFile::seam() {
-    return FileSeam{this, &WindowsFile::open, &WindowsFile::read, &WindowsFile::memory};
+    // No data-from call: Windows 95 has no sparse files.
+    return FileSeam{this, &WindowsFile::open, &WindowsFile::read, &WindowsFile::memory, nullptr};
 }
 
 FileFailure WindowsFile::failureOf(DWORD error) {

@@ -1,5 +1,6 @@
 // Reading a driver file from disk, including files that cannot be read.
 #include "captions_printer.h"
+#include "posix_file.h"
 #include "temporary_directory.h"
 #include "version_file_builder.h"
 #include "version_strings.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -72,6 +74,94 @@ TEST(ReadVersionCaptions, LargeFilesWithTheMarkerAtAnyOffset) {
         if (at + 31 + 30 < file.size()) {
             EXPECT_EQ(expected.version, u16(std::to_string(at)));
         }
+    }
+}
+
+// A sparse file of `size` bytes holding `block` at offset `at`, the rest a hole.
+std::string sparseFile(const TemporaryDirectory& dir, const std::string& name, uint64_t size,
+                       uint64_t at, const std::vector<uint8_t>& block) {
+    const std::string path = dir.file(name);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    EXPECT_GE(fd, 0);
+    EXPECT_EQ(::ftruncate(fd, static_cast<off_t>(size)), 0);
+    EXPECT_EQ(::pwrite(fd, block.data(), block.size(), static_cast<off_t>(at)),
+              static_cast<ssize_t>(block.size()));
+    ::close(fd);
+    return path;
+}
+
+long peakMemoryKiB() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+TEST(ReadVersionCaptions, A3GiBFileIsReadInTheMemoryOfAnEmptyOne) {
+    TemporaryDirectory dir;
+    ASSERT_TRUE(dir.valid());
+    ASSERT_EQ(readVersionCaptions(dir.write("empty.drv", {})), kDefaults);
+    const long empty = peakMemoryKiB();
+    VersionFileBuilder block;
+    block.markerAndGap().entry("CompanyName", "Big Works").entry("FileVersion", "3.0");
+    const std::string path = sparseFile(dir, "big.drv", uint64_t{3} << 30, 0, block.bytes());
+    EXPECT_EQ(readVersionCaptions(path), (VersionCaptions{u"", u"Big Works", u"3.0"}));
+    EXPECT_LT(peakMemoryKiB() - empty, 64 * 1024) << "KiB more than for an empty file";
+}
+
+// The file seam of the Linux build, counting the bytes it reads.
+struct CountingFile {
+    PosixFile file;
+    FileSeam inner = file.seam();
+    uint64_t bytesRead = 0;
+    FileSeam seam() {
+        FileSeam s = inner;
+        s.context = this;
+        s.open = [](void* self, const char* path, uint64_t* size) {
+            const FileSeam& f = static_cast<CountingFile*>(self)->inner;
+            return f.open(f.context, path, size);
+        };
+        s.read = [](void* self, uint64_t offset, uint8_t* buffer, std::size_t size) {
+            auto* counting = static_cast<CountingFile*>(self);
+            counting->bytesRead += size;
+            return counting->inner.read(counting->inner.context, offset, buffer, size);
+        };
+        s.memory = [](void* self, std::size_t size) {
+            const FileSeam& f = static_cast<CountingFile*>(self)->inner;
+            return f.memory(f.context, size);
+        };
+        s.dataFrom = [](void* self, uint64_t offset) {
+            const FileSeam& f = static_cast<CountingFile*>(self)->inner;
+            return f.dataFrom(f.context, offset);
+        };
+        return s;
+    }
+};
+
+TEST(ReadVersionCaptions, TheHolesOfASparseFileAreNotRead) {
+    // 64 GiB each, reading them through took minutes: a marker with a description at the
+    // start, without a version, so that the scan goes on to the end; and the version block
+    // 5,000 bytes before the end.
+    TemporaryDirectory dir;
+    ASSERT_TRUE(dir.valid());
+    const uint64_t size = uint64_t{64} << 30;
+    VersionFileBuilder start;
+    start.markerAndGap().entry("FileDescription", "Start");
+    VersionFileBuilder end;
+    end.markerAndGap().entry("CompanyName", "End Works").entry("FileVersion", "64.0");
+    const struct {
+        std::string path;
+        VersionCaptions expected;
+    } files[] = {
+        {sparseFile(dir, "start.drv", size, 0, start.bytes()),
+         {u"Start", kNotAvailable, kNotAvailable}},
+        {sparseFile(dir, "end.drv", size, size - 5000, end.bytes()), {u"", u"End Works", u"64.0"}},
+    };
+    for (const auto& file : files) {
+        CountingFile counting;
+        VersionCaptions captions;
+        readVersionStrings(counting.seam(), file.path.c_str(), versionCaptionsSink(captions));
+        EXPECT_EQ(captions, file.expected) << file.path;
+        EXPECT_LT(counting.bytesRead, uint64_t{8} << 20) << file.path;
     }
 }
 
