@@ -1,6 +1,6 @@
-// The file seam over the POSIX calls (Linux builds): openat relative to the file's
-// directory, fstat, pread and lseek's SEEK_DATA for the holes of a sparse file, with memory
-// from the heap, all given back when the object goes.
+// The file seam over the POSIX calls (Linux builds): open (openat relative to the file's
+// directory where the whole path is too long), fstat, pread and lseek's SEEK_DATA for the
+// holes of a sparse file, with memory from the heap, all given back when the object goes.
 #pragma once
 
 #include "file_reading.h"
@@ -29,6 +29,7 @@ private:
     static uint64_t dataFrom(void* context, uint64_t offset);
 
     int fd_ = -1;
+    bool sparse_ = false;
     std::vector<void*> blocks_;
 };
 

@@ -15,23 +15,25 @@ namespace tolvane {
 
 namespace {
 
-// Opens path relative to its directory, so that only the system's limits on a directory's
-// path and on one name apply, not its limit on a whole path.
+// Opens path; where the whole path is longer than the system takes in one call, relative
+// to its directory, so that only the system's limits on a directory's path and on one name
+// apply.
 int openInDirectory(const char* path, int flags) {
+    const int fd = ::open(path, flags);
     const char* slash = std::strrchr(path, '/');
-    if (slash == nullptr) {
-        return ::open(path, flags);
+    if (fd >= 0 || errno != ENAMETOOLONG || slash == nullptr) {
+        return fd;
     }
     const std::string dir = slash == path ? std::string("/") : std::string(path, slash);
     const int parent = ::open(dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (parent < 0) {
         return -1;
     }
-    const int fd = ::openat(parent, slash + 1, flags);
+    const int opened = ::openat(parent, slash + 1, flags);
     const int error = errno;
     ::close(parent);
     errno = error;
-    return fd;
+    return opened;
 }
 
 } // namespace
@@ -99,6 +101,8 @@ FileFailure PosixFile::open(void* context, const char* path, uint64_t* size) {
         return FileFailure::NotRegularFile;
     }
     *size = static_cast<uint64_t>(status.st_size);
+    // Fewer blocks than bytes: there may be holes, which dataFrom looks for.
+    self->sparse_ = static_cast<uint64_t>(status.st_blocks) * 512 < *size;
     return FileFailure::None;
 }
 
@@ -123,8 +127,11 @@ FileFailure PosixFile::read(void* context, uint64_t offset, uint8_t* buffer, std
 }
 
 uint64_t PosixFile::dataFrom(void* context, uint64_t offset) {
-    const off_t data =
-        ::lseek(static_cast<PosixFile*>(context)->fd_, static_cast<off_t>(offset), SEEK_DATA);
+    const auto* self = static_cast<PosixFile*>(context);
+    if (!self->sparse_) {
+        return offset;
+    }
+    const off_t data = ::lseek(self->fd_, static_cast<off_t>(offset), SEEK_DATA);
     if (data < 0) {
         // ENXIO: a hole up to the end; anything else: the file system cannot tell.
         return errno == ENXIO ? UINT64_MAX : offset;
