@@ -79,11 +79,14 @@ bool VersionScan::feed(const uint8_t* bytes, std::size_t size) {
     if (size > size_ - fed_) {
         size = static_cast<std::size_t>(size_ - fed_);
     }
+    if (size == 0) {
+        return true;
+    }
     piece_ = bytes;
     pieceAt_ = fed_;
     filled_ = fed_;
     // Markers that begin in the bytes carried from the last piece and end in this one.
-    if (carried_ > 0 && size > 0) {
+    if (carried_ > 0) {
         uint8_t joined[2 * kCarried];
         std::memcpy(joined, carry_, carried_);
         const std::size_t head = size < kCarried ? size : kCarried;
