@@ -141,6 +141,9 @@ bool VersionScan::feed(const uint8_t* bytes, std::size_t size) {
 
 bool VersionScan::feedZeros(uint64_t size) {
     static const uint8_t kZeros[256] = {};
+    if (decided_) {
+        return false;
+    }
     if (size > size_ - fed_) {
         size = size_ - fed_;
     }
