@@ -1,6 +1,7 @@
 // Speed of the driver browser's version-string search on real files.
 //
 //   version_strings_bench [--repeat N] [--quiet] FILE...
+//       (every FILE must be a regular file: a FIFO or a device is refused, not waited on)
 //       prints each file's captions as the main window shows them (description, vendor,
 //       version; tab-separated, UTF-8), then the time per file and the throughput.
 //   version_strings_bench --make-big PATH [MIB]
@@ -21,6 +22,7 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -63,32 +65,46 @@ bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     return static_cast<bool>(out);
 }
 
-std::size_t mebibytes(const char* text, std::size_t fallback) {
-    return (text ? std::strtoull(text, nullptr, 10) : fallback) << 20;
+constexpr char kUsage[] = "usage: version_strings_bench [--repeat N] [--quiet] FILE...\n"
+                          "       version_strings_bench --make-big PATH [MIB]\n"
+                          "       version_strings_bench --make-dir DIR [COUNT [MIB]]\n";
+
+int usage() {
+    std::cerr << kUsage;
+    return 2;
+}
+
+// A count from 1 to limit written in decimal digits, or 0.
+std::size_t count(const char* text, std::size_t limit) {
+    char* end = nullptr;
+    const unsigned long long value = std::strtoull(text, &end, 10);
+    const bool digits = *text >= '0' && *text <= '9' && *end == '\0';
+    return digits && value >= 1 && value <= limit ? static_cast<std::size_t>(value) : 0;
 }
 
 int makeBig(int argc, char** argv) {
-    if (argc < 3) {
-        std::cerr << "usage: version_strings_bench --make-big PATH [MIB]\n";
-        return 2;
+    const std::size_t mib = argc == 4 ? count(argv[3], 65536) : 256;
+    if (argc < 3 || argc > 4 || mib == 0) {
+        return usage();
     }
-    std::vector<uint8_t> bytes(mebibytes(argc > 3 ? argv[3] : nullptr, 256));
+    std::vector<uint8_t> bytes(mib << 20);
     fillRandom(bytes, 1);
     putVersionBlock(bytes, bytes.size() - 4096, "4.10.2222");
     return writeFile(argv[2], bytes) ? 0 : 1;
 }
 
 int makeDir(int argc, char** argv) {
-    if (argc < 3) {
-        std::cerr << "usage: version_strings_bench --make-dir DIR [COUNT [MIB]]\n";
-        return 2;
+    const std::size_t files = argc >= 4 ? count(argv[3], 9999) : 1000;
+    const std::size_t mib = argc == 5 ? count(argv[4], 4096) : 1;
+    if (argc < 3 || argc > 5 || files == 0 || mib == 0) {
+        return usage();
     }
     const std::string dir = argv[2];
-    const long count = argc > 3 ? std::strtol(argv[3], nullptr, 10) : 1000;
-    std::vector<uint8_t> bytes(mebibytes(argc > 4 ? argv[4] : nullptr, 1));
+    const long total = static_cast<long>(files);
+    std::vector<uint8_t> bytes(mib << 20);
     std::error_code ignored;
     std::filesystem::create_directories(dir, ignored);
-    for (long n = 0; n < count; ++n) {
+    for (long n = 0; n < total; ++n) {
         fillRandom(bytes, static_cast<uint64_t>(n) + 2);
         putVersionBlock(bytes, bytes.size() - 2048, "1." + std::to_string(n));
         char name[32];
@@ -101,9 +117,14 @@ int makeDir(int argc, char** argv) {
     return 0;
 }
 
-std::uint64_t fileSize(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    return in ? static_cast<std::uint64_t>(in.tellg()) : 0;
+// The size of a regular file (links followed); false for anything else, which is not opened.
+bool regularFileSize(const std::string& path, std::uint64_t* size) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return false;
+    }
+    *size = static_cast<std::uint64_t>(status.st_size);
+    return true;
 }
 
 } // namespace
@@ -120,24 +141,32 @@ int main(int argc, char** argv) {
     std::vector<std::string> files;
     for (int n = 1; n < argc; ++n) {
         const std::string argument = argv[n];
-        if (argument == "--repeat" && n + 1 < argc) {
-            repeat = std::max(1L, std::strtol(argv[++n], nullptr, 10));
+        if (argument == "--help") {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (argument == "--repeat" && n + 1 < argc && count(argv[n + 1], 1000000) != 0) {
+            repeat = static_cast<long>(count(argv[++n], 1000000));
         } else if (argument == "--quiet") {
             quiet = true;
+        } else if (argument.empty() || argument[0] == '-') {
+            return usage(); // an option it does not know, or --repeat without a count
         } else {
             files.push_back(argument);
         }
     }
     if (files.empty()) {
-        std::cerr << "usage: version_strings_bench [--repeat N] [--quiet] FILE...\n"
-                     "       version_strings_bench --make-big PATH [MIB]\n"
-                     "       version_strings_bench --make-dir DIR [COUNT [MIB]]\n";
-        return 2;
+        return usage();
     }
 
     std::uint64_t bytes = 0;
     for (const std::string& file : files) {
-        bytes += fileSize(file);
+        std::uint64_t size = 0;
+        if (!regularFileSize(file, &size)) {
+            std::cerr << "version_strings_bench: " << file << ": not a regular file\n";
+            return 2;
+        }
+        bytes += size;
         if (!quiet) {
             const tolvane::VersionCaptions captions = tolvane::readVersionCaptions(file);
             std::cout << tolvane::toUtf8(captions.description) << '\t'

@@ -1,7 +1,8 @@
 // Differential fuzzing of the driver browser's version-string search: the scan must give
 // the same three captions as the literal reading of the scan, on any bytes, both as text
-// (through its byte runs) and through the main window's caption collector, which with
-// little memory keeps the start of each caption.
+// (through its byte runs, the file fed whole and in pieces of a size the last byte says)
+// and through the main window's caption collector, which with little memory keeps the
+// start of each caption.
 #include "ansi_codepage.h"
 #include "driver_info.h"
 #include "tests/reference_version_scan.h"
@@ -43,6 +44,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (!(fast == literal)) {
         std::abort();
     }
+    const std::size_t piece = size == 0 ? 1 : std::size_t{data[size - 1]} + 1;
+    if (!(tolvane::extractVersionCaptions(data, size, piece) == literal)) {
+        std::abort();
+    }
 
     // The collector the main window uses, with as much memory as the first byte says.
     const bool plenty = size == 0 || data[0] >= 128;
@@ -59,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         return m->blocks.back().data();
     };
     tolvane::CaptionCollector collector(seam);
-    tolvane::scanVersionStrings(data, size, collector.sink());
+    tolvane::scanVersionStrings(data, size, tolvane::ScanMemory{&memory, seam.memory},
+                                collector.sink());
     checkCollected(collector.text(tolvane::ValueLabel::Description), literal.description, plenty);
     checkCollected(collector.text(tolvane::ValueLabel::Vendor), literal.vendor, plenty);
     checkCollected(collector.text(tolvane::ValueLabel::Version), literal.version, plenty);

@@ -97,12 +97,26 @@ bool layoutLine(const std::string& line, Entry* entry) {
     entry->directory = w[0] == "dir";
     entry->path = w[1];
     for (size_t i = 2; i < w.size(); ++i) {
-        if (w[i] == "hidden")
+        if (w[i] == "hidden") {
             entry->hidden = true;
-        else if (w[i] == "system")
+        } else if (w[i] == "system") {
             entry->system = true;
-        else
+        } else if (w[i] == "at" && i + 1 < w.size()) {
+            const std::string& size = w[++i];
+            size_t digits = 0;
+            entry->at = std::stoull(size, &digits);
+            const std::string unit = size.substr(digits);
+            const int shift = unit.empty()  ? 0
+                              : unit == "K" ? 10
+                              : unit == "M" ? 20
+                              : unit == "G" ? 30
+                                            : -1;
+            if (shift < 0)
+                return false;
+            entry->at <<= shift;
+        } else {
             return false;
+        }
     }
     return equals == std::string::npos || contents(line.substr(equals + 3), &entry->bytes);
 }
@@ -246,6 +260,29 @@ std::string platformName(const std::string& path) {
 #endif
 }
 
+// Writes bytes into a new file at offset at; the bytes before it are a hole.
+bool writeAt(const std::string& path, unsigned long long at, const std::string& bytes) {
+#ifdef _WIN32
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    LONG high = static_cast<LONG>(at >> 32);
+    DWORD written = 0;
+    const bool ok =
+        (SetFilePointer(file, static_cast<LONG>(at & 0xFFFFFFFFu), &high, FILE_BEGIN) !=
+             INVALID_SET_FILE_POINTER ||
+         GetLastError() == NO_ERROR) &&
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL) &&
+        written == bytes.size();
+    return CloseHandle(file) && ok;
+#else
+    std::ofstream out(path, std::ios::binary);
+    out.seekp(static_cast<std::streamoff>(at));
+    return static_cast<bool>(out << bytes);
+#endif
+}
+
 } // namespace
 
 std::string Layout::native(const std::string& path) const {
@@ -264,7 +301,7 @@ bool Layout::make(const std::vector<Entry>& entries, std::string* error) {
         if (e.directory && was != INVALID_FILE_ATTRIBUTES && (was & FILE_ATTRIBUTE_DIRECTORY) != 0)
             continue; // there already: not the layout's to remove
         bool ok = e.directory ? CreateDirectoryA(path.c_str(), NULL) != FALSE
-                              : static_cast<bool>(std::ofstream(path, std::ios::binary) << e.bytes);
+                              : writeAt(path, e.at, e.bytes);
         const DWORD attributes =
             (e.hidden ? FILE_ATTRIBUTE_HIDDEN : 0) | (e.system ? FILE_ATTRIBUTE_SYSTEM : 0);
         if (ok && attributes != 0)
@@ -273,8 +310,7 @@ bool Layout::make(const std::vector<Entry>& entries, std::string* error) {
         struct stat was {};
         if (e.directory && ::stat(path.c_str(), &was) == 0 && S_ISDIR(was.st_mode))
             continue; // there already: not the layout's to remove
-        bool ok = e.directory ? ::mkdir(path.c_str(), 0755) == 0
-                              : static_cast<bool>(std::ofstream(path, std::ios::binary) << e.bytes);
+        bool ok = e.directory ? ::mkdir(path.c_str(), 0755) == 0 : writeAt(path, e.at, e.bytes);
         // The attributes as Wine keeps them on a Linux file system.
         const std::string attributes =
             "0x" + std::to_string((e.hidden ? 2 : 0) | (e.system ? 4 : 0));

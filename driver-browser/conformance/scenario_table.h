@@ -3,15 +3,17 @@
 //
 // Table lines (comments start with '#' in the first column; blank lines are ignored):
 //   scenario TITLE                      starts a scenario
-//   file PATH [hidden] [system] [= version VENDOR|DESCRIPTION|VERSION | = text BYTES]
+//   file PATH [hidden] [system] [at SIZE] [= version VENDOR|DESCRIPTION|VERSION | = text BYTES]
 //   dir PATH                            laid out before the first step, PATH below drive C
 //   VERB ARGS...                        a user action (the adapters know the verbs)
 //     NAME: VALUE                       indented: what the step changed in the state
 // PATH and BYTES take \xNN for 8-bit bytes of the ANSI code page; a version part "-" leaves
 // that key out. A PATH written in UTF-8 names its file as Wine does on Linux (in UTF-8); one
-// with \xNN bytes is not UTF-8 there, as a name copied from old media. The adapters write
-// every line but the indented ones back as they read them, and after each step the state
-// lines that differ from the state before it (a line that goes away is not written); that
+// with \xNN bytes is not UTF-8 there, as a name copied from old media. "at SIZE" (a number of
+// bytes, or of KiB, MiB or GiB with K, M or G behind it) puts the contents that far into the
+// file, behind a hole of zero bytes that takes no disk. The adapters write every line but the
+// indented ones back as they read them, and after each step the state lines that differ from
+// the state before it (a line that goes away is not written); that
 // text must equal the table.
 #pragma once
 
@@ -24,8 +26,9 @@ struct Entry {
     bool directory = false;
     bool hidden = false;
     bool system = false;
-    std::string path;  // bytes, '/' between components, relative to drive C's root
-    std::string bytes; // a file's contents
+    std::string path;          // bytes, '/' between components, relative to drive C's root
+    std::string bytes;         // a file's contents
+    unsigned long long at = 0; // where they begin
 };
 
 struct Step {

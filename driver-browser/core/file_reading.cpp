@@ -1,7 +1,5 @@
 #include "file_reading.h"
 
-#include "marker_search.h"
-
 namespace tolvane {
 
 const char* fileFailureReason(FileFailure failure) {
@@ -40,52 +38,38 @@ const char* fileFailureReason(FileFailure failure) {
 
 namespace {
 
-FileFailure scanFile(const FileSeam& file, std::size_t size, const CaptionSink& sink) {
-    if (size == 0) {
-        scanVersionStrings(nullptr, 0, sink);
-        return FileFailure::None;
-    }
-    uint8_t* buffer = file.memory(file.context, size < kReadChunkSize ? size : kReadChunkSize);
-    if (buffer == nullptr) {
-        return FileFailure::OutOfMemory;
-    }
-    std::size_t offset = 0;
-    for (;;) {
-        const std::size_t left = size - offset;
-        const std::size_t chunk = left < kReadChunkSize ? left : kReadChunkSize;
-        if (const FileFailure failed = file.read(file.context, offset, buffer, chunk);
-            failed != FileFailure::None) {
-            return failed;
+FileFailure scanFile(const FileSeam& file, uint64_t size, const CaptionSink& sink) {
+    VersionScan scan(size, ScanMemory{file.context, file.memory});
+    if (size > 0) {
+        const std::size_t piece =
+            size < kReadChunkSize ? static_cast<std::size_t>(size) : kReadChunkSize;
+        uint8_t* buffer = file.memory(file.context, piece);
+        if (buffer == nullptr) {
+            return FileFailure::OutOfMemory;
         }
-        const uint8_t* end = buffer + chunk;
-        const uint8_t* hit = findMarker(buffer, end);
-        if (hit != end) {
-            if (chunk == left) {
-                scanVersionStrings(hit, static_cast<std::size_t>(end - hit), sink);
-                return FileFailure::None;
+        for (uint64_t offset = 0; offset < size;) {
+            const uint64_t data = file.dataFrom ? file.dataFrom(file.context, offset) : offset;
+            if (data > offset) {
+                const uint64_t hole = (data < size ? data : size) - offset;
+                if (!scan.feedZeros(hole)) {
+                    break;
+                }
+                offset += hole;
+                continue;
             }
-            // The search behind the first marker gives the same captions for the file from
-            // that marker on as for the whole file.
-            const std::size_t at = offset + static_cast<std::size_t>(hit - buffer);
-            uint8_t* rest = file.memory(file.context, size - at);
-            if (rest == nullptr) {
-                return FileFailure::OutOfMemory;
-            }
-            if (const FileFailure failed = file.read(file.context, at, rest, size - at);
+            const uint64_t left = size - offset;
+            const std::size_t chunk = left < piece ? static_cast<std::size_t>(left) : piece;
+            if (const FileFailure failed = file.read(file.context, offset, buffer, chunk);
                 failed != FileFailure::None) {
                 return failed;
             }
-            scanVersionStrings(rest, size - at, sink);
-            return FileFailure::None;
+            if (!scan.feed(buffer, chunk)) {
+                break; // the captions are decided: the rest plays no part
+            }
+            offset += chunk;
         }
-        if (chunk == left) {
-            break;
-        }
-        // The chunks overlap so that a marker across their border is seen.
-        offset += chunk - (kMarkerSize - 1);
     }
-    // No marker: the captions of a file without version information.
-    scanVersionStrings(nullptr, 0, sink);
+    scan.finish(sink);
     return FileFailure::None;
 }
 
@@ -94,11 +78,8 @@ FileFailure scanFile(const FileSeam& file, std::size_t size, const CaptionSink& 
 void readVersionStrings(const FileSeam& file, const char* path, const CaptionSink& sink) {
     uint64_t size = 0;
     FileFailure failed = file.open(file.context, path, &size);
-    if (failed == FileFailure::None && size > static_cast<std::size_t>(-1)) {
-        failed = FileFailure::TooLarge;
-    }
     if (failed == FileFailure::None) {
-        failed = scanFile(file, static_cast<std::size_t>(size), sink);
+        failed = scanFile(file, size, sink);
     }
     if (failed != FileFailure::None) {
         unreadableFileCaptions(fileFailureReason(failed), sink);

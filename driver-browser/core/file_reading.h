@@ -43,15 +43,19 @@ struct FileSeam {
     // size bytes of memory that stay until the context's owner is done; null when there is
     // not enough.
     uint8_t* (*memory)(void* context, std::size_t size);
+    // Where the file's data goes on at or after offset: past a hole of a sparse file, whose
+    // bytes read as zeros, else offset itself. May be null: the platform cannot tell.
+    uint64_t (*dataFrom)(void* context, uint64_t offset);
 };
 
-// Bytes read at a time while looking for the first marker (the whole file when smaller).
+// Bytes read at a time (the whole file when smaller).
 inline constexpr std::size_t kReadChunkSize = std::size_t{1} << 20;
 
 // Opens path, reads it and hands its captions to sink; a file that cannot be opened or
-// read gives the captions of unreadableFileCaptions with the reason. Nothing before the
-// first marker plays any part in the captions, so the file is read in chunks through one
-// buffer up to its first marker and only the rest is read in one piece.
+// read gives the captions of unreadableFileCaptions with the reason. The file is read in
+// chunks through one buffer, from its start up to where the captions are decided (its end
+// when no FileVersion is found), so a file of any size is read in the same memory; the
+// holes of a sparse file are not read at all.
 void readVersionStrings(const FileSeam& file, const char* path, const CaptionSink& sink);
 
 } // namespace tolvane

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -15,12 +16,19 @@ namespace tolvane {
 
 namespace {
 
-// The DOS attributes Wine keeps for a file in its extended attribute user.DOSATTRIB, as
-// the text "0x" and the bits in hexadecimal (FILE_ATTRIBUTE_HIDDEN 0x2, _SYSTEM 0x4); 0
-// when there are none.
-unsigned long wineAttributes(const std::string& path) {
+// The DOS attributes Wine keeps for the file `name` of the open directory `dir` in its
+// extended attribute user.DOSATTRIB, as the text "0x" and the bits in hexadecimal
+// (FILE_ATTRIBUTE_HIDDEN 0x2, _SYSTEM 0x4); 0 when there are none. Read through the
+// directory's descriptor, so that the directory's path plays no part, and through the whole
+// path only where /proc is not there.
+unsigned long wineAttributes(int dir, const std::string& dirPath, const std::string& name) {
     char text[32] = {};
-    const ssize_t size = ::getxattr(path.c_str(), "user.DOSATTRIB", text, sizeof text - 1);
+    const std::string relative = "/proc/self/fd/" + std::to_string(dir) + "/" + name;
+    ssize_t size = ::getxattr(relative.c_str(), "user.DOSATTRIB", text, sizeof text - 1);
+    if (size < 0 && errno == ENOENT) {
+        const std::string path = dirPath + kPathSeparator + name;
+        size = ::getxattr(path.c_str(), "user.DOSATTRIB", text, sizeof text - 1);
+    }
     if (size <= 2 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) {
         return 0;
     }
@@ -56,14 +64,15 @@ bool PosixDirectory::next(void* context, DirectoryEntry* entry) {
         return false;
     }
     self->name_ = found->d_name;
-    // stat follows symbolic links: a link to a regular file counts as a file.
+    // Relative to the directory, so that a name whose whole path is longer than the system
+    // takes is listed too; links are followed: a link to a regular file counts as a file.
     struct stat status {};
-    const std::string path = self->dir_ + kPathSeparator + self->name_;
+    const int dir = ::dirfd(self->directory_);
     entry->name = self->name_.c_str();
-    const bool known = ::stat(path.c_str(), &status) == 0;
+    const bool known = ::fstatat(dir, found->d_name, &status, 0) == 0;
     entry->regularFile = known && S_ISREG(status.st_mode);
     entry->directory = known && S_ISDIR(status.st_mode);
-    const unsigned long attributes = wineAttributes(path);
+    const unsigned long attributes = wineAttributes(dir, self->dir_, self->name_);
     entry->hidden = self->name_.empty() || self->name_[0] == '.' || (attributes & 0x2) != 0;
     entry->system = (attributes & 0x4) != 0;
     return true;

@@ -1,5 +1,6 @@
-// The file seam over the POSIX calls (Linux builds): open, fstat and pread, with memory for
-// the contents from the system, all given back when the object goes.
+// The file seam over the POSIX calls (Linux builds): open (openat relative to the file's
+// directory where the whole path is too long), fstat, pread and lseek's SEEK_DATA for the
+// holes of a sparse file, with memory from the heap, all given back when the object goes.
 #pragma once
 
 #include "file_reading.h"
@@ -25,14 +26,11 @@ private:
     static FileFailure open(void* context, const char* path, uint64_t* size);
     static FileFailure read(void* context, uint64_t offset, uint8_t* buffer, std::size_t size);
     static uint8_t* memory(void* context, std::size_t size);
+    static uint64_t dataFrom(void* context, uint64_t offset);
 
-    struct Block {
-        void* address;
-        std::size_t size;
-        bool mapped;
-    };
     int fd_ = -1;
-    std::vector<Block> blocks_;
+    bool sparse_ = false;
+    std::vector<void*> blocks_;
 };
 
 } // namespace tolvane

@@ -4,9 +4,10 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <new>
-#include <sys/mman.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,11 +15,26 @@ namespace tolvane {
 
 namespace {
 
-// Blocks from this size on come straight from the system and ask for huge pages, which
-// saves most of the page faults of filling them. Anonymous memory, so nothing another
-// program does to the file can take it away (a mapped file that is shortened while it is
-// scanned would kill the process; a read just comes back short).
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
+// Opens path; where the whole path is longer than the system takes in one call, relative
+// to its directory, so that only the system's limits on a directory's path and on one name
+// apply.
+int openInDirectory(const char* path, int flags) {
+    const int fd = ::open(path, flags);
+    const char* slash = std::strrchr(path, '/');
+    if (fd >= 0 || errno != ENAMETOOLONG || slash == nullptr) {
+        return fd;
+    }
+    const std::string dir = slash == path ? std::string("/") : std::string(path, slash);
+    const int parent = ::open(dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (parent < 0) {
+        return -1;
+    }
+    const int opened = ::openat(parent, slash + 1, flags);
+    const int error = errno;
+    ::close(parent);
+    errno = error;
+    return opened;
+}
 
 } // namespace
 
@@ -26,17 +42,14 @@ PosixFile::~PosixFile() {
     if (fd_ >= 0) {
         ::close(fd_);
     }
-    for (const Block& block : blocks_) {
-        if (block.mapped) {
-            ::munmap(block.address, block.size);
-        } else {
-            std::free(block.address);
-        }
+    for (void* block : blocks_) {
+        std::free(block);
     }
 }
 
 FileSeam PosixFile::seam() {
-    return FileSeam{this, &PosixFile::open, &PosixFile::read, &PosixFile::memory};
+    return FileSeam{this, &PosixFile::open, &PosixFile::read, &PosixFile::memory,
+                    &PosixFile::dataFrom};
 }
 
 FileFailure PosixFile::failureOf(int error) {
@@ -63,6 +76,8 @@ FileFailure PosixFile::failureOf(int error) {
         return FileFailure::TooLarge;
     case ETXTBSY:
         return FileFailure::InUse;
+    case ENXIO: // a FIFO without a reader, a socket, a device that is not there
+        return FileFailure::NotRegularFile;
     default:
         return FileFailure::Other;
     }
@@ -71,7 +86,7 @@ FileFailure PosixFile::failureOf(int error) {
 FileFailure PosixFile::open(void* context, const char* path, uint64_t* size) {
     auto* self = static_cast<PosixFile*>(context);
     // Non-blocking, so that opening a FIFO does not wait for a writer.
-    self->fd_ = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    self->fd_ = openInDirectory(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (self->fd_ < 0) {
         return failureOf(errno);
     }
@@ -86,6 +101,8 @@ FileFailure PosixFile::open(void* context, const char* path, uint64_t* size) {
         return FileFailure::NotRegularFile;
     }
     *size = static_cast<uint64_t>(status.st_size);
+    // Fewer blocks than bytes: there may be holes, which dataFrom looks for.
+    self->sparse_ = static_cast<uint64_t>(status.st_blocks) * 512 < *size;
     return FileFailure::None;
 }
 
@@ -109,33 +126,32 @@ FileFailure PosixFile::read(void* context, uint64_t offset, uint8_t* buffer, std
     return FileFailure::None;
 }
 
+uint64_t PosixFile::dataFrom(void* context, uint64_t offset) {
+    const auto* self = static_cast<PosixFile*>(context);
+    if (!self->sparse_) {
+        return offset;
+    }
+    const off_t data = ::lseek(self->fd_, static_cast<off_t>(offset), SEEK_DATA);
+    if (data < 0) {
+        // ENXIO: a hole up to the end; anything else: the file system cannot tell.
+        return errno == ENXIO ? UINT64_MAX : offset;
+    }
+    return static_cast<uint64_t>(data);
+}
+
 uint8_t* PosixFile::memory(void* context, std::size_t size) {
     auto* self = static_cast<PosixFile*>(context);
-    const std::size_t bytes = size > 0 ? size : 1;
-    Block block{nullptr, bytes, bytes >= kHugePage};
-    if (block.mapped) {
-        void* address =
-            ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (address == MAP_FAILED) {
-            return nullptr;
-        }
-        block.address = address;
-#ifdef MADV_HUGEPAGE
-        (void)::madvise(address, bytes, MADV_HUGEPAGE);
-#endif
-    } else {
-        block.address = std::malloc(bytes);
-        if (block.address == nullptr) {
-            return nullptr;
-        }
+    void* block = std::malloc(size > 0 ? size : 1);
+    if (block == nullptr) {
+        return nullptr;
     }
     try {
         self->blocks_.push_back(block);
     } catch (const std::bad_alloc&) {
-        block.mapped ? (void)::munmap(block.address, bytes) : std::free(block.address);
+        std::free(block);
         return nullptr;
     }
-    return static_cast<uint8_t*>(block.address);
+    return static_cast<uint8_t*>(block);
 }
 
 VersionCaptions readVersionCaptions(const std::string& path) {

@@ -7,7 +7,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace tolvane {
 
@@ -31,8 +33,20 @@ inline const std::u16string kNotAvailable(std::begin(kNotAvailableText),
 // A sink that appends the scan's byte runs, as characters, to the three captions.
 CaptionSink versionCaptionsSink(VersionCaptions& captions);
 
-// The captions for a file whose whole contents are bytes[0..size).
-VersionCaptions extractVersionCaptions(const uint8_t* bytes, std::size_t size);
+// Memory for the scan from the heap, given back with the object.
+class HeapScanMemory {
+public:
+    ScanMemory memory();
+
+private:
+    std::vector<std::unique_ptr<uint8_t[]>> blocks_;
+};
+
+// The captions for a file whose whole contents are bytes[0..size), fed to the scan in
+// pieces of pieceSize bytes (the last one shorter), each copied into a buffer of its own;
+// pieces of zero bytes only are fed as zeros (feedZeros).
+VersionCaptions extractVersionCaptions(const uint8_t* bytes, std::size_t size,
+                                       std::size_t pieceSize = SIZE_MAX);
 
 // Linux builds: reads the file at path (readVersionStrings over open and pread) and
 // extracts its captions. A file that cannot be opened or read does not fail: description

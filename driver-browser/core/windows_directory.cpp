@@ -3,6 +3,7 @@
 
 #include "getwin_dir.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <pwd.h>
@@ -24,6 +25,22 @@ std::string winePrefix() {
         return std::string(user->pw_dir) + "/.wine";
     }
     return std::string();
+}
+
+void anchorWinePrefix() {
+    const char* prefix = std::getenv("WINEPREFIX");
+    if (prefix == nullptr || *prefix == '\0' || *prefix == '/') {
+        return;
+    }
+    std::string here(4096, '\0');
+    while (::getcwd(&here[0], here.size()) == nullptr) {
+        if (errno != ERANGE) {
+            return; // left as it stands
+        }
+        here.resize(here.size() * 2);
+    }
+    here.resize(std::strlen(here.c_str()));
+    ::setenv("WINEPREFIX", (here + "/" + prefix).c_str(), 1);
 }
 
 namespace {

@@ -16,4 +16,8 @@ std::string windowsDirectory();
 // home directory either.
 std::string winePrefix();
 
+// Makes a relative $WINEPREFIX absolute, joined to the current directory, so that it still
+// names the same prefix when the program changes directory. The program calls it first.
+void anchorWinePrefix();
+
 } // namespace tolvane

@@ -1,5 +1,6 @@
 #include "desktop_shortcut.h"
 
+#include "file_reading.h"
 #include "native_names.h"
 #include "shortcut_file.h"
 #include "user_texts.h"
@@ -11,6 +12,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tolvane {
@@ -25,15 +27,25 @@ QString desktopShortcutPath(const QString& winPath) {
 }
 
 bool writeDesktopShortcut(const QString& path, QString* error) {
-    QFile file;
     // Opened by the path's own bytes: a Windows directory whose name is not UTF-8 is
-    // carried in the path losslessly, and QFile would encode it as text.
-    const int fd =
-        ::open(pathToNative(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // carried in the path losslessly, and QFile would encode it as text. Without blocking
+    // (a FIFO there would wait for a reader), and emptied only once it is known to be a
+    // regular file: anything else is refused in plain words.
+    const QString notRegular = QString::fromLatin1(fileFailureReason(FileFailure::NotRegularFile));
+    const int fd = ::open(pathToNative(path).constData(),
+                          O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd < 0) {
-        *error = qt_error_string(errno);
+        *error = errno == ENXIO ? notRegular : qt_error_string(errno); // ENXIO: a FIFO, a socket
         return false;
     }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || ::ftruncate(fd, 0) != 0) {
+        *error =
+            status.st_mode != 0 && !S_ISREG(status.st_mode) ? notRegular : qt_error_string(errno);
+        ::close(fd);
+        return false;
+    }
+    QFile file;
     if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         *error = file.errorString();

@@ -239,20 +239,28 @@ void Picture1Click() {
     HANDLE file =
         CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     DWORD error = 0;
+    // A pipe or a device there (under Wine a FIFO, a link to /dev/null) takes the bytes and
+    // keeps none: refused in plain words, and no thanks.
+    const char* refused = nullptr;
     if (file == INVALID_HANDLE_VALUE) {
         error = GetLastError();
     } else {
         DWORD written = 0;
-        if (!WriteFile(file, kShortcutContents, kShortcutSize, &written, NULL))
+        if (GetFileType(file) != FILE_TYPE_DISK)
+            refused = fileFailureReason(FileFailure::NotRegularFile);
+        else if (!WriteFile(file, kShortcutContents, kShortcutSize, &written, NULL))
             error = GetLastError();
         else if (written != kShortcutSize)
             error = ERROR_DISK_FULL;
-        if (!CloseHandle(file) && error == 0)
+        if (!CloseHandle(file) && error == 0 && refused == nullptr)
             error = GetLastError();
     }
-    if (error != 0) {
+    if (error != 0 || refused != nullptr) {
         char reason[256];
-        describeError(error, reason, sizeof reason);
+        if (refused != nullptr)
+            copyText(reason, sizeof reason, refused);
+        else
+            describeError(error, reason, sizeof reason);
         char text[2 * MAX_PATH + 320];
         copyText(text, sizeof text, kShortcutFailedText);
         appendText(text, sizeof text, kShortcutFailedFile);

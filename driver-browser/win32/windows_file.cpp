@@ -32,7 +32,8 @@ WindowsFile::~WindowsFile() {
 }
 
 FileSeam WindowsFile::seam() {
-    return FileSeam{this, &WindowsFile::open, &WindowsFile::read, &WindowsFile::memory};
+    // No data-from call: Windows 95 has no sparse files.
+    return FileSeam{this, &WindowsFile::open, &WindowsFile::read, &WindowsFile::memory, nullptr};
 }
 
 FileFailure WindowsFile::failureOf(DWORD error) {
@@ -79,6 +80,10 @@ FileFailure WindowsFile::open(void* context, const char* path, uint64_t* size) {
             return FileFailure::IsDirectory;
         return failureOf(error);
     }
+    // A pipe, a console or another device (under Wine also a FIFO or a link to one) may
+    // never end or wait for a writer: only files on a disk are read.
+    if (GetFileType(self->file_) != FILE_TYPE_DISK)
+        return FileFailure::NotRegularFile;
     DWORD high = 0;
     const DWORD low = GetFileSize(self->file_, &high);
     if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)

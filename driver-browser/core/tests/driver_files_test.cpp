@@ -2,15 +2,20 @@
 // them, links, special files, unreadable directories; names shown from their bytes, and
 // their order. The rules the listing follows are directory_listing_test's, the order of the
 // code page's names name_order_test's.
+#include "captions_printer.h"
 #include "driver_files.h"
 #include "temporary_directory.h"
+#include "version_file_builder.h"
+#include "version_strings.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstring>
 #include <iterator>
 #include <string>
@@ -45,6 +50,28 @@ TEST_F(DriverDirectory, LeavesOutHiddenFilesAndDirectories) {
     ASSERT_EQ(::mkdir(dir.file("folder.drv").c_str(), 0755), 0);
     EXPECT_EQ(listDriverFiles(dir.path(), "*.drv"), (Names{"archive.drv", "shown.drv"}));
     EXPECT_EQ(listDriverFiles(dir.path(), "*"), (Names{"archive.drv", "shown.drv"}));
+}
+
+TEST_F(DriverDirectory, ANameWhoseWholePathIsTooLongIsListedAndRead) {
+    // The directory's path is shorter than 4,096 bytes, the file's whole path longer: the
+    // file is listed and read relative to its directory.
+    testing::DeepDirectory deep(dir.path(), 3900);
+    ASSERT_TRUE(deep.valid());
+    const std::string shown = std::string(240, 'L') + ".drv";
+    const std::string hidden = std::string(240, 'H') + ".drv";
+    testing::VersionFileBuilder driver;
+    driver.markerAndGap().entry("CompanyName", "Deep Works").entry("FileVersion", "4.1");
+    ASSERT_TRUE(deep.write(shown, driver.bytes()));
+    ASSERT_TRUE(deep.write(hidden, {1}));
+    ASSERT_GT(deep.path().size() + 1 + shown.size(), std::size_t{PATH_MAX});
+    const int folder = ::open(deep.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int file = ::openat(folder, hidden.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::fsetxattr(file, "user.DOSATTRIB", "0x2", 3, 0), 0);
+    ::close(file);
+    ::close(folder);
+    EXPECT_EQ(listDriverFiles(deep.path(), "*.drv"), (Names{shown}));
+    EXPECT_EQ(readVersionCaptions(deep.path() + "/" + shown),
+              (VersionCaptions{u"", u"Deep Works", u"4.1"}));
 }
 
 TEST_F(DriverDirectory, SymbolicLinksCountByWhatTheyPointTo) {

@@ -7,12 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <future>
 #include <string>
 #include <thread>
@@ -72,6 +74,74 @@ TEST(ReadVersionCaptions, LargeFilesWithTheMarkerAtAnyOffset) {
         if (at + 31 + 30 < file.size()) {
             EXPECT_EQ(expected.version, u16(std::to_string(at)));
         }
+    }
+}
+
+// A sparse file of `size` bytes holding `block` at offset `at`, the rest a hole.
+std::string sparseFile(const TemporaryDirectory& dir, const std::string& name, uint64_t size,
+                       uint64_t at, const std::vector<uint8_t>& block) {
+    const std::string path = dir.file(name);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    EXPECT_GE(fd, 0);
+    EXPECT_EQ(::ftruncate(fd, static_cast<off_t>(size)), 0);
+    EXPECT_EQ(::pwrite(fd, block.data(), block.size(), static_cast<off_t>(at)),
+              static_cast<ssize_t>(block.size()));
+    ::close(fd);
+    return path;
+}
+
+long peakMemoryKiB() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+TEST(ReadVersionCaptions, A3GiBFileIsReadInTheMemoryOfAnEmptyOne) {
+    TemporaryDirectory dir;
+    ASSERT_TRUE(dir.valid());
+    ASSERT_EQ(readVersionCaptions(dir.write("empty.drv", {})), kDefaults);
+    const long empty = peakMemoryKiB();
+    VersionFileBuilder block;
+    block.markerAndGap().entry("CompanyName", "Big Works").entry("FileVersion", "3.0");
+    const std::string path = sparseFile(dir, "big.drv", uint64_t{3} << 30, 0, block.bytes());
+    EXPECT_EQ(readVersionCaptions(path), (VersionCaptions{u"", u"Big Works", u"3.0"}));
+    EXPECT_LT(peakMemoryKiB() - empty, 64 * 1024) << "KiB more than for an empty file";
+}
+
+// The bytes this process has read so far (read, pread and the like), as the kernel counts
+// them.
+uint64_t bytesRead() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    uint64_t value = 0;
+    while (io >> key >> value && key != "rchar:") {
+    }
+    return value;
+}
+
+TEST(ReadVersionCaptions, TheHolesOfASparseFileAreNotRead) {
+    // 64 GiB each, reading them through took minutes: a marker with a description at the
+    // start, without a version, so that the scan goes on to the end; and the version block
+    // 5,000 bytes before the end.
+    TemporaryDirectory dir;
+    ASSERT_TRUE(dir.valid());
+    const uint64_t size = uint64_t{64} << 30;
+    VersionFileBuilder start;
+    start.markerAndGap().entry("FileDescription", "Start");
+    VersionFileBuilder end;
+    end.markerAndGap().entry("CompanyName", "End Works").entry("FileVersion", "64.0");
+    const struct {
+        std::string path;
+        VersionCaptions expected;
+    } files[] = {
+        {sparseFile(dir, "start.drv", size, 0, start.bytes()),
+         {u"Start", kNotAvailable, kNotAvailable}},
+        {sparseFile(dir, "end.drv", size, size - 5000, end.bytes()), {u"", u"End Works", u"64.0"}},
+    };
+    for (const auto& file : files) {
+        const uint64_t before = bytesRead();
+        EXPECT_EQ(readVersionCaptions(file.path), file.expected) << file.path;
+        EXPECT_LT(bytesRead() - before, uint64_t{8} << 20) << file.path;
     }
 }
 

@@ -48,7 +48,8 @@ int check() {
     tolvane::FileSeam memory{};
     memory.memory = &fromArena;
     tolvane::CaptionCollector found(memory);
-    tolvane::scanVersionStrings(kDriver, sizeof kDriver - 1, found.sink());
+    tolvane::scanVersionStrings(kDriver, sizeof kDriver - 1,
+                                tolvane::ScanMemory{nullptr, &fromArena}, found.sink());
     using tolvane::ValueLabel;
     if (!same(found.text(ValueLabel::Description), "Display \xA9") ||
         !same(found.text(ValueLabel::Vendor), "Quorrel") ||
@@ -56,7 +57,7 @@ int check() {
         return 1;
     }
     tolvane::CaptionCollector none(memory);
-    tolvane::scanVersionStrings(kDriver, 20, none.sink());
+    tolvane::scanVersionStrings(kDriver, 20, tolvane::ScanMemory{nullptr, &fromArena}, none.sink());
     if (!same(none.text(ValueLabel::Description), tolvane::kNoInformationText) ||
         !same(none.text(ValueLabel::Vendor), "N/A")) {
         return 2;

@@ -3,6 +3,7 @@
 #include "captions_printer.h"
 #include "random_version_file.h"
 #include "reference_version_scan.h"
+#include "version_file_builder.h"
 #include "version_strings.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,8 @@
 
 namespace tolvane {
 namespace {
+
+using testing::VersionFileBuilder;
 
 std::string describe(const std::vector<uint8_t>& bytes) {
     std::string text;
@@ -31,6 +34,7 @@ std::string describe(const std::vector<uint8_t>& bytes) {
     return text;
 }
 
+// Each file is scanned whole and fed in pieces of a random size.
 void compareOn(std::mt19937& random, int files, std::size_t maxSize) {
     for (int n = 0; n < files; ++n) {
         const std::vector<uint8_t> bytes = testing::randomVersionFile(random, maxSize);
@@ -38,6 +42,9 @@ void compareOn(std::mt19937& random, int files, std::size_t maxSize) {
         const VersionCaptions actual = extractVersionCaptions(bytes.data(), bytes.size());
         ASSERT_EQ(actual, expected)
             << "file " << n << " of " << bytes.size() << " bytes: " << describe(bytes);
+        const std::size_t piece = 1 + random() % (bytes.size() + 1);
+        ASSERT_EQ(extractVersionCaptions(bytes.data(), bytes.size(), piece), expected)
+            << "file " << n << " in pieces of " << piece << ": " << describe(bytes);
     }
 }
 
@@ -82,26 +89,53 @@ TEST(VersionStringsDifferential, MarkerAtEveryOffsetOfEveryShortFile) {
     }
 }
 
-// The file reader reads up to the first marker in chunks and hands over only the rest of
-// the file; this holds only because the scan gives the same captions for the file from its
-// first marker on as for the whole file.
-TEST(VersionStringsDifferential, CaptionsDependOnlyOnTheFileFromItsFirstMarker) {
-    std::mt19937 random(20260005);
-    const std::string marker = std::string("StringFileInfo") + '\0';
-    int withMarker = 0;
-    for (int n = 0; n < 5000; ++n) {
-        const std::vector<uint8_t> bytes = testing::randomVersionFile(random, 900);
-        const auto first = std::search(bytes.begin(), bytes.end(), marker.begin(), marker.end());
-        if (first == bytes.end()) {
-            continue;
+// Pieces of every size, so that every border between two pieces falls on each byte of a
+// marker, of a key and of a value (first window, later window, and a value that runs from
+// one window into the next), and on the bytes the scan skips behind a marker.
+TEST(VersionStringsDifferential, PieceBordersInsideMarkersKeysAndValues) {
+    VersionFileBuilder found;
+    found.fill(90, 0x01).markerAndGap().entry("CompanyName", "Quorrel Display Works");
+    found.entry("FileDescription", "Split \xA9 driver").entry("FileVersion", "4.10.1998");
+    found.fill(250, 0x00);
+    VersionFileBuilder runOn; // no version; the description runs on into the second window
+    runOn.fill(40, 0x01).markerAndGap().fill(170, 'x').text("FileDescription").zero();
+    runOn.text("abcdefghijklmn").fill(20, 0x02).markerAndGap().fill(60, 'y').zero();
+    runOn.padTo(runOn.size() + 200, 0x03);
+    VersionFileBuilder straddling; // "FileVersion" across the end of the first window
+    straddling.markerAndGap().fill(193, 0x05).text("FileVer").fill(30, 0x01);
+    straddling.markerAndGap().text("sion").zero().text("7.0").zero().padTo(520, 0x00);
+    for (const VersionFileBuilder* file : {&found, &runOn, &straddling}) {
+        const std::vector<uint8_t>& bytes = file->bytes();
+        const VersionCaptions expected = reference::scanLiterally(bytes.data(), bytes.size());
+        EXPECT_NE(expected.description, kNoInformation);
+        for (std::size_t piece = 1; piece <= bytes.size(); ++piece) {
+            ASSERT_EQ(extractVersionCaptions(bytes.data(), bytes.size(), piece), expected)
+                << "pieces of " << piece << ": " << describe(bytes);
         }
-        ++withMarker;
-        const std::vector<uint8_t> rest(first, bytes.end());
-        ASSERT_EQ(reference::scanLiterally(rest.data(), rest.size()),
-                  reference::scanLiterally(bytes.data(), bytes.size()))
-            << describe(bytes);
     }
-    EXPECT_GT(withMarker, 1000);
+}
+
+TEST(VersionStringsDifferential, MarkersAsCloseAsTheScanSeesThemInSmallPieces) {
+    // Markers every 31 to 40 bytes keep up to seven windows incomplete at once.
+    std::mt19937 random(20260006);
+    for (int n = 0; n < 200; ++n) {
+        VersionFileBuilder file;
+        while (file.size() < 3000) {
+            const std::size_t at = file.size();
+            file.marker();
+            if (random() % 3 == 0) {
+                file.entry(random() % 2 ? "FileDescription" : "CompanyName", "v");
+            }
+            if (random() % 40 == 0) {
+                file.entry("FileVersion", std::to_string(n));
+            }
+            file.padTo(at + 31 + random() % 10, static_cast<uint8_t>('a' + random() % 3));
+        }
+        const VersionCaptions expected = reference::scanLiterally(file.bytes().data(), file.size());
+        const std::size_t piece = 1 + random() % 64;
+        ASSERT_EQ(extractVersionCaptions(file.bytes().data(), file.size(), piece), expected)
+            << "pieces of " << piece << ": " << describe(file.bytes());
+    }
 }
 
 TEST(VersionStringsDifferential, TheGeneratorReachesEveryOutcome) {

@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -179,6 +180,37 @@ TEST_F(Shortcut, AShortcutThatIsAFolderTellsAndDoesNotThank) {
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_EQ(boxes[0].objectName, tolvane::ShortcutFailedBoxName);
     EXPECT_TRUE(QFileInfo(shortcut).isDir());
+}
+
+TEST_F(Shortcut, APlaceThatIsNotARegularFileIsRefusedWithoutWaiting) {
+    // A FIFO without a reader (an open for writing would wait for one), a FIFO with a reader
+    // (the bytes would vanish into it) and a link to a device: the warning with the reason in
+    // plain words, and no thanks. The alarm ends the test if the click blocks.
+    ASSERT_TRUE(QDir(winDir.path()).mkdir("desktop"));
+    const QByteArray place = QFile::encodeName(shortcut);
+    for (const char* kind : {"fifo", "fifo with a reader", "link to /dev/null"}) {
+        int reader = -1;
+        if (std::strcmp(kind, "link to /dev/null") == 0) {
+            ASSERT_EQ(::symlink("/dev/null", place.constData()), 0);
+        } else {
+            ASSERT_EQ(::mkfifo(place.constData(), 0600), 0);
+            if (std::strcmp(kind, "fifo with a reader") == 0)
+                reader = ::open(place.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        }
+        ::alarm(30);
+        const QList<BoxSeen> boxes = click();
+        ::alarm(0);
+        ASSERT_EQ(boxes.size(), 1) << kind;
+        EXPECT_EQ(boxes[0].objectName, tolvane::ShortcutFailedBoxName) << kind;
+        EXPECT_TRUE(boxes[0].text.endsWith("\nReason: it is not a regular file"))
+            << boxes[0].text.toStdString();
+        if (reader >= 0) {
+            char byte = 0;
+            EXPECT_LE(::read(reader, &byte, 1), 0) << "bytes went into the FIFO";
+            ::close(reader);
+        }
+        ASSERT_EQ(::unlink(place.constData()), 0);
+    }
 }
 
 // The bytes of a file named by its bytes, or "<unreadable>".

@@ -7,9 +7,11 @@
 #include "form1.h"
 #include "picture_box.h"
 #include "resource_ids.h"
+#include "windows_file.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -188,3 +190,57 @@ TEST_F(Form1Test, AFileThatCannotBeReadShowsWhy) {
 }
 
 } // namespace
+
+// What another program may leave where tolvane.exe reads and writes, laid out by
+// special_files.sh (its own test, which sets TOLVANE_SPECIAL_FILES): a FIFO where the
+// shortcut goes, a FIFO and a link to /dev/null among the drivers. A test timeout means a
+// read or a write waited.
+class SpecialFiles : public Form1Test {
+protected:
+    void SetUp() override {
+        if (std::getenv("TOLVANE_SPECIAL_FILES") == nullptr)
+            GTEST_SKIP() << "run by the test tolvane_win32_special_files";
+        Form1Test::SetUp();
+    }
+};
+
+TEST_F(SpecialFiles, ADriverThatIsNotAFileOnADiskIsNotRead) {
+    for (const char* name : {"pipe.drv", "null.drv"}) {
+        tolvane::WindowsFile file;
+        std::string description;
+        const tolvane::CaptionSink sink{&description, [](void* context, tolvane::ValueLabel label,
+                                                         const uint8_t* bytes, std::size_t size) {
+                                            if (label == tolvane::ValueLabel::Description)
+                                                static_cast<std::string*>(context)->append(
+                                                    reinterpret_cast<const char*>(bytes), size);
+                                        }};
+        tolvane::readVersionStrings(file.seam(), (system_ + "\\" + name).c_str(), sink);
+        EXPECT_EQ(description, "Could not read this file: it is not a regular file") << name;
+    }
+}
+
+TEST_F(SpecialFiles, AShortcutPlaceThatIsNotAFileOnADiskGetsTheFailureMessage) {
+    tolvane::loadForm1(form_); // GetwinDir: the shortcut goes into its "desktop" folder
+    ASSERT_EQ(tolvane::form1WinPath(), windowsDirectory());
+    std::vector<std::string> boxes;
+    whileRunning(
+        [&] {
+            SendMessageA(form_, WM_COMMAND, MAKEWPARAM(IDC_Form1_Picture1, STN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(form_, IDC_Form1_Picture1)));
+        },
+        [&] {
+            for (const char* title : {"Thank You!", "Tolvane"}) {
+                if (HWND box = findThreadWindow(title)) {
+                    boxes.push_back(std::string(title) + ": " +
+                                    windowText(GetDlgItem(box, 0xFFFF)));
+                    PostMessageA(box, WM_COMMAND, IDOK, 0);
+                }
+            }
+            return boxes.empty();
+        });
+    ASSERT_EQ(boxes.size(), 1u);
+    const std::string expectedEnd = "\nReason: it is not a regular file";
+    EXPECT_EQ(boxes[0].compare(0, 9, "Tolvane: "), 0) << boxes[0];
+    ASSERT_GE(boxes[0].size(), expectedEnd.size());
+    EXPECT_EQ(boxes[0].substr(boxes[0].size() - expectedEnd.size()), expectedEnd) << boxes[0];
+}
