@@ -1,5 +1,5 @@
-// Zero-terminated 8-bit text as the browser's rules handle it: lengths, the order of names,
-// and paths joined as the strings stand.
+// Zero-terminated 8-bit text as the browser's rules handle it: the order of names, and paths
+// joined as the strings stand.
 #pragma once
 
 #include <cstddef>
@@ -12,8 +12,6 @@ inline constexpr char kPathSeparator = '\\';
 #else
 inline constexpr char kPathSeparator = '/';
 #endif
-
-std::size_t textLength(const char* text);
 
 // The order of names in the lists: ASCII letters compared ignoring case; names that differ
 // only in case are ordered by their bytes, so the order never depends on the directory's

@@ -4,8 +4,6 @@
 #include "windows_directory.h"
 #include "wine_registry.h"
 
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <sys/stat.h>
 
@@ -15,21 +13,41 @@ namespace {
 
 constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
 
-// One of the prefix's registry files, read whole.
+// One of the prefix's registry files, read afresh for each value (common/wine_registry.h:
+// streamed, and never a special file or one far too large).
 class RegistryFile {
 public:
-    explicit RegistryFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        text_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    explicit RegistryFile(std::string path) : path_(std::move(path)) {}
 
-    // A string value of the key (ANSI, Windows-1252), or nothing.
+    // A REG_SZ or REG_EXPAND_SZ value of the key (ANSI, Windows-1252), or nothing.
     std::optional<std::string> value(const std::string& key, const std::string& name) const {
-        return wineRegistryString(text_, key, name);
+        std::string text(260, '\0');
+        reg_lookup found{};
+        for (int pass = 0; pass < 2; ++pass) {
+            if (wine_registry_file_lookup(path_.c_str(), key.c_str(), name.c_str(),
+                                          reinterpret_cast<uint8_t*>(text.data()),
+                                          static_cast<uint32_t>(text.size()),
+                                          &found) != REG_FILE_READ ||
+                !found.value_found || (found.type != 1 && found.type != 2)) {
+                return std::nullopt;
+            }
+            if (found.size <= text.size()) {
+                break;
+            }
+            text.resize(found.size); // a long value: once more with room for all of it
+        }
+        if (found.size > text.size()) {
+            return std::nullopt; // the file changed between the two passes
+        }
+        text.resize(found.size);
+        if (!text.empty() && text.back() == '\0') {
+            text.pop_back();
+        }
+        return text;
     }
 
 private:
-    std::string text_;
+    std::string path_;
 };
 
 // %NAME% replaced by the prefix's environment value of that name, in one pass.

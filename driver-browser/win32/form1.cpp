@@ -23,6 +23,7 @@
 #include "core/shortcut_file.h"
 #include "core/user_texts.h"
 
+#include <cstring>
 #include <new>
 
 namespace tolvane {
@@ -278,7 +279,7 @@ void jobPrintLine(void* context, const ReportLine& line) {
     if (!text.assign(line.prefix) || !text.append(caption.c_str()))
         return;
     const LinePrinter& printer = static_cast<PrintJob*>(context)->printer;
-    printer.printLine(printer.context, text.c_str(), static_cast<int>(textLength(text.c_str())));
+    printer.printLine(printer.context, text.c_str(), static_cast<int>(std::strlen(text.c_str())));
 }
 
 bool jobEndDocument(void* context) {

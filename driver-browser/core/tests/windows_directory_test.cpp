@@ -1,10 +1,15 @@
 // Where the browser looks for the Windows directory and, in a Wine prefix, the user's desktop.
+#include "finishes_in_time.h"
 #include "temporary_directory.h"
 #include "windows_directory.h"
 #include "wine_desktop.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -109,15 +114,20 @@ TEST(WineUserDesktop, TheRegistrysFolderExpandedAndMappedIntoThePrefix) {
          "",
          "/drive_c/DeskA1\t\x1B\"\xE2\x82\xAC"
          "0???\xC3\xA9/z"},
-        // The last well-formed value counts; malformed lines are skipped.
-        {user + R"("C:\\old"
-)" + user + R"(str(2):"C:\\new"
-"Desktop"="C:\\unterminated
+        // The last value counts: text after a string's closing quote is ignored, a line
+        // whose name is broken is skipped...
+        {shell + R"("C:\\shell"
+)" + user + R"("C:\\old"
 "Desktop"="C:\\trailing" x
-"Desktop"=str(2:"C:\\type"
 "Desktop"C:\\noequals
 )",
-         "", "/drive_c/new"},
+         "", "/drive_c/trailing"},
+        // ...and a value whose data is broken is there without text, as Wine keeps it.
+        {shell + R"("C:\\shell"
+)" + user + R"(str(2):"C:\\new"
+"Desktop"="C:\\unterminated
+)",
+         "", "/drive_c/shell"},
         // A value of another type is no string; the same name in other keys, or under a
         // header that is not well formed, is not the key's.
         {shell + R"("C:\\shell"
@@ -138,6 +148,22 @@ TEST(WineUserDesktop, TheRegistrysFolderExpandedAndMappedIntoThePrefix) {
                   c.expected.empty() ? "" : prefix.path() + c.expected)
             << c.userReg;
     }
+}
+
+// A user.reg that is a FIFO nobody writes, or a link to /dev/zero, is no registry: no desktop,
+// at once (it held the shortcut's click in open(), or read until memory ran out).
+TEST(WineUserDesktop, ASpecialFileIsNoRegistry) {
+    const testing::TemporaryDirectory prefix;
+    const std::string user = prefix.file("user.reg");
+    for (const char* kind : {"fifo", "/dev/zero"}) {
+        std::remove(user.c_str());
+        ASSERT_EQ(kind[0] == '/' ? ::symlink(kind, user.c_str()) : ::mkfifo(user.c_str(), 0600), 0);
+        EXPECT_EQ(
+            exit_status_within(10, [&] { return wineUserDesktop(prefix.path()).empty() ? 0 : 1; }),
+            0)
+            << kind;
+    }
+    std::remove(user.c_str());
 }
 
 } // namespace

@@ -18,7 +18,7 @@ bool wordAligned(const void* a, const void* b) {
 
 extern "C" {
 
-void* tolvane_memchr(const void* block, int value, std::size_t size) {
+void* pcu_memchr(const void* block, int value, std::size_t size) {
     const auto* p = static_cast<const unsigned char*>(block);
     const auto wanted = static_cast<unsigned char>(value);
     for (; size != 0; --size, ++p) {
@@ -29,7 +29,7 @@ void* tolvane_memchr(const void* block, int value, std::size_t size) {
     return nullptr;
 }
 
-int tolvane_memcmp(const void* a, const void* b, std::size_t size) {
+int pcu_memcmp(const void* a, const void* b, std::size_t size) {
     const auto* p = static_cast<const unsigned char*>(a);
     const auto* q = static_cast<const unsigned char*>(b);
     for (; size != 0; --size, ++p, ++q) {
@@ -40,7 +40,7 @@ int tolvane_memcmp(const void* a, const void* b, std::size_t size) {
     return 0;
 }
 
-void* tolvane_memcpy(void* destination, const void* source, std::size_t size) {
+void* pcu_memcpy(void* destination, const void* source, std::size_t size) {
     auto* d = static_cast<unsigned char*>(destination);
     const auto* s = static_cast<const unsigned char*>(source);
     if (wordAligned(d, s)) {
@@ -56,7 +56,7 @@ void* tolvane_memcpy(void* destination, const void* source, std::size_t size) {
     return destination;
 }
 
-void* tolvane_memmove(void* destination, const void* source, std::size_t size) {
+void* pcu_memmove(void* destination, const void* source, std::size_t size) {
     auto* d = static_cast<unsigned char*>(destination);
     const auto* s = static_cast<const unsigned char*>(source);
     // Forwards unless the destination starts inside the source (compared as integers: the
@@ -77,7 +77,7 @@ void* tolvane_memmove(void* destination, const void* source, std::size_t size) {
     return destination;
 }
 
-void* tolvane_memset(void* destination, int value, std::size_t size) {
+void* pcu_memset(void* destination, int value, std::size_t size) {
     auto* d = static_cast<unsigned char*>(destination);
     const auto byte = static_cast<unsigned char>(value);
     for (; size != 0 && !wordAligned(d, d); --size) {
@@ -94,7 +94,7 @@ void* tolvane_memset(void* destination, int value, std::size_t size) {
     return destination;
 }
 
-std::size_t tolvane_strlen(const char* text) {
+std::size_t pcu_strlen(const char* text) {
     const char* end = text;
     while (*end != '\0') {
         ++end;

@@ -1,0 +1,247 @@
+// The registry file reader on files held in memory: against every row of what Wine reads
+// (wine_registry_lines.txt), then keys, names, sizes, chunk borders and random files.
+#include "code_page.h"
+#include "wine_registry.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct found_value {
+    reg_lookup result;
+    std::string data;
+};
+
+// Looks the value up with a buffer of `capacity` bytes and checks that nothing past it is
+// touched.
+found_value look(const std::string& file, const char* key, const char* value,
+                 uint32_t capacity = 80) {
+    std::vector<uint8_t> buffer(capacity + 16, 0xEE);
+    found_value f;
+    wine_registry_lookup_bytes(reinterpret_cast<const uint8_t*>(file.data()), file.size(), key,
+                               value, buffer.data(), capacity, &f.result);
+    f.data.assign(reinterpret_cast<const char*>(buffer.data()), f.result.stored);
+    for (uint32_t i = capacity; i < capacity + 16; ++i)
+        EXPECT_EQ(buffer[i], 0xEE) << "written past the buffer at " << i;
+    return f;
+}
+
+const char* const key = "Software\\Corvelline\\Saltremb\\Hardware";
+
+std::string file_with(const std::string& lines) {
+    return "WINE REGISTRY Version 2\n"
+           ";; All keys relative to REGISTRY\\\\Machine\n"
+           "\n"
+           "#arch=win64\n"
+           "\n"
+           "[Software\\\\Corvelline\\\\Saltremb] 1796763883\n"
+           "#time=1dd8757bfb65512\n"
+           "\"MMX\"=\"Off\"\n"
+           "\n"
+           "[Software\\\\Corvelline\\\\Saltremb\\\\Hardware] 1796763883\n"
+           "#time=1dd8757bfb65512\n" +
+           lines +
+           "\n"
+           "[Software\\\\Corvelline\\\\Saltremb\\\\Hardware\\\\Sub] 1796763883\n"
+           "\"MMX\"=\"Auto\"\n";
+}
+
+// printf's %b notation: \\, \t, \r, \n and \xHH.
+std::string unescape(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        const char c = text[++i];
+        if (c == 'x') {
+            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += c == 't' ? '\t' : c == 'r' ? '\r' : c == 'n' ? '\n' : c;
+        }
+    }
+    return out;
+}
+
+// What pexmoor_setting prints for a value: the ANSI call's status, type, size and data.
+std::string as_the_call_returns(const found_value& f) {
+    const int status = !f.result.value_found ? 2 : f.result.size > 80 ? 234 : 0;
+    std::ostringstream out;
+    out << "status " << status << " type " << (status == 2 ? 0 : f.result.type) << " size "
+        << (status == 2 ? 0 : f.result.size);
+    if (status == 0) {
+        out << " data";
+        for (unsigned char c : f.data)
+            out << ' ' << "0123456789abcdef"[c >> 4] << "0123456789abcdef"[c & 15];
+    }
+    return out.str();
+}
+
+TEST(WineRegistry, ReadsEveryLineAsWineReadsIt) {
+    std::ifstream table(WINE_REGISTRY_LINES);
+    ASSERT_TRUE(table) << WINE_REGISTRY_LINES;
+    struct row {
+        std::string name, expected;
+    };
+    std::vector<row> rows;
+    std::string lines, line;
+    while (std::getline(table, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        const size_t first = line.find('\t'), second = line.find('\t', first + 1);
+        ASSERT_NE(second, std::string::npos) << line;
+        rows.push_back({line.substr(0, first), line.substr(second + 1)});
+        lines += unescape(line.substr(first + 1, second - first - 1)) + "\n";
+    }
+    ASSERT_GT(rows.size(), 60u);
+    const std::string file = file_with(lines);
+    for (const row& r : rows)
+        EXPECT_EQ(as_the_call_returns(look(file, key, r.name.c_str())), r.expected) << r.name;
+}
+
+TEST(WineRegistry, KeepsKeysApartAndMatchesNamesIgnoringAsciiCase) {
+    const std::string file = file_with("\"mmx\"=\"oN\"\n@=\"Def\"\n\"\\x20ac\\xe9\"=\"euro\"\n");
+    EXPECT_EQ(look(file, "SOFTWARE\\corvelline\\SALTREMB\\hardware", "MmX").data,
+              std::string("oN\0", 3));
+    EXPECT_EQ(look(file, key, "").data, std::string("Def\0", 4));
+    EXPECT_EQ(look(file, key, "\x80\xe9").data, std::string("euro\0", 5));
+    EXPECT_FALSE(look(file, key, "\x80\xc9").result.value_found); // only ASCII folds
+    EXPECT_EQ(look(file, "Software\\Corvelline\\Saltremb", "MMX").data, std::string("Off\0", 4));
+    EXPECT_EQ(look(file, "Software\\Corvelline\\Saltremb\\Hardware\\Sub", "MMX").data,
+              std::string("Auto\0", 5));
+    EXPECT_FALSE(look(file, key, "Other").result.value_found);
+}
+
+// As Wine creates keys: a header makes its key and the keys above it; a header without its
+// closing bracket makes none, and the values under it belong to no key; blanks may stand
+// before a header, and anything after its bracket.
+TEST(WineRegistry, KeyHeaders) {
+    const std::string file = file_with("");
+    const char* const exist[] = {key, "Software\\Corvelline", "software", ""};
+    for (const char* k : exist)
+        EXPECT_TRUE(look(file, k, nullptr).result.key_exists) << k;
+    const char* const absent[] = {"Software\\Corvelline\\Salt",
+                                  "Software\\Corvelline\\Saltremb\\Hard", "Software\\Elsewhere"};
+    for (const char* k : absent)
+        EXPECT_FALSE(look(file, k, nullptr).result.key_exists) << k;
+    EXPECT_FALSE(look("", key, nullptr).result.key_exists);
+
+    const std::string broken = "[Software\\\\Corvelline\\\\Saltremb\\\\Hardware\n"
+                               "\"MMX\"=\"On\"\n"
+                               "  [Software\\\\Corvelline\\\\Lead]junk\n\"MMX\"=\"Lead\"\n";
+    EXPECT_FALSE(look(broken, key, nullptr).result.key_exists);
+    EXPECT_FALSE(look(broken, key, "MMX").result.value_found);
+    EXPECT_EQ(look(broken, "Software\\Corvelline\\Lead", "MMX").data, std::string("Lead\0", 5));
+    // The root holds no values.
+    EXPECT_FALSE(look("\"MMX\"=\"On\"\n", "", "MMX").result.value_found);
+}
+
+TEST(WineRegistry, ReportsTheFullSizeButStoresOnlyWhatFits) {
+    const std::string file = file_with("\"B\"=\"" + std::string(80, 'y') + "\"\n");
+    found_value b = look(file, key, "B");
+    EXPECT_EQ(b.result.size, 81u);
+    EXPECT_EQ(b.data, std::string(80, 'y'));
+    found_value none = look(file, key, "B", 0);
+    EXPECT_EQ(none.result.size, 81u);
+    EXPECT_EQ(none.result.stored, 0u);
+    // A long value of some thousand characters is still measured exactly.
+    EXPECT_EQ(look(file_with("\"Z\"=\"" + std::string(5000, 'z') + "\"\n"), key, "Z").result.size,
+              5001u);
+}
+
+// The reader takes its bytes in chunks: whatever the chunk size, a file reads the same,
+// characters and escapes split across chunk borders included.
+TEST(WineRegistry, ChunkBordersChangeNothing) {
+    const std::string file = file_with("\"A\"=\"\xc3\xa9\xe2\x82\xac\\x20ac\\101\"\n"
+                                       "\"D\"=dword:0x1F\r\n\"B\"=hex(2):41,00,\\\r\n 42,00\n");
+    struct chunks {
+        const std::string* file;
+        size_t at, size;
+    };
+    for (size_t size = 1; size <= 9; ++size) {
+        for (const char* name : {"A", "D", "B"}) {
+            chunks c{&file, 0, size};
+            reg_source source{[](void* context, uint8_t* buffer, size_t capacity) {
+                                  auto* k = static_cast<chunks*>(context);
+                                  size_t n = std::min({k->size, capacity, k->file->size() - k->at});
+                                  std::copy_n(k->file->data() + k->at, n, buffer);
+                                  k->at += n;
+                                  return n;
+                              },
+                              &c};
+            uint8_t data[80];
+            reg_lookup in_chunks;
+            wine_registry_lookup(&source, key, name, data, sizeof data, &in_chunks);
+            const found_value whole = look(file, key, name);
+            ASSERT_TRUE(whole.result.value_found) << name;
+            EXPECT_EQ(std::string(reinterpret_cast<char*>(data), in_chunks.stored), whole.data)
+                << name << " in chunks of " << size;
+        }
+    }
+    EXPECT_EQ(look(file, key, "A").data, std::string("\xe9\x80\x80"
+                                                     "A\0",
+                                                     5));
+    EXPECT_EQ(look(file, key, "D").data, std::string("\x1F\0\0\0", 4));
+    EXPECT_EQ(look(file, key, "B").data, std::string("AB", 2));
+}
+
+// Written the way Wine writes it (printable ASCII as itself, backslash and quote escaped,
+// anything else as \x with four digits), any text reads back in the code page.
+TEST(WineRegistry, RandomValuesReadBackAsWritten) {
+    std::mt19937 generator(20261208);
+    auto random = [&] { return static_cast<uint32_t>(generator()); };
+    for (int round = 0; round < 2000; ++round) {
+        std::string escaped, expected;
+        const int length = static_cast<int>(random() % 41);
+        for (int i = 0; i < length; ++i) {
+            const uint32_t kind = random() % 10;
+            const auto unit = static_cast<uint16_t>(kind < 6   ? 0x20 + random() % 0x5F
+                                                    : kind < 8 ? 0x80 + random() % 10 * 12
+                                                               : 1 + random() % 0xFFFF);
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%04x", static_cast<unsigned>(unit));
+            escaped += unit == '\\' || unit == '"'   ? std::string(1, '\\') + char(unit)
+                       : unit >= 0x20 && unit < 0x7F ? std::string(1, char(unit))
+                                                     : std::string(hex);
+            int byte = 0;
+            while (byte < 256 && cp1252_to_unit(static_cast<uint8_t>(byte)) != unit)
+                ++byte;
+            expected += static_cast<char>(byte < 256 ? byte : '?');
+        }
+        const std::string file =
+            file_with("\"Before\"=\"x\"\n\"V\"=\"" + escaped + "\"\n\"After\"=\"y\"\n");
+        found_value f = look(file, key, "V", 200);
+        ASSERT_TRUE(f.result.value_found) << file;
+        EXPECT_EQ(f.data, expected + '\0') << file;
+    }
+}
+
+TEST(WineRegistry, RandomBytesNeverBreakTheReader) {
+    std::mt19937 generator(42);
+    auto random = [&] { return static_cast<uint32_t>(generator()); };
+    const char alphabet[] = "[]\"@=\\\n\r ,:()xhexdwordstr0123456789abcdefMX\xc3\xa9";
+    for (int round = 0; round < 3000; ++round) {
+        std::string file = "[Software\\\\Corvelline\\\\Saltremb\\\\Hardware]\n";
+        const size_t n = random() % 512;
+        for (size_t i = 0; i < n; ++i)
+            file += (round % 2) ? static_cast<char>(random())
+                                : alphabet[random() % (sizeof alphabet - 1)];
+        for (uint32_t capacity : {0u, 1u, 4u, 80u}) {
+            found_value f = look(file, key, "MMX", capacity);
+            EXPECT_EQ(f.result.stored,
+                      f.result.value_found ? std::min(f.result.size, capacity) : 0);
+        }
+    }
+}
+
+} // namespace
