@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "capture_console.h"
+#include "finishes_in_time.h"
 #include "fixed_point.h"
 #include "mmx_mode.h"
 #include "registry_api.h"
@@ -117,6 +118,19 @@ TEST_F(MmxSetting, AnythingElseIsAuto) {
     EXPECT_EQ(read_mmx_setting(), MMX_MODE_ON);
 }
 
+// A system.reg that is a FIFO nobody writes, or a link to /dev/zero, is no registry: Auto, at
+// once (the first held the reader in open(), the second fed it without end).
+TEST_F(MmxSetting, ASpecialFileIsNoRegistry) {
+    const std::string file = prefix_ + "/system.reg";
+    ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+    EXPECT_EQ(exit_status_within(10, [] { return static_cast<int>(read_mmx_setting()); }),
+              MMX_MODE_AUTO);
+    ASSERT_EQ(std::remove(file.c_str()), 0);
+    ASSERT_EQ(symlink("/dev/zero", file.c_str()), 0);
+    EXPECT_EQ(exit_status_within(10, [] { return static_cast<int>(read_mmx_setting()); }),
+              MMX_MODE_AUTO);
+}
+
 TEST_F(MmxSetting, OnlyRegSzCounts) {
     store("\"MMX\"=dword:00000002\n");
     EXPECT_EQ(read_mmx_setting(), MMX_MODE_AUTO);
@@ -128,7 +142,7 @@ TEST_F(MmxSetting, OnlyRegSzCounts) {
     EXPECT_EQ(read_mmx_setting(), MMX_MODE_AUTO);
     store("\"MMX\"=hex(1):4f,00,66,00,66,00,00,00\n"); // REG_SZ written as bytes
     EXPECT_EQ(read_mmx_setting(), MMX_MODE_OFF);
-    store("\"MMX\"=str(1):\"On\"\n");
+    store("\"MMX\"=str:\"On\"\n"); // REG_SZ under the other name Wine knows for it
     EXPECT_EQ(read_mmx_setting(), MMX_MODE_ON);
 }
 

@@ -1,16 +1,15 @@
 // RegOpenKeyExA, RegQueryValueExA and RegCloseKey for systems without a Windows registry:
 // HKEY_LOCAL_MACHINE is read from Wine's system.reg, never written.
 //
-// The file is $WINEPREFIX/system.reg, or ~/.wine/system.reg when WINEPREFIX is not set.
-// Open keys live in a small fixed table (no heap); the file is read afresh by every
-// call, through a fixed-size stdio buffer.
+// The file is $WINEPREFIX/system.reg, or ~/.wine/system.reg when WINEPREFIX is not set,
+// read by the shared reader (common/wine_registry.h), afresh by every call. Open keys live in
+// a small fixed table (no heap).
 #include "registry_api.h"
-#include "system_reg.h"
+#include "wine_registry.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 
 struct pex_registry_key {
     bool in_use;
@@ -29,11 +28,6 @@ constexpr REGSAM WRITE_RIGHTS = 0x0002 /* set value */ | 0x0004 /* create sub ke
 
 constexpr LSTATUS ERROR_NOT_ENOUGH_MEMORY_STATUS = 8;
 
-struct file_closer {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using file_handle = std::unique_ptr<std::FILE, file_closer>;
-
 // Builds the file name; false when there is none or it does not fit.
 bool registry_file_name(char* name, size_t size) {
     const char* prefix = std::getenv("WINEPREFIX");
@@ -49,37 +43,14 @@ bool registry_file_name(char* name, size_t size) {
     return length > 0 && static_cast<size_t>(length) < size;
 }
 
-struct file_source {
-    std::FILE* file;
-    unsigned char buffer[4096];
-    size_t filled;
-    size_t used;
-};
-
-int file_next(void* context) {
-    auto* f = static_cast<file_source*>(context);
-    if (f->used == f->filled) {
-        f->filled = std::fread(f->buffer, 1, sizeof f->buffer, f->file);
-        f->used = 0;
-        if (f->filled == 0)
-            return -1;
-    }
-    return f->buffer[f->used++];
-}
-
-// Runs one lookup over the registry file; false when the file cannot be read.
+// Runs one lookup over the registry file; false when the file cannot be read (a special
+// file or one far too large included).
 bool lookup(const char* key_path, const char* value_name, uint8_t* data, uint32_t capacity,
             reg_lookup* result) {
     char name[4096];
-    if (!registry_file_name(name, sizeof name))
-        return false;
-    file_handle file(std::fopen(name, "rb"));
-    if (!file)
-        return false;
-    file_source source_state{file.get(), {}, 0, 0};
-    reg_byte_source source{file_next, &source_state};
-    system_reg_lookup(&source, key_path, value_name, data, capacity, result);
-    return true;
+    return registry_file_name(name, sizeof name) &&
+           wine_registry_file_lookup(name, key_path, value_name, data, capacity, result) ==
+               REG_FILE_READ;
 }
 
 pex_registry_key* key_of(HKEY key) {
