@@ -6,26 +6,21 @@
 // (the data only with status 0). Used to check that every build reads the registry as Wine
 // itself does.
 #include "mmx_mode.h"
-#include "platform.h"
-#include "registry_api.h"
+#include "registry.h"
 #include "text_format.h"
 
 namespace {
 
-void print_value(const pex_console* out, HKEY key, const char* name) {
-    BYTE buffer[80];
-    DWORD type = 0;
-    DWORD size = sizeof buffer;
-    LSTATUS status = key != nullptr ? RegQueryValueExA(key, name, nullptr, &type, buffer, &size)
-                                    : ERROR_FILE_NOT_FOUND;
-    if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) {
-        type = 0;
-        size = 0;
-    }
-    console_print(out, "status %ld type %lu size %lu%s", static_cast<long>(status),
+void print_value(const pex_console* out, const char* name) {
+    uint8_t buffer[80];
+    uint32_t type = 0;
+    uint32_t size = sizeof buffer;
+    long status =
+        registry_read("Software\\Corvelline\\Saltremb\\Hardware", name, &type, buffer, &size);
+    console_print(out, "status %d type %lu size %lu%s", static_cast<int>(status),
                   static_cast<unsigned long>(type), static_cast<unsigned long>(size),
-                  status == ERROR_SUCCESS ? " data" : "");
-    for (DWORD i = 0; status == ERROR_SUCCESS && i < size; ++i) {
+                  status == REGISTRY_READ ? " data" : "");
+    for (uint32_t i = 0; status == REGISTRY_READ && i < size; ++i) {
         const char hex[] = {' ', "0123456789abcdef"[buffer[i] >> 4],
                             "0123456789abcdef"[buffer[i] & 15], '\0'};
         console_text(out, hex);
@@ -38,14 +33,9 @@ void print_value(const pex_console* out, HKEY key, const char* name) {
 int console_main(int, const char* const*) {
     const pex_console* out = stdio_console();
     console_print(out, "%d\n", static_cast<int>(read_mmx_setting()));
-
     char names[4096];
     const char* list =
         environment_value("PEXMOOR_SETTING_VALUES", names, sizeof names) ? names : "MMX";
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Corvelline\\Saltremb\\Hardware", 0, KEY_READ,
-                      &key) != ERROR_SUCCESS)
-        key = nullptr;
     for (const char* p = list; *p != '\0';) {
         char name[256];
         size_t length = 0;
@@ -53,11 +43,9 @@ int console_main(int, const char* const*) {
             name[length < sizeof name - 1 ? length++ : length] = *p;
         name[length] = '\0';
         if (length > 0)
-            print_value(out, key, name);
+            print_value(out, name);
         for (; *p == ' '; ++p) {
         }
     }
-    if (key != nullptr)
-        RegCloseKey(key);
     return 0;
 }

@@ -145,9 +145,9 @@ int format_into(char* buffer, size_t size, const char* format, va_list args) {
             ++format;
             const char* text = va_arg(args, const char*);
             put_field(&out, text, std::strlen(text), 0);
-        } else if (*format == 'd' || std::strncmp(format, "ld", 2) == 0) {
-            long v = *format == 'd' ? va_arg(args, int) : va_arg(args, long);
-            format += *format == 'd' ? 1 : 2;
+        } else if (*format == 'd') {
+            ++format;
+            const int v = va_arg(args, int);
             // The magnitude in unsigned arithmetic, which also holds the most negative value.
             char* first = decimal_digits(v < 0 ? 0UL - static_cast<unsigned long>(v)
                                                : static_cast<unsigned long>(v),

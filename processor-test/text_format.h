@@ -2,7 +2,7 @@
 // build prints the same text byte for byte. It carries out what Pexmoor's texts use, with
 // the C library's results:
 //   %s        a text
-//   %d %ld    a signed int or long
+//   %d        an int
 //   %lu       an unsigned long
 //   %N.1f     a double with one decimal, right-aligned in a field of N characters (N may be
 //             left out), rounded from its exact binary value with halves to even, as the C
