@@ -40,6 +40,7 @@ struct reader {
     size_t filled;
     size_t at;
     bool ended;
+    uint16_t low_surrogate; // the second half of a character above U+FFFF, when one waits
 };
 
 // Makes `want` bytes available at r->buffer + r->at (fewer only at the end of the file) and
@@ -110,9 +111,14 @@ bool accept(reader* r, const char* word) {
 
 enum char_status { CHAR_READ, CHAR_END, CHAR_BROKEN };
 
-// The next character of a quoted name or string, up to `closing`: CHAR_END for the closing
-// character, CHAR_BROKEN when the line ends first (the line end is left unread).
+// The next UTF-16 code unit of a quoted name or string, up to `closing`: CHAR_END for the
+// closing character, CHAR_BROKEN when the line ends first (the line end is left unread).
 char_status next_char(reader* r, int closing, uint32_t* code) {
+    if (r->low_surrogate != 0) {
+        *code = r->low_surrogate;
+        r->low_surrogate = 0;
+        return CHAR_READ;
+    }
     for (;;) {
         if (at_line_end(r))
             return CHAR_BROKEN;
@@ -159,6 +165,10 @@ char_status next_char(reader* r, int closing, uint32_t* code) {
         size_t length = utf8_decode(sequence, available < 4 ? available : 4, code);
         if (length > 0) {
             r->at += length - 1;
+            if (*code >= 0x10000) {
+                r->low_surrogate = static_cast<uint16_t>(0xDC00 + (*code & 0x3FF));
+                *code = 0xD800 + ((*code - 0x10000) >> 10);
+            }
             return CHAR_READ;
         }
         // A byte that starts no character is dropped; the next one is looked at afresh.
@@ -193,15 +203,6 @@ void match_unit(name_match* m, uint32_t unit) {
     m->equal = false;
 }
 
-void match_char(name_match* m, uint32_t code) {
-    if (code < 0x10000) {
-        match_unit(m, code);
-    } else {
-        match_unit(m, 0xD800 + ((code - 0x10000) >> 10));
-        match_unit(m, 0xDC00 + (code & 0x3FF));
-    }
-}
-
 bool match_whole(const name_match* m) {
     return m->equal && m->position == m->length;
 }
@@ -213,7 +214,7 @@ bool read_name(reader* r, int closing, name_match* m) {
         char_status status = next_char(r, closing, &code);
         if (status != CHAR_READ)
             return status == CHAR_END;
-        match_char(m, code);
+        match_unit(m, code);
     }
 }
 
@@ -252,12 +253,7 @@ bool read_string(reader* r, value_sink* s) {
             return false;
         if (status == CHAR_END)
             break;
-        if (code < 0x10000) {
-            sink_unit(s, code);
-        } else {
-            sink_unit(s, 0xD800 + ((code - 0x10000) >> 10));
-            sink_unit(s, 0xDC00 + (code & 0x3FF));
-        }
+        sink_unit(s, code);
     }
     sink_unit(s, 0);
     return true;
@@ -429,9 +425,9 @@ void wine_registry_lookup(const reg_source* source, const char* key_path, const 
                           uint8_t* data, uint32_t capacity, reg_lookup* result) {
     reader r;
     r.source = source;
-    r.filled = 0;
-    r.at = 0;
+    r.filled = r.at = 0;
     r.ended = false;
+    r.low_surrogate = 0;
     read_file(&r, key_path, value_name, data, capacity, result);
 }
 

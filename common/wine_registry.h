@@ -2,30 +2,27 @@
 //
 // The file is untrusted text. It is read as a stream, in one pass, through a small buffer of
 // the reader's own: no heap, no line buffer, every write bounds-checked, so any input is safe.
-// It reads what Wine itself reads, as wineserver loads these files:
-//   WINE REGISTRY Version 2
-//   ;; comment lines, #name=value lines and lines Wine cannot read are skipped
+// It reads what wineserver itself reads from these files (tests/wine_registry_lines.txt holds the
+// lines it was checked on):
 //   [Software\\Corvelline\\Saltremb\\Hardware] 1796763883     a key, relative to the root
-//   "MMX"="On"                        REG_SZ; anything after the closing quote is ignored
+//   "MMX"="On"                        REG_SZ (also str:"On"); what follows the quote is ignored
 //   @="text"                          the key's default (unnamed) value
-//   "E"=str(2):"%USERPROFILE%"        a string of another type (here REG_EXPAND_SZ)
+//   "E"=str(2):"%USERPROFILE%"        REG_EXPAND_SZ; str(7): REG_MULTI_SZ
 //   "D"=dword:00000002                REG_DWORD, read as strtoul reads base 16
-//   "B"=hex:01,02,\                   REG_BINARY; a trailing backslash continues the bytes
-//     03,04                           on the next line
-//   "H"=hex(7):61,00,00,00            bytes of any type
-// Blanks may stand at the start of a line, around "=" and between hex bytes. A value whose
-// name is well formed but whose data Wine cannot read is still there, as REG_NONE with no
-// data; a value line whose name or "=" is broken is skipped; values under a key header that
-// is not well formed belong to no key.
-// Names and strings are quoted, with the escapes \\ \" \a \b \e \f \n \r \t \v, octal \ooo and
-// \xhhhh (one UTF-16 code unit); any other escaped character stands for itself. Other bytes
-// from 0x80 up are UTF-8 (common/utf8.h): a byte that starts no character is dropped, as Wine
-// drops it. Key and value names match ignoring the case of ASCII letters.
+//   "B"=hex:01,02,\                   REG_BINARY; hex(n): bytes of type n; a backslash
+//     03,04                           continues the bytes on the next line
+// Other lines (comments, #options) are skipped, and so are value lines whose name or "=" is
+// broken, and values under a key header that is not well formed. A value whose data is
+// broken is there, as REG_NONE with no data. Blanks may stand at the start of a line and
+// around "=". Names and strings take the escapes \\ \" \a \b \e \f \n \r \t \v, octal \ooo
+// and \xhhhh (one UTF-16 code unit); any other escaped character stands for itself. Other
+// bytes from 0x80 up are UTF-8 (common/utf8.h); a byte that starts no character is dropped.
+// Key and value names match ignoring the case of ASCII letters.
 //
-// Values come back as the ANSI registry call returns them: string types (REG_SZ,
-// REG_EXPAND_SZ, REG_MULTI_SZ) are held as UTF-16 and come back in Windows-1252, one byte per
-// code unit, '?' for a character the code page lacks; a quoted string also gets its
-// terminating zero. Other types come back as their bytes (a quoted string as UTF-16).
+// Values come back as the ANSI registry call returns them: string types in Windows-1252, one
+// byte per UTF-16 code unit, '?' for a character the code page lacks, an odd last byte of
+// hex data dropped; a quoted string also gets its terminating zero. Other types come back as
+// their bytes.
 #pragma once
 
 #include <cstddef>

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <sys/stat.h>
+#include <utility>
 
 namespace tolvane {
 
@@ -19,31 +20,20 @@ class RegistryFile {
 public:
     explicit RegistryFile(std::string path) : path_(std::move(path)) {}
 
-    // A REG_SZ or REG_EXPAND_SZ value of the key (ANSI, Windows-1252), or nothing.
+    // A REG_SZ or REG_EXPAND_SZ value of the key (ANSI, Windows-1252), or nothing; a value of
+    // more than a few paths' length is none the shortcut can use.
     std::optional<std::string> value(const std::string& key, const std::string& name) const {
-        std::string text(260, '\0');
+        char text[2048];
         reg_lookup found{};
-        for (int pass = 0; pass < 2; ++pass) {
-            if (wine_registry_file_lookup(path_.c_str(), key.c_str(), name.c_str(),
-                                          reinterpret_cast<uint8_t*>(text.data()),
-                                          static_cast<uint32_t>(text.size()),
-                                          &found) != REG_FILE_READ ||
-                !found.value_found || (found.type != 1 && found.type != 2)) {
-                return std::nullopt;
-            }
-            if (found.size <= text.size()) {
-                break;
-            }
-            text.resize(found.size); // a long value: once more with room for all of it
+        if (wine_registry_file_lookup(path_.c_str(), key.c_str(), name.c_str(),
+                                      reinterpret_cast<uint8_t*>(text), sizeof text,
+                                      &found) != REG_FILE_READ ||
+            !found.value_found || (found.type != 1 && found.type != 2) ||
+            found.size > sizeof text) {
+            return std::nullopt;
         }
-        if (found.size > text.size()) {
-            return std::nullopt; // the file changed between the two passes
-        }
-        text.resize(found.size);
-        if (!text.empty() && text.back() == '\0') {
-            text.pop_back();
-        }
-        return text;
+        const bool terminated = found.size > 0 && text[found.size - 1] == '\0';
+        return std::string(text, found.size - (terminated ? 1 : 0));
     }
 
 private:
