@@ -12,22 +12,12 @@ namespace {
 
 // The UTF-8 of a code point, written out by the textbook rule.
 std::string textbook(uint32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    const int length = c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    const uint32_t lead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+    std::string out(static_cast<size_t>(length), '\0');
+    for (int n = length - 1; n > 0; --n, c >>= 6)
+        out[static_cast<size_t>(n)] = static_cast<char>(0x80 | (c & 0x3F));
+    out[0] = static_cast<char>(lead[length] | c);
     return out;
 }
 

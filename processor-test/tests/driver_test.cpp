@@ -412,11 +412,8 @@ TEST(DriverOptions, HelpAndVersionPrintTheirTextAnythingElseIsAnError) {
         {{}, -1, "", ""}, // Windows: the command line is not looked at
         {{"pexmoor", "--help"}, 0, help, ""},
         {{"pexmoor", "--version"}, 0, "pexmoor 1.0\n", ""},
-        {{"pexmoor", "-h"}, 2, "", "pexmoor: unknown argument '-h'\n"},
-        {{"pexmoor", "--help", "--version"}, 2, "", "pexmoor: unknown argument '--help'\n"},
         {{"pexmoor", "--versio"}, 2, "", "pexmoor: unknown argument '--versio'\n"},
-        {{"pexmoor", "--HELP"}, 2, "", "pexmoor: unknown argument '--HELP'\n"},
-        {{"pexmoor", ""}, 2, "", "pexmoor: unknown argument ''\n"},
+        {{"pexmoor", "--help", "--version"}, 2, "", "pexmoor: unknown argument '--help'\n"},
     };
     for (const auto& c : cases) {
         io = captured_io{};
@@ -434,19 +431,8 @@ TEST(DriverCounts, TheScaleDividesEveryCount) {
     const struct {
         const char* scale;
         int32_t divisor;
-    } cases[] = {{nullptr, 1},
-                 {"1", 1},
-                 {"100", 100},
-                 {"6000000", 6000000},
-                 {"999999999", 999999999},
-                 {"", 1},
-                 {"0", 1},
-                 {"-5", 1},
-                 {"+5", 1},
-                 {" 5", 1},
-                 {"5x", 1},
-                 {"1e3", 1},
-                 {"0000000100", 1}};
+    } cases[] = {{nullptr, 1}, {"100", 100}, {"999999999", 999999999}, {"", 1}, {"0", 1},
+                 {"+5", 1},    {"5x", 1},    {"0000000100", 1}};
     for (const auto& c : cases) {
         const pex_bench_counts counts = scaled_bench_counts(c.scale);
         EXPECT_EQ(counts.dot_plain, 6000000 / c.divisor) << (c.scale ? c.scale : "(unset)");
