@@ -1,5 +1,5 @@
-// Streaming reader of Wine's registry files: one line at a time, one byte of decision at a
-// time, with at most four bytes of lookahead (one UTF-8 character).
+// Streaming reader of Wine's registry files: a line at a time, deciding on one byte at a time,
+// with at most eight bytes of lookahead.
 #include "wine_registry.h"
 
 #include "code_page.h"
@@ -12,6 +12,7 @@ namespace {
 constexpr uint32_t TYPE_NONE = 0;
 constexpr uint32_t TYPE_SZ = 1;
 constexpr uint32_t TYPE_EXPAND_SZ = 2;
+constexpr uint32_t TYPE_BINARY = 3;
 constexpr uint32_t TYPE_DWORD = 4;
 constexpr uint32_t TYPE_MULTI_SZ = 7;
 
@@ -19,18 +20,9 @@ bool is_string_type(uint32_t type) {
     return type == TYPE_SZ || type == TYPE_EXPAND_SZ || type == TYPE_MULTI_SZ;
 }
 
-uint32_t fold(uint32_t unit) {
-    return (unit >= 'a' && unit <= 'z') ? unit - ('a' - 'A') : unit;
-}
-
 int hex_digit(int c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+    const int lower = c | 0x20;
+    return c >= '0' && c <= '9' ? c - '0' : lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
 }
 
 // The file through a small buffer, refilled so that a few bytes can be looked at ahead.
@@ -51,47 +43,35 @@ size_t ahead(reader* r, size_t want) {
         r->filled -= r->at;
         r->at = 0;
         while (r->filled < want && !r->ended) {
-            size_t got = r->source->read(r->source->context, r->buffer + r->filled,
-                                         sizeof r->buffer - r->filled);
-            if (got == 0 || got > sizeof r->buffer - r->filled)
-                r->ended = true;
-            else
-                r->filled += got;
+            size_t room = sizeof r->buffer - r->filled;
+            size_t got = r->source->read(r->source->context, r->buffer + r->filled, room);
+            r->ended = got == 0 || got > room;
+            r->filled += r->ended ? 0 : got;
         }
     }
     return r->filled - r->at;
 }
 
-int peek(reader* r) {
-    return ahead(r, 1) > 0 ? r->buffer[r->at] : -1;
-}
-
-// The byte after the next one, or -1.
-int peek_second(reader* r) {
-    return ahead(r, 2) > 1 ? r->buffer[r->at + 1] : -1;
+// The byte `n` places ahead, or -1 past the end of the file.
+int peek(reader* r, size_t n = 0) {
+    return ahead(r, n + 1) > n ? r->buffer[r->at + n] : -1;
 }
 
 int get(reader* r) {
     int c = peek(r);
-    if (c != -1)
-        ++r->at;
+    r->at += c != -1 ? 1 : 0;
     return c;
 }
 
 // The end of a line: a line feed, a carriage return and a line feed, or the end of the file.
 bool at_line_end(reader* r) {
     int c = peek(r);
-    return c == -1 || c == '\n' || (c == '\r' && peek_second(r) == '\n');
+    return c == -1 || c == '\n' || (c == '\r' && peek(r, 1) == '\n');
 }
 
-// White space as the C library's isspace() counts it.
-bool is_space(int c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-// Blanks: white space short of the line's end.
+// Blanks: white space as the C library's isspace() counts it, short of the line's end.
 void skip_blanks(reader* r) {
-    for (int c = peek(r); is_space(c) && c != '\n' && !at_line_end(r); c = peek(r))
+    for (int c = peek(r); (c == ' ' || (c >= '\t' && c <= '\r')) && !at_line_end(r); c = peek(r))
         get(r);
 }
 
@@ -113,9 +93,9 @@ enum char_status { CHAR_READ, CHAR_END, CHAR_BROKEN };
 
 // The next UTF-16 code unit of a quoted name or string, up to `closing`: CHAR_END for the
 // closing character, CHAR_BROKEN when the line ends first (the line end is left unread).
-char_status next_char(reader* r, int closing, uint32_t* code) {
+char_status next_unit(reader* r, int closing, uint32_t* unit) {
     if (r->low_surrogate != 0) {
-        *code = r->low_surrogate;
+        *unit = r->low_surrogate;
         r->low_surrogate = 0;
         return CHAR_READ;
     }
@@ -128,93 +108,62 @@ char_status next_char(reader* r, int closing, uint32_t* code) {
         if (c == '\\') {
             if (at_line_end(r))
                 return CHAR_BROKEN;
-            c = peek(r);
+            c = get(r);
             const char* controls = "a\ab\be\x1B"
                                    "f\fn\nr\rt\tv\v";
             for (const char* k = controls; *k != '\0'; k += 2) {
                 if (c == *k) {
-                    get(r);
-                    *code = static_cast<unsigned char>(k[1]);
+                    *unit = static_cast<unsigned char>(k[1]);
                     return CHAR_READ;
                 }
             }
-            if (c == 'x') {
-                get(r);
-                *code = 'x';
-                for (int digits = 0; digits < 4 && hex_digit(peek(r)) >= 0; ++digits)
-                    *code =
-                        (digits == 0 ? 0 : *code << 4) | static_cast<uint32_t>(hex_digit(get(r)));
+            if (c == 'x' || (c >= '0' && c <= '7')) {
+                // \x and up to four hex digits (none: the x itself), or up to three octal ones
+                const bool hex = c == 'x';
+                *unit = hex ? 'x' : static_cast<uint32_t>(c - '0');
+                for (int n = hex ? 0 : 1; n < (hex ? 4 : 3); ++n) {
+                    int digit = hex ? hex_digit(peek(r)) : peek(r) - '0';
+                    if (digit < 0 || digit > (hex ? 15 : 7))
+                        break;
+                    *unit = (n == 0 ? 0 : *unit << (hex ? 4 : 3)) | static_cast<uint32_t>(digit);
+                    get(r);
+                }
                 return CHAR_READ;
-            }
-            if (c >= '0' && c <= '7') {
-                *code = 0;
-                for (int digits = 0; digits < 3 && peek(r) >= '0' && peek(r) <= '7'; ++digits)
-                    *code = (*code << 3) | static_cast<uint32_t>(get(r) - '0');
-                return CHAR_READ;
-            }
-            c = get(r); // any other character stands for itself
+            } // any other escaped character stands for itself
         }
         if (c < 0x80) {
-            *code = static_cast<uint32_t>(c);
+            *unit = static_cast<uint32_t>(c);
             return CHAR_READ;
         }
         uint8_t sequence[4] = {static_cast<uint8_t>(c)};
-        size_t available = 1 + ahead(r, 3);
-        for (size_t n = 1; n < 4 && n < available; ++n)
-            sequence[n] = r->buffer[r->at + n - 1];
-        size_t length = utf8_decode(sequence, available < 4 ? available : 4, code);
-        if (length > 0) {
+        size_t available = 1;
+        for (; available < 4 && peek(r, available - 1) != -1; ++available)
+            sequence[available] = static_cast<uint8_t>(peek(r, available - 1));
+        if (size_t length = utf8_decode(sequence, available, unit)) {
             r->at += length - 1;
-            if (*code >= 0x10000) {
-                r->low_surrogate = static_cast<uint16_t>(0xDC00 + (*code & 0x3FF));
-                *code = 0xD800 + ((*code - 0x10000) >> 10);
+            if (*unit >= 0x10000) {
+                r->low_surrogate = static_cast<uint16_t>(0xDC00 + (*unit & 0x3FF));
+                *unit = 0xD800 + ((*unit - 0x10000) >> 10);
             }
             return CHAR_READ;
-        }
-        // A byte that starts no character is dropped; the next one is looked at afresh.
+        } // a byte that starts no character is dropped
     }
 }
 
-// Compares decoded characters one by one with a Windows-1252 text, ignoring ASCII case.
-struct name_match {
-    const char* text;
-    size_t length;
-    size_t position;
-    bool equal;     // every character so far matched
-    bool continues; // the whole text matched and a backslash followed (a key below it)
-};
-
-void match_start(name_match* m, const char* text) {
-    *m = name_match{text, text != nullptr ? std::strlen(text) : 0, 0, true, false};
-}
-
-void match_unit(name_match* m, uint32_t unit) {
-    if (!m->equal)
-        return;
-    if (m->position < m->length) {
-        uint16_t wanted = cp1252_to_unit(static_cast<uint8_t>(m->text[m->position]));
-        if (fold(wanted) == fold(unit)) {
-            ++m->position;
-            return;
-        }
-    } else if (unit == '\\' && m->length > 0) {
-        m->continues = true;
-    }
-    m->equal = false;
-}
-
-bool match_whole(const name_match* m) {
-    return m->equal && m->position == m->length;
-}
-
-// A name up to `closing`; false when the line ends first.
-bool read_name(reader* r, int closing, name_match* m) {
+// A name up to `closing`, compared with a Windows-1252 one ignoring ASCII case: true when
+// it is well formed and the same.
+bool read_name(reader* r, int closing, const char* wanted, bool* well_formed) {
+    const auto fold = [](uint32_t u) { return u >= 'a' && u <= 'z' ? u - ('a' - 'A') : u; };
+    bool same = true;
     for (;;) {
-        uint32_t code = 0;
-        char_status status = next_char(r, closing, &code);
-        if (status != CHAR_READ)
-            return status == CHAR_END;
-        match_unit(m, code);
+        uint32_t unit = 0;
+        char_status status = next_unit(r, closing, &unit);
+        if (status != CHAR_READ) {
+            *well_formed = status == CHAR_END;
+            return same && *wanted == '\0';
+        }
+        same = same && *wanted != '\0' &&
+               fold(cp1252_to_unit(static_cast<uint8_t>(*wanted++))) == fold(unit);
     }
 }
 
@@ -224,15 +173,13 @@ struct value_sink {
     uint32_t capacity;
     uint32_t size;
     uint32_t type;
-    bool pending_low; // a UTF-16 low byte of a hex string waits for its high byte
-    uint8_t low;
+    int low_byte; // of a UTF-16 unit of hex data, waiting for its high byte; -1 when none
 };
 
 void sink_byte(value_sink* s, uint8_t byte) {
     if (s->size < s->capacity)
         s->data[s->size] = byte;
-    if (s->size < UINT32_MAX)
-        ++s->size;
+    s->size += s->size < UINT32_MAX ? 1 : 0;
 }
 
 void sink_unit(value_sink* s, uint32_t unit) {
@@ -247,28 +194,25 @@ void sink_unit(value_sink* s, uint32_t unit) {
 // A quoted string after its opening quote, with its terminator; false when it is broken.
 bool read_string(reader* r, value_sink* s) {
     for (;;) {
-        uint32_t code = 0;
-        char_status status = next_char(r, '"', &code);
-        if (status == CHAR_BROKEN)
-            return false;
-        if (status == CHAR_END)
-            break;
-        sink_unit(s, code);
+        uint32_t unit = 0;
+        char_status status = next_unit(r, '"', &unit);
+        if (status != CHAR_READ) {
+            sink_unit(s, 0);
+            return status == CHAR_END;
+        }
+        sink_unit(s, unit);
     }
-    sink_unit(s, 0);
-    return true;
 }
 
 // A number as wineserver reads it, with strtoul in base 16 on a 64-bit system: blanks, a sign,
 // "0x", the digits (more than sixteen give all ones, whatever the sign). No digit at all
-// reads as 0, and nothing is consumed then but the blanks and the sign.
+// reads as 0.
 uint64_t read_number(reader* r) {
     skip_blanks(r);
     const bool negative = peek(r) == '-';
     if (peek(r) == '-' || peek(r) == '+')
         get(r);
-    if (peek(r) == '0' && (peek_second(r) | 0x20) == 'x' && ahead(r, 3) >= 3 &&
-        hex_digit(r->buffer[r->at + 2]) >= 0)
+    if (peek(r) == '0' && (peek(r, 1) | 0x20) == 'x' && hex_digit(peek(r, 2)) >= 0)
         r->at += 2;
     uint64_t v = 0;
     bool over = false;
@@ -277,18 +221,6 @@ uint64_t read_number(reader* r) {
         v = (v << 4) | static_cast<uint64_t>(hex_digit(get(r)));
     }
     return over ? UINT64_MAX : negative ? 0 - v : v;
-}
-
-void sink_hex_byte(value_sink* s, uint8_t byte) {
-    if (!is_string_type(s->type)) {
-        sink_byte(s, byte);
-    } else if (s->pending_low) {
-        sink_unit(s, static_cast<uint32_t>(s->low | (byte << 8)));
-        s->pending_low = false;
-    } else {
-        s->low = byte;
-        s->pending_low = true;
-    }
 }
 
 // Hex bytes: each a number of at most 0xFF, followed by blanks, a comma or none, blanks.
@@ -301,7 +233,14 @@ bool read_hex_bytes(reader* r, value_sink* s) {
             uint64_t byte = read_number(r);
             if (byte > 0xFF)
                 return false;
-            sink_hex_byte(s, static_cast<uint8_t>(byte));
+            if (!is_string_type(s->type)) {
+                sink_byte(s, static_cast<uint8_t>(byte));
+            } else if (s->low_byte < 0) {
+                s->low_byte = static_cast<int>(byte);
+            } else {
+                sink_unit(s, static_cast<uint32_t>(s->low_byte) | static_cast<uint32_t>(byte << 8));
+                s->low_byte = -1;
+            }
             skip_blanks(r);
             accept(r, ",");
             skip_blanks(r);
@@ -341,7 +280,7 @@ bool read_value(reader* r, value_sink* s) {
         return true;
     }
     if (accept(r, "hex:")) {
-        s->type = 3; // REG_BINARY
+        s->type = TYPE_BINARY;
         return read_hex_bytes(r, s);
     }
     if (accept(r, "hex(")) {
@@ -351,71 +290,12 @@ bool read_value(reader* r, value_sink* s) {
     return false;
 }
 
-void read_file(reader* r, const char* key_path, const char* value_name, uint8_t* data,
-               uint32_t capacity, reg_lookup* result) {
-    *result = reg_lookup{};
-    if (data == nullptr)
-        capacity = 0;
-    // The root key always exists and holds no values.
-    const bool root = key_path == nullptr || key_path[0] == '\0';
-    result->key_exists = root;
-    bool in_a_key = false; // behind a well-formed header
-    bool in_key = false;   // behind the header of the key looked for
-    for (;;) {
-        skip_blanks(r);
-        int c = peek(r);
-        if (c == -1)
-            break;
-        if (c == '[') {
-            get(r);
-            name_match m;
-            match_start(&m, key_path);
-            in_a_key = read_name(r, ']', &m);
-            in_key = in_a_key && !root && match_whole(&m);
-            result->key_exists = result->key_exists || (in_a_key && (in_key || m.continues));
-            skip_line(r);
-            continue;
-        }
-        if (!in_a_key || (c != '"' && c != '@')) {
-            skip_line(r);
-            continue;
-        }
-        // A value line: its name, "=", then the data, which is read whatever the value, since
-        // hex bytes may go on over the following lines.
-        name_match m;
-        match_start(&m, value_name);
-        get(r);
-        const bool named = c == '@' || read_name(r, '"', &m);
-        skip_blanks(r);
-        if (!named || !accept(r, "=")) {
-            skip_line(r);
-            continue;
-        }
-        skip_blanks(r);
-        const bool wanted = in_key && value_name != nullptr && match_whole(&m);
-        value_sink s{data, wanted ? capacity : 0, 0, TYPE_NONE, false, 0};
-        const bool readable = read_value(r, &s);
-        if (wanted) {
-            result->value_found = true;
-            result->type = readable ? s.type : TYPE_NONE;
-            result->size = readable ? s.size : 0;
-            result->stored = result->size < capacity ? result->size : capacity;
-        }
-        skip_line(r);
-    }
-}
-
-struct memory_bytes {
-    const uint8_t* bytes;
-    size_t left;
-};
-
 size_t memory_read(void* context, uint8_t* buffer, size_t capacity) {
-    auto* m = static_cast<memory_bytes*>(context);
-    size_t n = m->left < capacity ? m->left : capacity;
-    std::memcpy(buffer, m->bytes, n);
-    m->bytes += n;
-    m->left -= n;
+    auto* m = static_cast<const uint8_t**>(context); // the next byte and the end
+    size_t n =
+        static_cast<size_t>(m[1] - m[0]) < capacity ? static_cast<size_t>(m[1] - m[0]) : capacity;
+    std::memcpy(buffer, m[0], n);
+    m[0] += n;
     return n;
 }
 
@@ -423,18 +303,44 @@ size_t memory_read(void* context, uint8_t* buffer, size_t capacity) {
 
 void wine_registry_lookup(const reg_source* source, const char* key_path, const char* value_name,
                           uint8_t* data, uint32_t capacity, reg_lookup* result) {
-    reader r;
-    r.source = source;
-    r.filled = r.at = 0;
-    r.ended = false;
-    r.low_surrogate = 0;
-    read_file(&r, key_path, value_name, data, capacity, result);
+    reader r{source, {}, 0, 0, false, 0};
+    *result = reg_lookup{};
+    bool in_a_key = false; // behind a well-formed header
+    bool in_key = false;   // behind the header of the key looked for
+    for (;;) {
+        skip_blanks(&r);
+        int c = get(&r);
+        if (c == -1)
+            break;
+        if (c == '\n')
+            continue; // an empty line
+        bool well_formed = false;
+        if (c == '[') {
+            in_key = read_name(&r, ']', key_path, &well_formed) && well_formed;
+            in_a_key = well_formed;
+        } else if (in_a_key && (c == '"' || c == '@')) {
+            // A value line: its name, "=", then the data, which is read whatever the value,
+            // since hex bytes may go on over the following lines.
+            bool wanted =
+                c == '@' ? *value_name == '\0' : read_name(&r, '"', value_name, &well_formed);
+            skip_blanks(&r);
+            if ((c == '@' || well_formed) && accept(&r, "=")) {
+                skip_blanks(&r);
+                wanted = wanted && in_key;
+                value_sink s{data, wanted ? capacity : 0, 0, TYPE_NONE, -1};
+                const bool readable = read_value(&r, &s);
+                if (wanted)
+                    *result = readable ? reg_lookup{true, s.type, s.size} : reg_lookup{true, 0, 0};
+            }
+        }
+        skip_line(&r);
+    }
 }
 
 void wine_registry_lookup_bytes(const uint8_t* bytes, size_t size, const char* key_path,
                                 const char* value_name, uint8_t* data, uint32_t capacity,
                                 reg_lookup* result) {
-    memory_bytes m{bytes, size};
-    reg_source source{memory_read, &m};
+    const uint8_t* span[2] = {bytes, bytes + size};
+    reg_source source{memory_read, span};
     wine_registry_lookup(&source, key_path, value_name, data, capacity, result);
 }

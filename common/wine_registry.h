@@ -36,19 +36,17 @@ struct reg_source {
 };
 
 struct reg_lookup {
-    bool key_exists;  // the key, or a key below it, has a well-formed header in the file
     bool value_found; // the key holds the value
     uint32_t type;    // its type (REG_SZ = 1, ...)
-    uint32_t size;    // its size in bytes as the ANSI call reports it
-    uint32_t stored;  // bytes put into the caller's buffer: min(size, capacity)
+    uint32_t size;    // its size in bytes as the ANSI call reports it; min(size, capacity) of
+                      // them are in the caller's buffer
 };
 
-// Looks for `key_path` (backslash-separated, relative to the file's root key:
-// HKEY_LOCAL_MACHINE for system.reg, HKEY_CURRENT_USER for user.reg; Windows-1252) and, when
-// `value_name` is not null, for that value in it ("" is the default value). Up to `capacity`
-// bytes of the value go to `data` (which may be null when capacity is 0); past `stored` the
-// buffer's contents are undefined. When the file holds the value more than once the last one
-// counts.
+// Looks for the value `value_name` ("" is the default value) of the key `key_path`
+// (backslash-separated, relative to the file's root key: HKEY_LOCAL_MACHINE for system.reg,
+// HKEY_CURRENT_USER for user.reg), both Windows-1252. Up to `capacity` bytes of the value go
+// to `data` (which may be null when capacity is 0); past them the buffer's contents are
+// undefined. When the file holds the value more than once the last one counts.
 void wine_registry_lookup(const reg_source* source, const char* key_path, const char* value_name,
                           uint8_t* data, uint32_t capacity, reg_lookup* result);
 
