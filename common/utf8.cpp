@@ -1,63 +1,36 @@
 #include "utf8.h"
 
 size_t utf8_decode(const uint8_t* bytes, size_t size, uint32_t* code_point) {
-    if (size == 0)
+    static const uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const uint8_t lead = size > 0 ? bytes[0] : 0xFF;
+    const size_t length = lead < 0x80   ? 1
+                          : lead < 0xC2 ? 0
+                          : lead < 0xE0 ? 2
+                          : lead < 0xF0 ? 3
+                          : lead < 0xF5 ? 4
+                                        : 0;
+    if (length == 0 || size < length)
         return 0;
-    const uint8_t lead = bytes[0];
-    size_t length = 0;
-    uint32_t value = 0;
-    uint32_t smallest = 0;
-    if (lead < 0x80) {
-        *code_point = lead;
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        value = lead & 0x1Fu;
-        smallest = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        value = lead & 0x0Fu;
-        smallest = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        value = lead & 0x07u;
-        smallest = 0x10000;
-    } else {
-        return 0;
-    }
-    if (size < length)
-        return 0;
+    uint32_t value = length == 1 ? lead : lead & (0x7Fu >> length);
     for (size_t n = 1; n < length; ++n) {
         if ((bytes[n] & 0xC0) != 0x80)
             return 0;
         value = (value << 6) | (bytes[n] & 0x3Fu);
     }
-    if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+    if (value < smallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
         return 0;
     *code_point = value;
     return length;
 }
 
 size_t utf8_encode(uint32_t code_point, uint8_t* out) {
-    if (code_point < 0x80) {
-        out[0] = static_cast<uint8_t>(code_point);
-        return 1;
-    }
-    if (code_point < 0x800) {
-        out[0] = static_cast<uint8_t>(0xC0 | (code_point >> 6));
-        out[1] = static_cast<uint8_t>(0x80 | (code_point & 0x3F));
-        return 2;
-    }
-    if (code_point < 0x10000) {
-        out[0] = static_cast<uint8_t>(0xE0 | (code_point >> 12));
-        out[1] = static_cast<uint8_t>(0x80 | ((code_point >> 6) & 0x3F));
-        out[2] = static_cast<uint8_t>(0x80 | (code_point & 0x3F));
-        return 3;
-    }
-    out[0] = static_cast<uint8_t>(0xF0 | (code_point >> 18));
-    out[1] = static_cast<uint8_t>(0x80 | ((code_point >> 12) & 0x3F));
-    out[2] = static_cast<uint8_t>(0x80 | ((code_point >> 6) & 0x3F));
-    out[3] = static_cast<uint8_t>(0x80 | (code_point & 0x3F));
-    return 4;
+    const size_t length = code_point < 0x80      ? 1
+                          : code_point < 0x800   ? 2
+                          : code_point < 0x10000 ? 3
+                                                 : 4;
+    const uint8_t lead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+    for (size_t n = length - 1; n > 0; --n, code_point >>= 6)
+        out[n] = static_cast<uint8_t>(0x80 | (code_point & 0x3F));
+    out[0] = static_cast<uint8_t>(lead[length] | code_point);
+    return length;
 }
