@@ -20,7 +20,8 @@ reg_lookup look(const uint8_t* bytes, size_t size, const char* key, const char* 
     uint8_t* buffer = capacity > 0 ? static_cast<uint8_t*>(std::malloc(capacity)) : nullptr;
     reg_lookup result;
     wine_registry_lookup_bytes(bytes, size, key, name, buffer, capacity, &result);
-    if (!result.value_found && (result.type != 0 || result.size != 0))
+    // Nothing but a found value has a size, and no value is larger than the file.
+    if ((!result.value_found && (result.type != 0 || result.size != 0)) || result.size > size + 1)
         std::abort();
     if (value != nullptr)
         value->assign(buffer, buffer + std::min(result.size, capacity));
