@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "console.h"
+#include "platform.h"
 
 constexpr int32_t CPU_HAS_MMX = 16;
 

@@ -6,19 +6,17 @@
 #include "fx_convert.h"
 #include "text_format.h"
 
+#include <cstring>
+
 int16_t plain_result = 0;
 int16_t mmx_result = 0;
-
-namespace {
-
-constexpr int32_t vec_len = 16;
 
 const double test_values_a[vec_len] = {1.0,  1.0,   1.0,  1.0,  2.1,  -0.8, 0.2,  1.1,
                                        -1.1, -3.14, 4.23, -2.1, -7.0, 7.0,  -7.0, 7.0};
 const double test_values_b[vec_len] = {1.0,  1.0,  1.0, 1.0,  0.11, 4.23, -3.14, 2.72,
                                        2.72, -0.2, 0.8, 0.11, -7.0, -7.0, 7.0,   7.0};
-constexpr double coef_a_value = 3.12;
-constexpr double coef_b_value = -2.99;
+
+namespace {
 
 int16_t vec_x[vec_len]; // operand and result of the plain kernels
 int16_t vec_y[vec_len]; // its copy, for the MMX kernels
@@ -44,6 +42,14 @@ const char* const machine_names[16] = {"8086 or 8088",
                                        "family 15 or later processor"};
 
 const char* const web_address = "http://www.corvelline.example/";
+
+const char* const usage = "Usage: pexmoor [--help | --version]\n";
+const char* const help =
+    "Identifies the x86 processor and, when it has MMX, checks the MMX routines of its Q4.12\n"
+    "fixed-point library against their plain forms and times both; then waits for Enter.\n"
+    "\n"
+    "  --help     show this help and exit\n"
+    "  --version  show the version and exit\n";
 
 const pex_kernels real_kernels = {fx_dot,     fx_dot_mmx,     fx_lincomb, fx_lincomb_mmx,
                                   fx_add_sat, fx_add_sat_mmx, fx_scale,   fx_scale_mmx};
@@ -138,6 +144,50 @@ void run_benchmarks(const pex_driver_seams* seams) {
 }
 
 } // namespace
+
+pex_bench_counts scaled_bench_counts(const char* scale) {
+    pex_bench_counts counts = PEX_FULL_BENCH;
+    int32_t n = 0;
+    int digits = 0;
+    for (; scale != nullptr && scale[digits] >= '0' && scale[digits] <= '9' && digits < 10;
+         ++digits)
+        n = n * 10 + (scale[digits] - '0');
+    if (digits == 0 || digits > 9 || scale[digits] != '\0' || n < 1)
+        return counts;
+    counts.dot_plain /= n;
+    counts.dot_mmx /= n;
+    counts.lincomb_plain /= n;
+    counts.lincomb_mmx /= n;
+    return counts;
+}
+
+namespace {
+
+bool is_word(const char* argument, const char* word) {
+    size_t length = std::strlen(word);
+    return std::strlen(argument) == length && std::memcmp(argument, word, length) == 0;
+}
+
+} // namespace
+
+int pexmoor_options(const pex_console* console, int argc, const char* const* argv) {
+    if (argc < 2)
+        return -1;
+    if (argc == 2 && is_word(argv[1], "--help")) {
+        console_text(console, usage);
+        console_text(console, help);
+        return 0;
+    }
+    if (argc == 2 && is_word(argv[1], "--version")) {
+        console_text(console, "pexmoor " PEXMOOR_VERSION "\n");
+        return 0;
+    }
+    const char* const lines[] = {"pexmoor: unknown argument '", argv[1], "'\n", usage,
+                                 "Try 'pexmoor --help' for more.\n"};
+    for (const char* line : lines)
+        console->write_error(line, std::strlen(line));
+    return 2;
+}
 
 const pex_kernels* library_kernels() {
     return &real_kernels;

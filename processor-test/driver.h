@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "console.h"
+#include "platform.h"
 
 // The kernels under test, plain (dispatching) and MMX forms.
 struct pex_kernels {
@@ -41,15 +41,28 @@ struct pex_driver_seams {
 // The library's kernels.
 const pex_kernels* library_kernels();
 
-// Seconds from the platform's monotonic clock: the steady clock on POSIX systems, the
-// performance counter (else the tick count) on Windows.
-double monotonic_seconds();
+// The counts scaled down by the testing aid PEXMOOR_BENCH_SCALE: `scale` (its value, or null
+// when it is not set) of one to nine decimal digits and at least 1 divides every count by
+// it; anything else leaves the full counts.
+pex_bench_counts scaled_bench_counts(const char* scale);
+
+// The command line, before the run: "--help" or "--version" alone prints its text on
+// standard output and gives exit status 0; any other argument gives the usage on standard
+// error and status 2; no argument at all gives -1, for the run.
+int pexmoor_options(const pex_console* console, int argc, const char* const* argv);
 
 // The machine name for a generation code 0 to 15 (16 or more is taken modulo 16).
 const char* machine_name(int32_t generation);
 
 // The whole run, ending with one character read; returns the exit status (always 0).
 int pexmoor_run(const pex_driver_seams* seams);
+
+// The built-in data the vectors are loaded from (vec_len values each), and the coefficients.
+constexpr int32_t vec_len = 16;
+extern const double test_values_a[vec_len];
+extern const double test_values_b[vec_len];
+constexpr double coef_a_value = 3.12;
+constexpr double coef_b_value = -2.99;
 
 // Results the benchmark loops store on every call (process-wide).
 extern int16_t plain_result;

@@ -1,37 +1,20 @@
 // Pexmoor: the processor check and MMX benchmark on the real processor and console.
 //
-// Testing aid: the environment variable PEXMOOR_BENCH_SCALE, a whole number N of 1 or
-// more, divides the benchmark loop counts by N so that automated runs (sanitizer and
-// emulator builds) finish quickly. Unset, or anything else, runs the full counts. The
-// printed figures assume the full counts.
-#include "console_main.h"
+// Testing aid: the environment variable PEXMOOR_BENCH_SCALE, a whole number N of 1 or more,
+// divides the benchmark loop counts by N so that automated runs (sanitizer and emulator
+// builds) finish quickly. The printed figures assume the full counts.
 #include "cpu_detect.h"
 #include "driver.h"
-#include "environment.h"
-#include "text_number.h"
 
-namespace {
-
-pex_bench_counts bench_counts() {
-    pex_bench_counts counts = PEX_FULL_BENCH;
-    char scale_text[32];
-    if (!environment_value("PEXMOOR_BENCH_SCALE", scale_text, sizeof scale_text))
-        return counts;
-    const char* end = nullptr;
-    long scale = text_to_long(scale_text, &end);
-    if (end == scale_text || *end != '\0' || scale < 1)
-        return counts;
-    counts.dot_plain = static_cast<int32_t>(counts.dot_plain / scale);
-    counts.dot_mmx = static_cast<int32_t>(counts.dot_mmx / scale);
-    counts.lincomb_plain = static_cast<int32_t>(counts.lincomb_plain / scale);
-    counts.lincomb_mmx = static_cast<int32_t>(counts.lincomb_mmx / scale);
-    return counts;
-}
-
-} // namespace
-
-int console_main() {
-    pex_driver_seams seams{stdio_console(), detect_cpu, monotonic_seconds, library_kernels(),
-                           bench_counts()};
+int console_main(int argc, const char* const* argv) {
+    const pex_console* console = stdio_console();
+    int status = pexmoor_options(console, argc, argv);
+    if (status >= 0)
+        return status;
+    char scale[16];
+    pex_driver_seams seams{
+        console, detect_cpu, monotonic_seconds, library_kernels(),
+        scaled_bench_counts(
+            environment_value("PEXMOOR_BENCH_SCALE", scale, sizeof scale) ? scale : nullptr)};
     return pexmoor_run(&seams);
 }

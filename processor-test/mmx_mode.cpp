@@ -3,7 +3,7 @@
 
 #include "cpu_detect.h"
 #include "fixed_point.h"
-#include "registry_api.h"
+#include "registry.h"
 
 int32_t mmx_mode = 0;
 int32_t mmx_mode_loaded = 0;
@@ -14,7 +14,7 @@ const char* const setting_key = "Software\\Corvelline\\Saltremb\\Hardware";
 const char* const setting_value = "MMX";
 const char* const setting_words[] = {"Auto", "Off", "On"}; // index = setting
 
-constexpr DWORD SETTING_BUFFER_SIZE = 80;
+constexpr uint32_t SETTING_BUFFER_SIZE = 80;
 
 int32_t (*cpu_detector)() = detect_cpu;
 
@@ -24,8 +24,8 @@ char ascii_lower(char c) {
 
 // Compares the stored text (which ends at its first zero byte or after `length` bytes)
 // with a word, ignoring the case of ASCII letters only.
-bool same_word(const char* text, DWORD length, const char* word) {
-    DWORD i = 0;
+bool same_word(const char* text, uint32_t length, const char* word) {
+    uint32_t i = 0;
     for (; i < length && text[i] != '\0'; ++i) {
         if (word[i] == '\0' || ascii_lower(text[i]) != ascii_lower(word[i]))
             return false;
@@ -36,24 +36,15 @@ bool same_word(const char* text, DWORD length, const char* word) {
 } // namespace
 
 int32_t read_mmx_setting() {
-    HKEY key = nullptr;
-    // Read access is all it takes; asking for more fails for users without
-    // administrator rights, and the setting would be ignored.
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, setting_key, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return MMX_MODE_AUTO;
-
     char text[SETTING_BUFFER_SIZE] = {};
-    DWORD size = SETTING_BUFFER_SIZE;
-    DWORD type = 0;
-    LSTATUS status =
-        RegQueryValueExA(key, setting_value, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS || type != REG_SZ)
+    uint32_t size = SETTING_BUFFER_SIZE;
+    uint32_t type = 0;
+    if (registry_read(setting_key, setting_value, &type, reinterpret_cast<uint8_t*>(text), &size) !=
+            REGISTRY_READ ||
+        type != REGISTRY_SZ)
         return MMX_MODE_AUTO;
-
-    DWORD length = size < SETTING_BUFFER_SIZE ? size : SETTING_BUFFER_SIZE;
     for (int32_t setting = 0; setting < 3; ++setting) {
-        if (same_word(text, length, setting_words[setting]))
+        if (same_word(text, size, setting_words[setting]))
             return setting;
     }
     return MMX_MODE_AUTO;

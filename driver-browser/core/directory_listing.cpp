@@ -2,6 +2,8 @@
 
 #include "path_text.h"
 
+#include <cstring>
+
 namespace tolvane {
 
 namespace {
@@ -41,7 +43,7 @@ bool wildcardMatch(std::string_view pattern, std::string_view name) {
 }
 
 bool matchesPatterns(const char* patterns, const char* name) {
-    const std::string_view wanted(name, textLength(name));
+    const std::string_view wanted(name, std::strlen(name));
     const char* start = patterns;
     for (const char* p = patterns;; ++p) {
         if (*p != ';' && *p != '\0') {
@@ -78,8 +80,8 @@ bool listDriverFiles(const DirectorySeam& directory, const char* dir, const char
 }
 
 bool isSameDirectory(const char* current, const char* dir, const DirectoryIdentitySeam& identity) {
-    const std::string_view a(current, textLength(current));
-    const std::string_view b(dir, textLength(dir));
+    const std::string_view a(current, std::strlen(current));
+    const std::string_view b(dir, std::strlen(dir));
     if (a == b) {
         return true;
     }

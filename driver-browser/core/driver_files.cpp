@@ -2,6 +2,7 @@
 
 #include "ansi_codepage.h"
 #include "name_order.h"
+#include "utf8.h"
 
 #include <algorithm>
 
@@ -9,55 +10,14 @@ namespace tolvane {
 
 namespace {
 
-// The length of the well-formed UTF-8 sequence at bytes[at], with its code point; 0 when
-// none starts there.
-std::size_t utf8Sequence(std::string_view bytes, std::size_t at, char32_t* codePoint) {
-    const auto lead = static_cast<unsigned char>(bytes[at]);
-    std::size_t length = 0;
-    char32_t value = 0;
-    char32_t smallest = 0;
-    if (lead < 0x80) {
-        *codePoint = lead;
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        value = lead & 0x1F;
-        smallest = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        value = lead & 0x0F;
-        smallest = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        value = lead & 0x07;
-        smallest = 0x10000;
-    } else {
-        return 0;
-    }
-    if (bytes.size() - at < length) {
-        return 0;
-    }
-    for (std::size_t n = 1; n < length; ++n) {
-        const auto next = static_cast<unsigned char>(bytes[at + n]);
-        if ((next & 0xC0) != 0x80) {
-            return 0;
-        }
-        value = (value << 6) | (next & 0x3F);
-    }
-    if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-        return 0;
-    }
-    *codePoint = value;
-    return length;
+const uint8_t* bytesOf(std::string_view text) {
+    return reinterpret_cast<const uint8_t*>(text.data());
 }
 
-} // namespace
-
 bool isValidUtf8(std::string_view bytes) {
-    char32_t ignored = 0;
+    uint32_t ignored = 0;
     for (std::size_t at = 0; at < bytes.size();) {
-        const std::size_t length = utf8Sequence(bytes, at, &ignored);
+        const std::size_t length = utf8_decode(bytesOf(bytes) + at, bytes.size() - at, &ignored);
         if (length == 0) {
             return false;
         }
@@ -66,14 +26,16 @@ bool isValidUtf8(std::string_view bytes) {
     return true;
 }
 
+} // namespace
+
 std::u16string shownFileName(std::string_view bytes) {
     if (!isValidUtf8(bytes)) {
-        return ansiToString(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+        return ansiToString(bytesOf(bytes), bytes.size());
     }
     std::u16string shown;
-    char32_t c = 0;
-    for (std::size_t at = 0; at < bytes.size(); at += utf8Sequence(bytes, at, &c)) {
-        utf8Sequence(bytes, at, &c);
+    uint32_t c = 0;
+    for (std::size_t at = 0; at < bytes.size();) {
+        at += utf8_decode(bytesOf(bytes) + at, bytes.size() - at, &c);
         if (c >= 0x10000) {
             shown.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
             shown.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
@@ -104,10 +66,6 @@ int compareBytes(std::string_view a, std::string_view b) {
     const int order = a.compare(b);
     return order < 0 ? -1 : order > 0 ? 1 : 0;
 }
-
-} // namespace
-
-namespace {
 
 // A name with what it is compared by.
 struct SortKey {

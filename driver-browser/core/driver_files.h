@@ -14,13 +14,10 @@ namespace tolvane {
 // exist or cannot be read gives an empty list.
 std::vector<std::string> listDriverFiles(const std::string& dir, const std::string& patterns);
 
-// True when bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing above
-// U+10FFFF).
-bool isValidUtf8(std::string_view bytes);
-
-// A file name as the list shows it: the characters of its UTF-8 when it is valid UTF-8
-// (Linux names), otherwise one character per byte through the system's 8-bit code page,
-// as names copied from old Windows media are. The bytes themselves are what opens the file.
+// A file name as the list shows it: the characters of its UTF-8 when it is valid UTF-8 by the
+// rule of common/utf8.h (Linux names), otherwise one character per byte through the system's 8-bit
+// code page, as names copied from old Windows media are. The bytes themselves are what opens the
+// file.
 std::u16string shownFileName(std::string_view bytes);
 
 // The lists' order (compareNames, name_order.h) for names as the Linux file system holds

@@ -1,5 +1,7 @@
 #include "path_text.h"
 
+#include <cstring>
+
 namespace tolvane {
 
 namespace {
@@ -27,14 +29,6 @@ std::size_t finish(char* buffer, std::size_t capacity, std::size_t length) {
 
 } // namespace
 
-std::size_t textLength(const char* text) {
-    std::size_t n = 0;
-    while (text[n] != '\0') {
-        ++n;
-    }
-    return n;
-}
-
 bool equalIgnoringCase(const char* a, const char* b) {
     for (; *a != '\0' && foldAscii(*a) == foldAscii(*b); ++a, ++b) {
     }
@@ -51,7 +45,7 @@ std::size_t joinPath(const char* dir, char separator, const char* name, char* bu
 
 std::size_t joinChildPath(const char* dir, char separator, const char* name, char* buffer,
                           std::size_t capacity) {
-    const std::size_t n = textLength(dir);
+    const std::size_t n = std::strlen(dir);
     if (n > 0 && dir[n - 1] == separator) {
         return finish(buffer, capacity, put(buffer, capacity, put(buffer, capacity, 0, dir), name));
     }

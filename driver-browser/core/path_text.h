@@ -1,5 +1,5 @@
-// Zero-terminated 8-bit text as the browser's rules handle it: lengths, case, and paths
-// joined as the strings stand. The order of names is name_order.h's.
+// Zero-terminated 8-bit text as the browser's rules handle it: case, and paths joined as the
+// strings stand. The order of names is name_order.h's.
 #pragma once
 
 #include <cstddef>
@@ -13,7 +13,6 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
-std::size_t textLength(const char* text);
 
 // True when the two texts are equal ignoring the case of ASCII letters.
 bool equalIgnoringCase(const char* a, const char* b);

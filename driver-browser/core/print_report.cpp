@@ -4,34 +4,30 @@
 #include "path_text.h"
 #include "user_texts.h"
 
+#include <cstring>
+
 namespace tolvane {
 
 namespace {
-
-void copyBytes(char* to, const char* from, std::size_t size) {
-    for (std::size_t n = 0; n < size; ++n) {
-        to[n] = from[n];
-    }
-}
 
 // One report line: the prefix followed directly by the label's caption as the window holds
 // it, put together in the printer's memory. False, with nothing printed, when there is no
 // memory for it.
 bool printLine(const MainWindowSeam& window, const PrinterSeam& printer, const ReportLine& line) {
-    const std::size_t prefix = textLength(line.prefix);
+    const std::size_t prefix = std::strlen(line.prefix);
     const std::size_t caption =
         line.hasLabel ? window.labelText(window.context, line.label, nullptr, 0) : 0;
     char* text = printer.memory(printer.context, prefix + caption + 1);
     if (text == nullptr) {
         return false;
     }
-    copyBytes(text, line.prefix, prefix);
+    std::memcpy(text, line.prefix, prefix);
     text[prefix] = '\0';
     if (line.hasLabel) {
         window.labelText(window.context, line.label, text + prefix, caption + 1);
     }
     // What the window handed over, should it be less than it said.
-    printer.printLine(printer.context, text, textLength(text));
+    printer.printLine(printer.context, text, std::strlen(text));
     return true;
 }
 
@@ -45,17 +41,17 @@ bool printDetails(const MainWindowSeam& window, const PrinterSeam& printer) {
 
 // kPrintFailedText, and the reason when there is one.
 void warnFailed(const PrinterSeam& printer, const char* reason) {
-    const std::size_t text = textLength(kPrintFailedText);
-    const std::size_t between = textLength(kPrintFailedReason);
-    const std::size_t why = textLength(reason);
+    const std::size_t text = std::strlen(kPrintFailedText);
+    const std::size_t between = std::strlen(kPrintFailedReason);
+    const std::size_t why = std::strlen(reason);
     char* warning = why == 0 ? nullptr : printer.memory(printer.context, text + between + why + 1);
     if (warning == nullptr) {
         printer.warn(printer.context, kPrintFailedText);
         return;
     }
-    copyBytes(warning, kPrintFailedText, text);
-    copyBytes(warning + text, kPrintFailedReason, between);
-    copyBytes(warning + text + between, reason, why + 1);
+    std::memcpy(warning, kPrintFailedText, text);
+    std::memcpy(warning + text, kPrintFailedReason, between);
+    std::memcpy(warning + text + between, reason, why + 1);
     printer.warn(printer.context, warning);
 }
 

@@ -2,6 +2,8 @@
 
 #include "path_text.h"
 
+#include <cstring>
+
 namespace tolvane {
 
 namespace {
@@ -109,7 +111,7 @@ int driveHolding(const SelectPathSeam& dialog, const char* path) {
     const int count = dialog.driveCount(dialog.context);
     for (int i = 0; i < count; ++i) {
         const char* drive = dialog.driveName(dialog.context, i);
-        const std::size_t length = textLength(drive);
+        const std::size_t length = std::strlen(drive);
         if (length > bestLength && driveHolds(drive, path, dialog.separator, dialog.ignoreCase)) {
             best = i;
             bestLength = length;

@@ -4,10 +4,9 @@
 #include "windows_directory.h"
 #include "wine_registry.h"
 
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <sys/stat.h>
+#include <utility>
 
 namespace tolvane {
 
@@ -15,21 +14,30 @@ namespace {
 
 constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
 
-// One of the prefix's registry files, read whole.
+// One of the prefix's registry files, read afresh for each value (common/wine_registry.h:
+// streamed, and never a special file or one far too large).
 class RegistryFile {
 public:
-    explicit RegistryFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        text_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    explicit RegistryFile(std::string path) : path_(std::move(path)) {}
 
-    // A string value of the key (ANSI, Windows-1252), or nothing.
+    // A REG_SZ or REG_EXPAND_SZ value of the key (ANSI, Windows-1252), or nothing; a value of
+    // more than a few paths' length is none the shortcut can use.
     std::optional<std::string> value(const std::string& key, const std::string& name) const {
-        return wineRegistryString(text_, key, name);
+        char text[2048];
+        reg_lookup found{};
+        if (wine_registry_file_lookup(path_.c_str(), key.c_str(), name.c_str(),
+                                      reinterpret_cast<uint8_t*>(text), sizeof text,
+                                      &found) != REG_FILE_READ ||
+            !found.value_found || (found.type != 1 && found.type != 2) ||
+            found.size > sizeof text) {
+            return std::nullopt;
+        }
+        const bool terminated = found.size > 0 && text[found.size - 1] == '\0';
+        return std::string(text, found.size - (terminated ? 1 : 0));
     }
 
 private:
-    std::string text_;
+    std::string path_;
 };
 
 // %NAME% replaced by the prefix's environment value of that name, in one pass.

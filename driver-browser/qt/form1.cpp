@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <algorithm>
+#include <cstring>
 #include <unistd.h>
 
 namespace {
@@ -205,7 +206,7 @@ tolvane::MainWindowSeam Form1::windowSeam() {
     seam.setLabel = [](void* self, tolvane::ValueLabel label, const char* text) {
         const auto* bytes = reinterpret_cast<const uint8_t*>(text);
         static_cast<Form1*>(self)->valueLabel(label)->setText(
-            QString::fromStdU16String(tolvane::ansiToString(bytes, tolvane::textLength(text))));
+            QString::fromStdU16String(tolvane::ansiToString(bytes, std::strlen(text))));
     };
     return seam;
 }

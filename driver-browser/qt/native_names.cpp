@@ -1,6 +1,7 @@
 #include "native_names.h"
 
 #include "driver_files.h"
+#include "utf8.h"
 
 #include <QFile>
 #include <QStringList>
@@ -19,31 +20,19 @@ bool isKeptByte(char16_t c) {
 
 QString pathFromNative(const QByteArray& bytes) {
     QString path;
-    qsizetype from = 0;
-    // Runs of valid UTF-8 are decoded whole; every other byte is kept as it is.
-    auto flush = [&](qsizetype to) {
-        if (to > from)
-            path += QString::fromUtf8(bytes.constData() + from, to - from);
-    };
-    qsizetype at = 0;
-    while (at < bytes.size()) {
-        qsizetype length = 0;
-        for (qsizetype n = 1; n <= 4 && at + n <= bytes.size(); ++n) {
-            if (isValidUtf8(
-                    std::string_view(bytes.constData() + at, static_cast<std::size_t>(n)))) {
-                length = n;
-                break;
-            }
-        }
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
+    const auto size = static_cast<std::size_t>(bytes.size());
+    for (std::size_t at = 0; at < size;) {
+        uint32_t c = 0;
+        const std::size_t length = utf8_decode(data + at, size - at, &c);
         if (length == 0) {
-            flush(at);
-            path += QChar(kKeptByte + static_cast<unsigned char>(bytes[at]));
-            from = ++at;
+            path += QChar(kKeptByte + data[at++]); // no character starts here: keep the byte
         } else {
+            const char32_t code = c;
+            path += QString::fromUcs4(&code, 1);
             at += length;
         }
     }
-    flush(at);
     return path;
 }
 

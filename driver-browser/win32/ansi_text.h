@@ -2,14 +2,13 @@
 #pragma once
 
 #include <stddef.h>
-
-#include "core/path_text.h"
+#include <string.h>
 
 namespace tolvane {
 
 // Appends text to the zero-terminated buffer[capacity], cutting what does not fit.
 inline void appendText(char* buffer, size_t capacity, const char* text) {
-    size_t n = textLength(buffer);
+    size_t n = strlen(buffer);
     while (*text != '\0' && n + 1 < capacity)
         buffer[n++] = *text++;
     buffer[n] = '\0';

@@ -15,6 +15,8 @@
 #include "core/select_path.h"
 #include "core/user_texts.h"
 
+#include <cstring>
+
 namespace tolvane {
 
 namespace {
@@ -159,7 +161,7 @@ void seamAddBranchEntry(void* context, const char* name, size_t length, int dept
 // Each subdirectory at its place among those after the branch.
 void seamAddSubdirectory(void* context, const char* name, int depth) {
     HeapText text;
-    if (indented(text, name, textLength(name), depth))
+    if (indented(text, name, std::strlen(name), depth))
         insertSorted(dir1(self(context)->window), self(context)->branchEntries, text.c_str());
 }
 
@@ -253,7 +255,7 @@ void fillDrives(HWND window) {
     const DWORD n = GetLogicalDriveStringsA(needed, room);
     if (n == 0 || n >= needed)
         return;
-    for (const char* d = room; *d != '\0'; d += textLength(d) + 1) {
+    for (const char* d = room; *d != '\0'; d += std::strlen(d) + 1) {
         const char letter =
             (d[0] >= 'A' && d[0] <= 'Z') ? static_cast<char>(d[0] - 'A' + 'a') : d[0];
         const char entry[3] = {letter, ':', '\0'};

@@ -23,6 +23,7 @@
 #include "core/shortcut_file.h"
 #include "core/user_texts.h"
 
+#include <cstring>
 #include <new>
 
 namespace tolvane {

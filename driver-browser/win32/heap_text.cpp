@@ -1,6 +1,6 @@
 #include "heap_text.h"
 
-#include "core/path_text.h"
+#include <cstring>
 
 namespace tolvane {
 
@@ -36,11 +36,11 @@ bool HeapText::assign(const char* text, size_t length) {
 }
 
 bool HeapText::assign(const char* text) {
-    return assign(text, textLength(text));
+    return assign(text, std::strlen(text));
 }
 
 bool HeapText::append(const char* text) {
-    const size_t more = textLength(text);
+    const size_t more = std::strlen(text);
     char* room = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, length_ + more + 1));
     if (room == nullptr)
         return false;

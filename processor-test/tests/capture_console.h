@@ -3,10 +3,11 @@
 
 #include <string>
 
-#include "console.h"
+#include "platform.h"
 
 struct captured_io {
     std::string output; // everything written
+    std::string errors; // everything written to standard error
     std::string input;  // characters read_char hands out, then -1
     size_t input_read = 0;
     int flushes = 0;

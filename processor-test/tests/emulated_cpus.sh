@@ -6,7 +6,9 @@
 # exactly when MMX is present. QEMU stops every CMOV on its 486 and Pentium models, so these
 # runs also show the build holds none (MMX instructions it runs on every model: there the MMX
 # word rests on CPUID alone).
-# Usage: emulated_cpus.sh <freestanding pexmoor> [qemu-i386]
+# The command line reaches the program through its own _start: --version prints the version
+# given, an unknown argument gives status 2.
+# Usage: emulated_cpus.sh <freestanding pexmoor> [qemu-i386] [version]
 #
 # QEMU lets the alignment-check flag (bit 18 of EFLAGS) change on every model, so none of
 # them can stand in for an 80386, and every model has CPUID: the 8086, 80186, 80286, 80386
@@ -17,6 +19,7 @@ set -u
 . "$(dirname "$0")/transcript.sh"
 program=$1
 qemu=${2:-qemu-i386}
+version=${3:-}
 
 if ! command -v "$qemu" >/dev/null 2>&1; then
     echo "$qemu not found"
@@ -57,6 +60,19 @@ run_model pentium2,-mmx "Pentium Pro or Pentium II" 0
 run_model pentium3 "Pentium Pro or Pentium II" 1
 run_model athlon "Pentium Pro or Pentium II" 1
 run_model kvm32 "family 15 or later processor" 1
+
+if [ -n "$version" ]; then
+    printed=$("$qemu" "$program" --version </dev/null)
+    "$qemu" "$program" --frobnicate </dev/null >/dev/null 2>&1
+    refused=$?
+    if [ "$printed" = "pexmoor $version" ] && [ "$refused" -eq 2 ]; then
+        echo "ok   --version: \"$printed\"; an unknown argument: status 2"
+        passed=$((passed + 1))
+    else
+        echo "FAIL --version printed \"$printed\", an unknown argument gave status $refused"
+        failed=$((failed + 1))
+    fi
+fi
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Runs the built pexmoor with no standard input and compares its whole output with the
-# expected transcript, benchmark figures masked. Usage: end_to_end.sh <pexmoor> [runner]
+# expected transcript, benchmark figures masked. With a version (not on Windows, where the
+# command line is not looked at), also checks that --version prints it at once, standard
+# input left open, and that any other argument is refused with status 2.
+# Usage: end_to_end.sh <pexmoor> [runner] [version]
 set -u
 # shellcheck source=transcript.sh
 . "$(dirname "$0")/transcript.sh"
 program=$1
 runner=${2:-}
+version=${3:-}
 
 # What this processor is, from the kernel's view (the program must agree).
 family=$(awk -F: '/^cpu family/ {gsub(/ /, "", $2); print $2; exit}' /proc/cpuinfo)
@@ -40,3 +44,25 @@ if ! cmp -s "$expected" "$actual"; then
     exit 1
 fi
 echo "transcript matches, exit status 0"
+
+if [ -n "$version" ]; then
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    exec 3<>"$fifo" # open, and never written: a run that waited for Enter would hang
+    rm "$fifo"
+    # shellcheck disable=SC2086
+    printed=$(timeout 20 $runner "$program" --version <&3)
+    status=$?
+    if [ "$status" -ne 0 ] || [ "$printed" != "pexmoor $version" ]; then
+        echo "--version: exit status $status, printed '$printed'"
+        exit 1
+    fi
+    # shellcheck disable=SC2086
+    refused=$(timeout 20 $runner "$program" --frobnicate 2>&1 >/dev/null <&3)
+    status=$?
+    if [ "$status" -ne 2 ] || [[ "$refused" != *"Usage: pexmoor [--help | --version]"* ]]; then
+        echo "--frobnicate: exit status $status, standard error '$refused'"
+        exit 1
+    fi
+    echo "--version prints 'pexmoor $version' at once; an unknown argument gives status 2"
+fi

@@ -1,6 +1,6 @@
 // Pexmoor's own formatting against the C library's snprintf, for every conversion the
-// program uses, and its number reading against strtol. In the Windows builds the C
-// library is the toolchain's C99 formatting, run under Wine.
+// program uses. In the Windows builds the C library is the toolchain's C99 formatting, run
+// under Wine.
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -14,7 +14,6 @@
 #include <type_traits>
 
 #include "text_format.h"
-#include "text_number.h"
 
 namespace {
 
@@ -54,41 +53,34 @@ TEST(TextFormat, IntegersAgreeWithTheCLibraryOverTheEdgesAndAtRandom) {
     for (long i = 0; i < 200000; ++i) {
         int edges[] = {static_cast<int>(INT_MIN + i), static_cast<int>(INT_MAX - i),
                        static_cast<int>(i - 100000), static_cast<int>(random())};
-        for (int v : edges) {
+        for (int v : edges)
             compare("%d", v);
-            compare("%7d", v);
-            compare("%u", static_cast<unsigned>(v));
-        }
-        long longs[] = {LONG_MIN + i, LONG_MAX - i, static_cast<long>(random())};
-        for (long v : longs) {
-            compare("%ld", v);
-            compare("%lu", static_cast<unsigned long>(v));
-        }
+        unsigned long longs[] = {static_cast<unsigned long>(i),
+                                 ULONG_MAX - static_cast<unsigned long>(i),
+                                 static_cast<unsigned long>(random())};
+        for (unsigned long v : longs)
+            compare("%lu", v);
     }
     compare("%s", "80486");
-    compare("%30s", "Pentium Pro or Pentium II");
     compare("%s", "");
     EXPECT_EQ(mismatches, 0);
 }
 
 TEST(TextFormat, DoublesAgreeWithTheCLibraryNearEveryHalfOfTheLastDigit) {
     mismatches = 0;
-    const char* formats[] = {"%3.1f", "%5.1f", "%.0f", "%.2f", "%f", "%.17f"};
+    const char* formats[] = {"%3.1f", "%5.1f", "%.1f"};
     auto all = [&](double v) {
         for (const char* f : formats) {
             compare(f, v);
             compare(f, -v);
         }
     };
-    // The halves k + 0.5 of the last digit for one decimal and for two, and the doubles
-    // on either side of each.
-    for (int k = 0; k < 30000; ++k) {
-        for (double scale : {10.0, 100.0}) {
-            double half = (k + 0.5) / scale;
-            all(half);
-            all(std::nextafter(half, 0.0));
-            all(std::nextafter(half, HUGE_VAL));
-        }
+    // The halves k + 0.5 of the last digit, and the doubles on either side of each.
+    for (int k = 0; k < 300000; ++k) {
+        double half = (k + 0.5) / 10.0;
+        all(half);
+        all(std::nextafter(half, 0.0));
+        all(std::nextafter(half, HUGE_VAL));
     }
     const double special[] = {0.0,     0.25,         0.35,         2.45,       0.125,
                               9.95,    99.95,        999.95,       1e15 + 0.5, DBL_MAX,
@@ -102,7 +94,6 @@ TEST(TextFormat, DoublesAgreeWithTheCLibraryNearEveryHalfOfTheLastDigit) {
         double v = 0.0;
         std::memcpy(&v, &bits, sizeof v);
         compare("%.1f", v);
-        compare("%f", v);
     }
     EXPECT_EQ(mismatches, 0);
 }
@@ -125,20 +116,9 @@ TEST(TextFormat, CutsAtEveryBufferSizeAndAlwaysTerminates) {
 
 TEST(TextFormat, RefusesWhatItDoesNotCarryOut) {
     char buffer[32];
-    for (const char* format : {"%x", "%05d", "%-3s", "%.2d", "%lf", "%.21f", "%"})
+    for (const char* format :
+         {"%x", "%05d", "%-3s", "%3s", "%.1d", "%lf", "%.2f", "%u", "%ld", "%f", "%"})
         EXPECT_EQ(text_format(buffer, sizeof buffer, format, 1), -1) << format;
-}
-
-TEST(TextNumber, ReadsAsStrtolDoes) {
-    for (const char* text :
-         {"100", "  \t+42", "-0", "1000x", "x1", "", "-", " - 5", "007", "2147483648",
-          "-2147483649", "9223372036854775807", "9223372036854775808", "-9223372036854775809",
-          "99999999999999999999"}) {
-        const char* end = nullptr;
-        char* c_end = nullptr;
-        EXPECT_EQ(text_to_long(text, &end), std::strtol(text, &c_end, 10)) << text;
-        EXPECT_EQ(end, c_end) << text;
-    }
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 
 namespace tolvane {
@@ -161,7 +162,7 @@ TEST(ShowDriverInfo, ItsCollectedCaptionsAgreeWithTheScanOnRandomFiles) {
         seam.entryFileName = [](void*, int) { return "x.drv"; };
         seam.setLabel = [](void* self, ValueLabel label, const char* text) {
             (*static_cast<Window*>(self)->shown)[static_cast<int>(label)] =
-                ansiToString(reinterpret_cast<const uint8_t*>(text), textLength(text));
+                ansiToString(reinterpret_cast<const uint8_t*>(text), std::strlen(text));
         };
         showDriverInfo(seam, file.seam());
         const VersionCaptions expected =
