@@ -22,6 +22,19 @@ find_program(PCU_RSVG_CONVERT rsvg-convert REQUIRED)
 # Debian's own name for ImageMagick's convert first, so that no other `convert` on PATH is taken.
 find_program(PCU_IMAGEMAGICK NAMES convert-im6.q16 convert REQUIRED)
 
+# The pictures' text is drawn in these families; a missing one would silently fall back to
+# another font and change the look, so it stops the configuration instead.
+find_program(PCU_FC_MATCH fc-match REQUIRED)
+foreach(family "DejaVu Sans" "DejaVu Serif" "Liberation Serif")
+    execute_process(COMMAND ${PCU_FC_MATCH} -f "%{family}" "${family}"
+                    OUTPUT_VARIABLE matched RESULT_VARIABLE status)
+    if(NOT status EQUAL 0 OR NOT matched MATCHES "(^|,)${family}(,|$)")
+        message(FATAL_ERROR "The font \"${family}\" the pictures are drawn with is not "
+                            "installed (fc-match gives \"${matched}\"); scripts/ensure-packages.sh "
+                            "installs it.")
+    endif()
+endforeach()
+
 # The sixteen VGA colours and the transparent one, as a palette image for ImageMagick's -remap.
 function(pcu_vga_palette out_var)
     set(palette ${CMAKE_CURRENT_BINARY_DIR}/vga_palette.png)
