@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Stores MMX settings with Wine's own `reg add` in a fresh temporary prefix, then reads
+# Stores MMX settings with Wine's own `reg add` in a freshly booted temporary prefix, then reads
 # each one with the native pexmoor_setting (which parses system.reg) and with the Windows
 # build's pexmoor_setting under Wine (which asks the registry), and checks that both
 # print the expected setting (0 Auto, 1 Off, 2 On).
@@ -71,7 +71,8 @@ check() {
     fi
 }
 
-# The prefix is created by the first Wine command.
+# A freshly booted prefix (a copy of the test suite's, when it has booted one), and the key.
+bash "$(dirname "$0")/../../scripts/fresh-wine-prefix.sh" "$wine" "$prefix" || exit 1
 "$wine" reg add "$key" /f >/dev/null 2>&1
 
 long79=$(printf 'x%.0s' $(seq 79))
