@@ -55,7 +55,10 @@ check() {
             return
         fi
     fi
-    "$wineserver" -w # the registry reaches system.reg when the server exits
+    # The registry reaches system.reg when the server exits: stop it now rather than wait
+    # out the seconds it lingers after its last program (the next command starts another).
+    "$wineserver" -k 2>/dev/null
+    "$wineserver" -w
     # The tools print the setting, then the registry call's status, type and size.
     local from_native from_windows
     from_native=$("$native" | tr -d '\r' | paste -sd ' ')
