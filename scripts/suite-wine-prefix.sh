@@ -2,8 +2,7 @@
 # suite-wine-prefix.sh boot WINE DIR | remove DIR: the one Wine prefix a Windows test suite boots.
 #
 # boot: `WINE wineboot` makes DIR/booted (WINEARCH as the caller sets it) in an empty home of
-# its own, and the user's folders, which it links to that home, become folders of the prefix;
-# then
+# its own, and the user's folders, which it links to that home, become folders of the prefix.
 # DIR/shared is a copy of it, in which the tests that only run programs run side by side. A
 # test that changes its prefix (registry values, drives, the Windows directory, a desktop)
 # copies DIR/booted instead (fresh-wine-prefix.sh): a copy takes a second or two where
@@ -26,14 +25,8 @@ boot)
     stop_server "$dir/shared"
     rm -rf "$dir"
     mkdir -p "$dir/home"
-    export WINEDEBUG=-all
-    if ! HOME=$dir/home WINEPREFIX=$dir/booted "$wine" wineboot --init >"$dir/wineboot.log" 2>&1; then
-        cat "$dir/wineboot.log" >&2
-        echo "wineboot could not make $dir/booted" >&2
-        exit 1
-    fi
-    # The registry reaches its files when the server exits.
-    WINEPREFIX=$dir/booted "$server" -w
+    HOME=$dir/home PCU_BOOTED_WINE_PREFIX='' \
+        bash "$(dirname "$0")/fresh-wine-prefix.sh" "$wine" "$dir/booted"
     # wineboot links the user's folders (Desktop, Documents, ...) to the home; they become
     # folders of the prefix, so that every copy has its own.
     for folder in "$dir"/booted/drive_c/users/*/*; do
