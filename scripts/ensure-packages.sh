@@ -11,7 +11,7 @@ set -euo pipefail
 
 what=${1:-all}
 
-common=(cmake ninja-build g++ pkg-config libbenchmark-dev)
+common=(cmake ninja-build g++ pkg-config libbenchmark-dev ccache)
 pexmoor=(libgtest-dev libgmock-dev)
 tolvane=(qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core libgtest-dev libgmock-dev)
 # The pictures and icons are SVG files rendered at build time, with the fonts their texts name

@@ -355,10 +355,19 @@ struct Run {
 };
 Run run;
 
+// How many messages the main loop is handling, its timer's own left out. A tick inside one
+// while the main window still takes input comes from a command that lets pending events run
+// midway (Print All Drivers does, between hiding the labels and printing): the command is
+// not done, so the state is not read and no step is taken yet. On a loaded machine such a
+// command can outlast the timer's period.
+int handling = 0;
+
 void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
     // No window takes input while one is being opened (a modal loop shows its window at
     // its first idle moment, which may come after a tick): wait for it.
     if (run.busy || (form != NULL && current() == NULL))
+        return;
+    if (handling > 0 && form != NULL && current() == form)
         return;
     run.busy = true;
     if (run.pending) {
@@ -415,10 +424,13 @@ int main(int argc, char** argv) {
                                  scenario.header[0].c_str());
                     return 1;
                 }
-                if (form != NULL && IsDialogMessageA(form, &message))
-                    continue;
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
+                const bool timer = message.message == WM_TIMER;
+                handling += timer ? 0 : 1;
+                if (form == NULL || !IsDialogMessageA(form, &message)) {
+                    TranslateMessage(&message);
+                    DispatchMessageA(&message);
+                }
+                handling -= timer ? 0 : 1;
             }
             KillTimer(NULL, timer);
             SetCurrentDirectoryA(windows); // off the scenario's directories before they go

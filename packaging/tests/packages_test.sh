@@ -1,24 +1,32 @@
 #!/usr/bin/env bash
-# The packages as a user gets them: `./run package` from clean build directories, Debian's
-# checkers on the .deb files, and each program run from its unpacked package: Pexmoor's exact
-# transcript, Tolvane's main window (offscreen; tolvane.exe under Wine). Uses the release and
-# win64 build directories for its helpers. Exits non-zero when any check fails.
+# The packages as a user gets them: `./run package` (from the release and win32 build
+# directories), Debian's checkers on the .deb files, and each program run from its unpacked
+# package: Pexmoor's exact transcript, Tolvane's main window (offscreen; tolvane.exe under
+# Wine). Uses the release and win32 (or win64) build directories for its helpers. Exits
+# non-zero when any check fails.
 set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 out=build/packages
 wine64=/usr/lib/wine/wine64
+passes=0
 failures=0
 check() { # check NAME COMMAND...: runs the command, reports ok or FAIL
     local name=$1
     shift
-    if "$@"; then echo "ok: $name"; else echo "FAIL: $name"; failures=$((failures + 1)); fi
+    if "$@"; then
+        echo "ok: $name"
+        passes=$((passes + 1))
+    else
+        echo "FAIL: $name"
+        failures=$((failures + 1))
+    fi
 }
 
 work=$(mktemp -d /tmp/pcu-packages.XXXXXX)
 export WINEPREFIX=$work/wine WINEDEBUG=-all
 trap 'wineserver -k 2>/dev/null || /usr/lib/wine/wineserver64 -k 2>/dev/null; rm -rf "$work"' EXIT
 
-rm -rf build/package build/package-win32 "$out"
+rm -rf "$out"
 ./run package || { echo "FAIL: ./run package"; exit 1; }
 ls "$out"/pexmoor_*_amd64.deb "$out"/tolvane_*_amd64.deb "$out"/pexmoor-*-win32.zip >/dev/null ||
     exit 1
@@ -104,9 +112,8 @@ if timeout 300 wine "$work/zip32/pexmoor.exe" </dev/null 2>/dev/null | grep -q "
 else
     echo "(no 32-bit Wine here: running the zip made from the 64-bit build under wine64)"
     wine=$wine64 zip_dir=$work/zip64
-    rm -rf build/package-win64
-    { cmake --preset package-win64 && cmake --build --preset package-win64 &&
-        cpack --config build/package-win64/packaging/CPack-windows.cmake -B "$work/cpack64"; } >/dev/null ||
+    { cmake --preset win64 && cmake --build --preset win64 &&
+        cpack --config build/win64/packaging/CPack-windows.cmake -B "$work/cpack64"; } >/dev/null ||
         { echo "FAIL: the 64-bit zip"; exit 1; }
     unzip -q "$work"/cpack64/*.zip -d "$zip_dir"
 fi
@@ -118,5 +125,5 @@ check "tolvane.exe from the zip shows its main window" bash driver-browser/win32
     "$wine" "build/$preset/driver-browser/win32/tests/tolvane_end_to_end_test.exe" "$zip_dir/tolvane.exe"
 
 ls -l "$out"
-[ "$failures" -eq 0 ] || { echo "$failures package checks failed"; exit 1; }
-echo "all package checks passed"
+echo "package checks: $passes passed, $failures failed"
+[ "$failures" -eq 0 ]

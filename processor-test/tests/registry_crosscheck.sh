@@ -60,8 +60,11 @@ check() {
             return
         fi
     fi
-    "$wineserver" -w # the registry reaches system.reg when the server exits
-    # The tools print the setting, then the registry call's status, type, size and data.
+    # The registry reaches system.reg when the server exits: stop it now rather than wait
+    # out the seconds it lingers after its last program (the next command starts another).
+    "$wineserver" -k 2>/dev/null
+    "$wineserver" -w
+    # The tools print the setting, then the registry call's status, type and size.
     local from_native from_windows
     from_native=$("$native" | tr -d '\r' | paste -sd ' ')
     from_windows=$("$wine" "$windows" | tr -d '\r' | paste -sd ' ')
@@ -76,8 +79,11 @@ check() {
     fi
 }
 
-# The prefix is created by the first Wine command; the key comes from the table's lines.
+# A freshly booted prefix (a copy of the test suite's, when it has booted one), and the key.
+bash "$(dirname "$0")/../../scripts/fresh-wine-prefix.sh" "$wine" "$prefix" || exit 1
+# The key comes from the table's lines, appended to system.reg while no server holds it.
 "$wine" reg add 'HKLM\Software\Corvelline' /f >/dev/null 2>&1
+"$wineserver" -k 2>/dev/null
 "$wineserver" -w
 names=()
 expected=()

@@ -34,9 +34,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A fresh prefix: Wine takes the CUPS printers, and the CUPS default as the Windows default
-# printer, when it sets the prefix up.
-"$wine" wineboot -i >/dev/null 2>&1
+# A fresh prefix. Wine takes the CUPS printers, and the CUPS default as the Windows default
+# printer, when a program in the prefix loads winspool.drv; wineboot does so in a new prefix,
+# but a copy of the suite's was booted without this server. regsvr32 loads the DLL (and then
+# fails, finding nothing to register); the runner checks the default printer it leaves.
+bash "$(dirname "$0")/../../../scripts/fresh-wine-prefix.sh" "$wine" "$WINEPREFIX"
+"$wine" regsvr32 /s winspool.drv >/dev/null 2>&1 || true
 bash "$(dirname "$0")/unmanaged-wine-prefix.sh" "$wine"
 
 # The sample drivers, each with a version block as the version scan finds it in a file's
