@@ -16,13 +16,13 @@ pexmoor=(libgtest-dev libgmock-dev)
 tolvane=(qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core libgtest-dev libgmock-dev)
 # The pictures and icons are SVG files rendered at build time, with the fonts their texts name
 # (and fonts-dejavu-core, above).
-pictures=(librsvg2-bin imagemagick fonts-liberation fonts-dejavu-extra)
+pictures=(librsvg2-bin imagemagick fontconfig fonts-liberation fonts-dejavu-extra)
 packaging=(g++-mingw-w64-i686 python3 dpkg-dev file gzip)
 testing=(clang libclang-rt-14-dev clang-format poppler-utils xvfb xauth openbox
          g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64
          python3 qemu-user g++-multilib
          cups cups-client libcups2 ghostscript
-         lintian desktop-file-utils man-db unzip)
+         lintian desktop-file-utils appstream man-db unzip)
 testing_wanted=(wine32:i386 libcups2:i386)
 
 case $what in

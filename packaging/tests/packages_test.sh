@@ -48,6 +48,8 @@ tolvane_icons() {
 }
 check "tolvane's icons" tolvane_icons
 check "desktop-file-validate" desktop-file-validate "$work/root/usr/share/applications/tolvane.desktop"
+check "appstreamcli validate" appstreamcli validate --no-net \
+    "$work/root/usr/share/metainfo/example.brisklow.tolvane.metainfo.xml"
 man_warnings() {
     local warnings
     warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$1" 2>&1 >/dev/null)
