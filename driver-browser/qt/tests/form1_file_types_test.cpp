@@ -37,7 +37,7 @@ TEST_F(FileTypes, LabelsShowValuesAsPlainText) {
 TEST_F(FileTypes, ADriverReplacedByAPipeShowsTheReasonWithoutHanging) {
     ASSERT_TRUE(prefix.add("0fifo.drv", fullDriver("V", "D", "1")));
     form.load();
-    ASSERT_EQ(listEntries(form).first(), "0fifo.drv");
+    ASSERT_EQ(listEntries(form).value(0), "0fifo.drv");
     form.driverList()->setSelectedIndex(1);
     const QString fifo = prefix.systemDir() + "/0fifo.drv";
     ASSERT_TRUE(QFile::remove(fifo));
