@@ -155,7 +155,7 @@ conformance::State state() {
         if ((GetMenuState(GetMenu(form), static_cast<UINT>(item.id), MF_BYCOMMAND) & MF_CHECKED) !=
             0)
             s.types += (s.types.empty() ? "" : " ") + std::string(item.name);
-    s.newpath = utf8(tolvane::form1Newpath());
+    s.newpath = utf8(tolvane::form1Text(tolvane::WindowText::Newpath));
     HWND selectPath = NULL;
     EnumThreadWindows(GetCurrentThreadId(), findSelectPath, reinterpret_cast<LPARAM>(&selectPath));
     if (selectPath != NULL) {

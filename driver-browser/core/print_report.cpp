@@ -16,7 +16,7 @@ namespace {
 bool printLine(const MainWindowSeam& window, const PrinterSeam& printer, const ReportLine& line) {
     const std::size_t prefix = std::strlen(line.prefix);
     const std::size_t caption =
-        line.hasLabel ? window.labelText(window.context, line.label, nullptr, 0) : 0;
+        line.hasLabel ? window.text(window.context, textOf(line.label), nullptr, 0) : 0;
     char* text = printer.memory(printer.context, prefix + caption + 1);
     if (text == nullptr) {
         return false;
@@ -24,7 +24,7 @@ bool printLine(const MainWindowSeam& window, const PrinterSeam& printer, const R
     std::memcpy(text, line.prefix, prefix);
     text[prefix] = '\0';
     if (line.hasLabel) {
-        window.labelText(window.context, line.label, text + prefix, caption + 1);
+        window.text(window.context, textOf(line.label), text + prefix, caption + 1);
     }
     // What the window handed over, should it be less than it said.
     printer.printLine(printer.context, text, std::strlen(text));

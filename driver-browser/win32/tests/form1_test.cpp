@@ -163,8 +163,8 @@ TEST_F(Form1Test, MenuTreeWithOneCheckMarkOnDrvFilesOnly) {
 
 TEST_F(Form1Test, StartUpSetsWinPathTheListsPathAndTheCurrentDirectory) {
     tolvane::loadForm1(form_);
-    EXPECT_STREQ(tolvane::form1WinPath(), windowsDirectory().c_str());
-    EXPECT_EQ(std::string(tolvane::form1ListPath()), system_);
+    EXPECT_STREQ(tolvane::form1Text(tolvane::WindowText::WinPath), windowsDirectory().c_str());
+    EXPECT_EQ(std::string(tolvane::form1Text(tolvane::WindowText::ListPath)), system_);
     char current[MAX_PATH];
     GetCurrentDirectoryA(sizeof current, current);
     EXPECT_EQ(lstrcmpiA(current, system_.c_str()), 0);
@@ -221,7 +221,7 @@ TEST_F(SpecialFiles, ADriverThatIsNotAFileOnADiskIsNotRead) {
 
 TEST_F(SpecialFiles, AShortcutPlaceThatIsNotAFileOnADiskGetsTheFailureMessage) {
     tolvane::loadForm1(form_); // GetwinDir: the shortcut goes into its "desktop" folder
-    ASSERT_EQ(tolvane::form1WinPath(), windowsDirectory());
+    ASSERT_EQ(tolvane::form1Text(tolvane::WindowText::WinPath), windowsDirectory());
     std::vector<std::string> boxes;
     whileRunning(
         [&] {
