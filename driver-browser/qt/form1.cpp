@@ -58,15 +58,16 @@ void Form1::applyDefinition() {
     // Only the checked file type shows a mark, as in a Windows menu.
     ui->typemen->setStyle(new MenuCheckStyle(this));
 
-    // Fixed single border: the client area keeps its size; the menu bar sits above it.
+    // Fixed single border, without a maximize button: the client area keeps its size; the
+    // menu bar sits above it.
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     ui->centralwidget->setFixedSize(kClientWidth, kClientHeight);
     const int menuHeight = menuBar()->sizeHint().height();
     setFixedSize(kClientWidth, kClientHeight + menuHeight);
     // setGeometry places the inside of the window, without the frame the system adds.
     setGeometry(kClientLeft, kClientTop - menuHeight, kClientWidth, kClientHeight + menuHeight);
 
-    // DrvListBox has the first tab index: the window opens with the focus on it (the focus
-    // chain alone would start on Picture1, the control defined first).
+    // DrvListBox has the first tab index: the window opens with the focus on it.
     ui->DrvListBox->setFocus();
 }
 
