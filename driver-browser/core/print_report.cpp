@@ -41,17 +41,14 @@ bool printDetails(const MainWindowSeam& window, const PrinterSeam& printer) {
 
 // kPrintFailedText, and the reason when there is one.
 void warnFailed(const PrinterSeam& printer, const char* reason) {
-    const std::size_t text = std::strlen(kPrintFailedText);
-    const std::size_t between = std::strlen(kPrintFailedReason);
-    const std::size_t why = std::strlen(reason);
-    char* warning = why == 0 ? nullptr : printer.memory(printer.context, text + between + why + 1);
+    const std::size_t length =
+        joinTexts({kPrintFailedText, kPrintFailedReason, reason}, nullptr, 0);
+    char* warning = reason[0] == '\0' ? nullptr : printer.memory(printer.context, length + 1);
     if (warning == nullptr) {
         printer.warn(printer.context, kPrintFailedText);
         return;
     }
-    std::memcpy(warning, kPrintFailedText, text);
-    std::memcpy(warning + text, kPrintFailedReason, between);
-    std::memcpy(warning + text + between, reason, why + 1);
+    joinTexts({kPrintFailedText, kPrintFailedReason, reason}, warning, length + 1);
     printer.warn(printer.context, warning);
 }
 
