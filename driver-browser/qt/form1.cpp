@@ -13,7 +13,6 @@
 #include "main_window.h"
 #include "menu_check_style.h"
 #include "native_names.h"
-#include "path_text.h"
 #include "posix_file.h"
 #include "ui_form1.h"
 #include "user_texts.h"

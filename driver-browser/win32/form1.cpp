@@ -18,7 +18,6 @@
 #include "core/file_types.h"
 #include "core/main_window.h"
 #include "core/main_window_seam.h"
-#include "core/path_text.h"
 #include "core/print_report.h"
 #include "core/shortcut_file.h"
 #include "core/user_texts.h"
