@@ -42,6 +42,7 @@ TEST(ShortcutPlace, TheWindowsDesktopFirstThenTheUsersThenNowhereNamingTheLastTr
     } cases[] = {
         {"C:\\WINDOWS", {win, user}, user.c_str(), P::WindowsDesktop, win + file},
         {"C:\\", {root}, nullptr, P::WindowsDesktop, root + file},
+        {"", {"\\desktop"}, nullptr, P::WindowsDesktop, "\\desktop" + file}, // no WinPath
         {"C:\\WINDOWS", {user}, user.c_str(), P::UserDesktop, user + file},
         {"C:\\WINDOWS", {}, user.c_str(), P::Nowhere, user + file},
         {"C:\\WINDOWS", {user}, nullptr, P::Nowhere, win + file},
