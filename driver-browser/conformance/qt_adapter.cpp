@@ -1,30 +1,39 @@
-// Plays the conformance table against the Qt front-end on the offscreen platform: the real
-// Form1 and its dialogs, driven with QTest's mouse and key events, printing into a
-// recording printer. Drive C is the drive_c folder of a throw-away Wine prefix, drive D its
-// drive_d folder (holding "data"); drive Q is a link to nothing beside them, a drive whose
-// medium is gone.
+// Plays a conformance table (the scenarios, or the windows' definitions) against the Qt
+// front-end on the offscreen platform: the real Form1 and its dialogs, driven with QTest's
+// mouse and key events, printing into a recording printer. Drive C is the drive_c folder of a
+// throw-away Wine prefix, drive D its drive_d folder (holding "data"); drive Q is a link to nothing
+// beside them, a drive whose medium is gone.
 //
 // usage: conformance_qt TABLE OUTPUT
 #include "scenario_table.h"
 
 #include "ansi_codepage.h"
+#include "brisklow.h"
 #include "directory_list.h"
 #include "file_list_box.h"
 #include "form1.h"
 #include "native_names.h"
 #include "report_printer.h"
+#include "splash_timer.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -56,6 +65,171 @@ std::unique_ptr<tolvane::ReportPrinter> recordingPrinter() {
     if (printerMode == "none")
         return nullptr;
     return std::make_unique<RecordingPrinter>();
+}
+
+// ---- "define": the window taking input, as the table describes windows and controls ----
+
+// The controls of a window, in the order they were made: the content's children, and a
+// frame's own after it (with the frame as their container).
+void controlsOf(QWidget* parent, QWidget* frame, std::vector<std::pair<QWidget*, QWidget*>>* out) {
+    for (QObject* child : parent->children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w || w->isWindow() || w->objectName().isEmpty() || w->objectName().startsWith("qt_"))
+            continue;
+        out->push_back({w, frame});
+        if (qobject_cast<QGroupBox*>(w))
+            controlsOf(w, w, out);
+    }
+}
+
+// The picture of that folder of the resources whose file, "NAME" + suffix, shows image.
+std::string resourceName(const QString& folder, const QString& suffix, const QImage& image) {
+    for (const QString& file : QDir(folder).entryList({"*" + suffix})) {
+        if (QImage(folder + "/" + file).convertToFormat(image.format()) == image)
+            return file.chopped(suffix.size()).toStdString();
+    }
+    return "?";
+}
+
+// A label shows plain text from its top edge and takes no focus; anything else is no label.
+// A focused button is the dialog's default one, as in Windows; any other is not.
+std::string kindOf(QWidget* w) {
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+        const Qt::Alignment a = label->alignment();
+        if (!label->pixmap().isNull())
+            return "picture";
+        if (label->textFormat() != Qt::PlainText || !(a & Qt::AlignTop) ||
+            label->focusPolicy() != Qt::NoFocus)
+            return "label?";
+        return a & Qt::AlignRight     ? "label right"
+               : a & Qt::AlignHCenter ? "label centred"
+                                      : "label left";
+    }
+    if (auto* button = qobject_cast<QPushButton*>(w))
+        return button->isDefault() && !button->hasFocus() ? "default button" : "button";
+    if (qobject_cast<QGroupBox*>(w))
+        return "frame";
+    if (qobject_cast<QListWidget*>(w))
+        return "list";
+    if (qobject_cast<QComboBox*>(w))
+        return "drop-down list";
+    auto* line = qobject_cast<QFrame*>(w); // an etched line
+    return line && line->frameShape() == QFrame::HLine && line->frameShadow() == QFrame::Sunken
+               ? "frame"
+               : "?";
+}
+
+std::string captionOf(QWidget* w) {
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+        if (label->pixmap().isNull())
+            return label->text().toStdString();
+        const QImage picture = label->pixmap().toImage();
+        return resourceName(":/images", ".png", picture) + " " + std::to_string(picture.width()) +
+               "x" + std::to_string(picture.height());
+    }
+    if (auto* button = qobject_cast<QPushButton*>(w))
+        return button->text().toStdString();
+    if (auto* frame = qobject_cast<QGroupBox*>(w))
+        return frame->title().toStdString();
+    return w->property("caption").toString().toStdString();
+}
+
+// "-" for a control that shows no text: a picture, an etched line.
+std::string fontOf(QWidget* w) {
+    const bool line =
+        qobject_cast<QFrame*>(w) && kindOf(w) == "frame" && !qobject_cast<QGroupBox*>(w);
+    if (kindOf(w) == "picture" || line)
+        return "-";
+    if (!w->testAttribute(Qt::WA_SetFont))
+        return "default";
+    const QFont font = w->font();
+    return conformance::fontText(font.family().toStdString(), qRound(font.pointSizeF() * 100),
+                                 font.italic(), font.bold());
+}
+
+// Fixed single, fixed dialog (no button on its title bar), sizable, or none.
+std::string borderOf(QWidget* window) {
+    const Qt::WindowFlags flags = window->windowFlags();
+    const bool fixed = window->minimumSize() == window->maximumSize();
+    const bool buttons = flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                                  Qt::WindowCloseButtonHint);
+    if (flags & Qt::FramelessWindowHint)
+        return fixed ? "none" : "?";
+    if (!fixed)
+        return "sizable";
+    if ((flags & Qt::CustomizeWindowHint) && !buttons)
+        return "fixed dialog";
+    return flags & Qt::WindowMaximizeButtonHint ? "?" : "fixed single";
+}
+
+// The icon's picture and sizes, largest first.
+std::string iconOf(QWidget* window) {
+    const QIcon icon = window->windowIcon();
+    if (icon.isNull())
+        return "no icon";
+    std::string text = "icon " + resourceName(":/icons", "_32.png", icon.pixmap(32, 32).toImage());
+    QList<QSize> sizes = icon.availableSizes();
+    std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() > b.width(); });
+    for (const QSize& size : sizes)
+        text += " " + std::to_string(size.width());
+    return text;
+}
+
+void menuLines(const QList<QAction*>& actions, int depth, std::vector<std::string>* out) {
+    for (QAction* item : actions) {
+        QMenu* sub = item->menu();
+        std::string line = "menu: " + std::string(static_cast<size_t>(depth), '>') +
+                           (sub ? sub->objectName() : item->objectName()).toStdString();
+        if (item->property("index").isValid())
+            line += "(" + item->property("index").toString().toStdString() + ")";
+        line += " " + (item->isSeparator() ? std::string("-")
+                                           : (sub ? sub->title() : item->text()).toStdString());
+        line += std::string(item->isChecked() ? " (checked)" : "") +
+                (item->isEnabled() ? "" : " (disabled)") + (item->isVisible() ? "" : " (hidden)");
+        if (!item->shortcut().isEmpty())
+            line += " (shortcut " + item->shortcut().toString().toStdString() + ")";
+        out->push_back(line);
+        if (sub)
+            menuLines(sub->actions(), depth + 1, out);
+    }
+}
+
+void define(QWidget* window, std::vector<std::string>* out) {
+    auto* main = qobject_cast<QMainWindow*>(window);
+    QWidget* content = main ? main->centralWidget() : window;
+    const QPoint at = content->mapToGlobal(QPoint(0, 0));
+    const QSize screen = window->screen()->geometry().size();
+    const tolvane::SplashPosition centre = tolvane::centredSplashPosition(
+        screen.width(), screen.height(), window->frameGeometry().width(),
+        window->frameGeometry().height());
+    std::string place =
+        conformance::twipsPlace(at.x(), at.y(), content->width(), content->height());
+    if (window->frameGeometry().topLeft() == QPoint(centre.left, centre.top))
+        place = "centred" + place.substr(place.rfind(' '));
+    out->push_back("window: " + window->objectName().toStdString() + " | " +
+                   window->windowTitle().toStdString() + " | " + place + " | " + borderOf(window) +
+                   " | " + iconOf(window));
+    std::vector<std::pair<QWidget*, QWidget*>> controls;
+    controlsOf(content, nullptr, &controls);
+    for (size_t tab = 0; tab < controls.size(); ++tab) {
+        QWidget* w = controls[tab].first;
+        QWidget* frame = controls[tab].second;
+        out->push_back("control: " + w->objectName().toStdString() +
+                       (frame ? " in " + frame->objectName().toStdString() : std::string()) +
+                       " | " + kindOf(w) + " | " + captionOf(w) + " | " +
+                       conformance::twipsPlace(w->x(), w->y(), w->width(), w->height()) + " | " +
+                       fontOf(w) + " | tab " + std::to_string(tab));
+    }
+    std::string stops = "tab stops:";
+    for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+        const bool control = std::any_of(controls.begin(), controls.end(),
+                                         [w](const auto& c) { return c.first == w; });
+        if (control && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisible())
+            stops += " " + w->objectName().toStdString();
+    }
+    out->push_back(stops);
+    if (main)
+        menuLines(main->menuBar()->actions(), 0, out);
 }
 
 class Player {
@@ -279,6 +453,11 @@ private:
                                                                     : driveC_));
         } else if (a[0] == "close") {
             window->close();
+        } else if (a[0] == "define") {
+            define(window, &printed);
+        } else if (a[0] == "splash") {
+            Brisklow splash(form_.get());
+            splash.exec();
         } else if (a[0] == "open" || a[0] == "select") {
             auto* dirs = qobject_cast<QListWidget*>(find(window, "Dir1"));
             for (int i = 0; dirs && i < dirs->count(); ++i) {

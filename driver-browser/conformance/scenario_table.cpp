@@ -232,6 +232,19 @@ void Transcript::stepDone(const Step& step, const State& state, std::vector<std:
     last_ = now;
 }
 
+std::string twipsPlace(int left, int top, int width, int height) {
+    return std::to_string(left * 15) + " " + std::to_string(top * 15) + " " +
+           std::to_string(width * 15) + "x" + std::to_string(height * 15);
+}
+
+std::string fontText(const std::string& face, int centipoints, bool italic, bool bold) {
+    std::string size = std::to_string(centipoints / 100);
+    if (centipoints % 100 != 0)
+        size += "." + std::to_string(centipoints % 100 / 10) +
+                (centipoints % 10 != 0 ? std::to_string(centipoints % 10) : "");
+    return face + " " + size + (italic ? " italic" : "") + (bold ? " bold" : "");
+}
+
 bool writeText(const std::string& file, const std::string& text) {
     std::ofstream out(file, std::ios::binary);
     out << text;

@@ -105,6 +105,12 @@ private:
 // character as {N*c}.
 std::string visible(const std::string& text);
 
+// What "define" writes of a window and its controls: a place (in pixels) as "LEFT TOP
+// WIDTHxHEIGHT" in twips, and a font as its face, its size in points and "italic" or
+// "bold" when it is.
+std::string twipsPlace(int left, int top, int width, int height);
+std::string fontText(const std::string& face, int centipoints, bool italic, bool bold);
+
 // Writes all transcripts to `file`; false when it cannot.
 bool writeText(const std::string& file, const std::string& text);
 

@@ -1,11 +1,11 @@
-// Plays the conformance table against the Win32 front-end under Wine: tolvane.exe's own
-// windows (the same library and resource script, started as tolvane.exe starts them but
-// without the splash) in this process, where a recording printer and newpath can be
-// reached. They are driven with the window messages a user's mouse and keys produce: a
-// mouse message goes where Windows sends it, to the window holding the capture, else to
-// the window under the point. Every step is posted from a timer, which also ticks inside
-// the modal loops, and the state is read at the next tick at which the queue is empty and
-// a window waits for input.
+// Plays a conformance table (the scenarios, or the windows' definitions) against the Win32
+// front-end under Wine: tolvane.exe's own windows (the same library and resource script,
+// started as tolvane.exe starts them but without the splash) in this process, where a
+// recording printer and newpath can be reached. They are driven with the window messages a
+// user's mouse and keys produce: a mouse message goes where Windows sends it, to the window
+// holding the capture, else to the window under the point. Every step is posted from a
+// timer, which also ticks inside the modal loops, and the state is read at the next tick at
+// which the queue is empty and a window waits for input.
 //
 // usage: conformance_win32 TABLE OUTPUT
 #include "scenario_table.h"
@@ -14,9 +14,13 @@
 #include "form1.h"
 #include "picture_box.h"
 #include "resource_ids.h"
+#include "tolvane_windows.h"
+
+#include "core/splash_timer.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -30,25 +34,44 @@ struct Name {
     const char* name;
 };
 
-// The controls steps name or the focus can be on, and each window by a control it holds.
+// Every control and menu item by its name in the window definitions.
+#define CONTROL(window, name)                                                                      \
+    { IDC_##window##_##name, #name }
 const Name kControls[] = {
-    {IDC_Form1_DrvListBox, "DrvListBox"}, {IDC_Form1_Picture1, "Picture1"},
-    {IDC_changedir_Dir1, "Dir1"},         {IDC_changedir_Drive1, "Drive1"},
-    {IDC_changedir_Command1, "Command1"}, {IDC_changedir_Command2, "Command2"},
-    {IDC_About_Picture1, "Picture1"},     {IDC_About_Command1, "Command1"},
-    {IDC_About_Label6, "Label6"},         {IDC_QuilletEgg_Command1, "Command1"},
-    {IDC_drvHelp_Command1, "Command1"},
-};
-const Name kWindows[] = {{IDC_Form1_DrvListBox, "Form1"},
-                         {IDC_changedir_Dir1, "changedir"},
-                         {IDC_About_Label6, "About"},
-                         {IDC_QuilletEgg_Command1, "QuilletEgg"},
-                         {IDC_drvHelp_Label3, "drvHelp"}};
-const Name kMenu[] = {{IDM_chdr, "chdr"},         {IDM_SDriver, "SDriver"},
-                      {IDM_ADrivers, "ADrivers"}, {IDM_Exitmen, "Exitmen"},
-                      {IDM_DRVOnly, "DRVOnly"},   {IDM_DLLOnly, "DLLOnly"},
-                      {IDM_vxdonly, "vxdonly"},   {IDM_BothDLLDRV, "BothDLLDRV"},
-                      {IDM_Helpme, "Helpme"},     {IDM_AboutMe, "AboutMe"}};
+    CONTROL(Form1, Frame1),       CONTROL(Form1, Picture1),     CONTROL(Form1, DrvListBox),
+    CONTROL(Form1, Vendorlbl),    CONTROL(Form1, Versionlbl),   CONTROL(Form1, Label5),
+    CONTROL(Form1, Descrlbl),     CONTROL(Form1, FileNamelbl),  CONTROL(Form1, Label4),
+    CONTROL(Form1, Label3),       CONTROL(Form1, Label2),       CONTROL(Form1, Label1),
+    CONTROL(changedir, Command2), CONTROL(changedir, Command1), CONTROL(changedir, Drive1),
+    CONTROL(changedir, Dir1),     CONTROL(drvHelp, Command1),   CONTROL(drvHelp, Frame1),
+    CONTROL(drvHelp, Label1),     CONTROL(drvHelp, Label2),     CONTROL(drvHelp, Label3),
+    CONTROL(About, Command1),     CONTROL(About, Picture1),     CONTROL(About, Label6),
+    CONTROL(About, Label5),       CONTROL(About, Label4),       CONTROL(About, Label3),
+    CONTROL(About, Label2),       CONTROL(About, Label1),       CONTROL(QuilletEgg, Command1)};
+#define MENU(name)                                                                                 \
+    { IDM_##name, #name }
+const Name kMenu[] = {MENU(DRVOnly),  MENU(DLLOnly),    MENU(vxdonly),  MENU(BothDLLDRV),
+                      MENU(Filemen),  MENU(chdr),       MENU(printmen), MENU(SDriver),
+                      MENU(ADrivers), {IDM_u1, "u(1)"}, MENU(Exitmen),  MENU(typemen),
+                      MENU(Helpmen),  MENU(Helpme),     MENU(p),        MENU(AboutMe)};
+const size_t kControlCount = sizeof kControls / sizeof *kControls;
+const size_t kMenuCount = sizeof kMenu / sizeof *kMenu;
+
+// Each window by its dialog procedure.
+const struct {
+    DLGPROC procedure;
+    const char* name;
+} kWindows[] = {{tolvane::Form1Proc, "Form1"},       {tolvane::changedirProc, "changedir"},
+                {tolvane::drvHelpProc, "drvHelp"},   {tolvane::AboutProc, "About"},
+                {tolvane::BrisklowProc, "Brisklow"}, {tolvane::QuilletEggProc, "QuilletEgg"}};
+
+const char* windowName(HWND window) {
+    const auto procedure = reinterpret_cast<DLGPROC>(GetWindowLongPtrA(window, DWLP_DLGPROC));
+    for (const auto& w : kWindows)
+        if (w.procedure == procedure)
+            return w.name;
+    return nullptr;
+}
 
 std::string utf8(const std::string& ansi) {
     if (ansi.empty())
@@ -151,11 +174,11 @@ conformance::State state() {
         s.labels[i] = utf8(text(GetDlgItem(form, labels[i])));
         s.hidden[i] = !IsWindowVisible(GetDlgItem(form, labels[i]));
     }
-    for (const Name& item : {kMenu[4], kMenu[5], kMenu[6], kMenu[7]})
+    for (const Name& item : {kMenu[0], kMenu[1], kMenu[2], kMenu[3]})
         if ((GetMenuState(GetMenu(form), static_cast<UINT>(item.id), MF_BYCOMMAND) & MF_CHECKED) !=
             0)
             s.types += (s.types.empty() ? "" : " ") + std::string(item.name);
-    s.newpath = utf8(tolvane::form1Newpath());
+    s.newpath = utf8(tolvane::form1Text(tolvane::WindowText::Newpath));
     HWND selectPath = NULL;
     EnumThreadWindows(GetCurrentThreadId(), findSelectPath, reinterpret_cast<LPARAM>(&selectPath));
     if (selectPath != NULL) {
@@ -171,20 +194,16 @@ conformance::State state() {
         s.openDir = static_cast<int>(SendMessageA(dirs, LB_GETCURSEL, 0, 0));
     }
     HWND window = current();
-    const char* name = nullptr;
-    for (const Name& w : kWindows)
-        if (name == nullptr && GetDlgItem(window, w.id) != NULL)
-            name = w.name;
+    const char* name = windowName(window);
     if (name == nullptr) {
         s.window = "MessageBox " + text(window);
         s.message = utf8(text(GetDlgItem(window, 0xFFFF)));
         return s;
     }
     HWND focus = GetFocus();
-    const char* control =
-        focus != NULL && GetParent(focus) == window
-            ? nameOf(kControls, sizeof kControls / sizeof *kControls, GetDlgCtrlID(focus))
-            : nullptr;
+    const char* control = focus != NULL && GetParent(focus) == window
+                              ? nameOf(kControls, kControlCount, GetDlgCtrlID(focus))
+                              : nullptr;
     s.window = std::string(name) + " " + (control ? control : "-");
     return s;
 }
@@ -233,13 +252,240 @@ void postKey(HWND to, WPARAM key) {
 // The control of that name in the window taking input; NULL, and a word on stderr (the
 // state text then shows where the front-end went), when it has none.
 HWND find(HWND window, const std::string& name) {
-    const int id = idOf(kControls, sizeof kControls / sizeof *kControls, window, name);
+    const int id = idOf(kControls, kControlCount, window, name);
     HWND control = id != 0 ? GetDlgItem(window, id) : NULL;
     if (control == NULL)
         std::fprintf(stderr, "conformance_win32: no %s in \"%s\"\n", name.c_str(),
                      text(window).c_str());
     return control;
 }
+
+// ---- "define": the window taking input, as the table describes windows and controls ----
+
+// A label shows plain text (SS_NOPREFIX); a focused push button is the default one.
+std::string kindOf(HWND control) {
+    char name[32] = {};
+    GetClassNameA(control, name, sizeof name);
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    const std::string label = (style & SS_NOPREFIX) != 0 ? "label" : "label?";
+    if (lstrcmpiA(name, "Static") == 0) {
+        switch (style & SS_TYPEMASK) {
+        case SS_LEFT:
+            return label + " left";
+        case SS_RIGHT:
+            return label + " right";
+        case SS_CENTER:
+            return label + " centred";
+        case SS_ETCHEDHORZ:
+            return "frame";
+        }
+    } else if (lstrcmpiA(name, "Button") == 0) {
+        switch (style & BS_TYPEMASK) {
+        case BS_GROUPBOX:
+            return "frame";
+        case BS_PUSHBUTTON:
+            return "button";
+        case BS_DEFPUSHBUTTON:
+            return GetFocus() == control ? "button" : "default button";
+        }
+    } else if (lstrcmpiA(name, "ListBox") == 0) {
+        return "list";
+    } else if (lstrcmpiA(name, "ComboBox") == 0 && (style & 3) == CBS_DROPDOWNLIST) {
+        return "drop-down list";
+    } else if (lstrcmpiA(name, tolvane::kPictureBoxClass) == 0) {
+        return "picture";
+    }
+    return "?";
+}
+
+// An etched line, which shows a frame's caption nowhere.
+bool isLine(HWND control) {
+    char name[32] = {};
+    GetClassNameA(control, name, sizeof name);
+    return lstrcmpiA(name, "Static") == 0 &&
+           (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) == SS_ETCHEDHORZ;
+}
+
+bool isGroupBox(HWND control) {
+    char name[32] = {};
+    GetClassNameA(control, name, sizeof name);
+    return lstrcmpiA(name, "Button") == 0 &&
+           (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+// A picture box's bitmap (its caption names the resource) and size.
+std::string captionOf(HWND control, const std::string& kind) {
+    if (kind == "list" || kind == "drop-down list")
+        return std::string();
+    std::string caption = text(control);
+    if (kind != "picture")
+        return utf8(caption);
+    BITMAP bitmap = {};
+    GetObjectA(reinterpret_cast<HBITMAP>(GetWindowLongPtrA(control, 0)), sizeof bitmap, &bitmap);
+    std::transform(caption.begin(), caption.end(), caption.begin(),
+                   [](char c) { return static_cast<char>(c | 0x20); });
+    return caption + " " + std::to_string(bitmap.bmWidth) + "x" + std::to_string(bitmap.bmHeight);
+}
+
+// "-" for a control that shows no text.
+std::string fontOf(HWND control, HWND window) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+    if (font == NULL || isLine(control))
+        return "-";
+    if (font == reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)))
+        return "default";
+    LOGFONTA logical = {};
+    GetObjectA(font, sizeof logical, &logical);
+    HDC screen = GetDC(NULL);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(NULL, screen);
+    return conformance::fontText(logical.lfFaceName, MulDiv(-logical.lfHeight, 7200, dpi),
+                                 logical.lfItalic != 0, logical.lfWeight != FW_NORMAL);
+}
+
+// Fixed single, fixed dialog (no button on its title bar), sizable, or none.
+std::string borderOf(HWND window) {
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    const bool dialogFrame = (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) != 0;
+    if ((style & (WS_CAPTION | WS_THICKFRAME)) == 0)
+        return dialogFrame ? "?" : "none";
+    if ((style & WS_THICKFRAME) != 0)
+        return "sizable";
+    if ((style & WS_CAPTION) != WS_CAPTION || (style & WS_MAXIMIZEBOX) != 0)
+        return "?";
+    if (!dialogFrame)
+        return "fixed single";
+    return (style & (WS_SYSMENU | WS_MINIMIZEBOX)) == 0 ? "fixed dialog" : "?";
+}
+
+std::vector<DWORD> pixelsOf(HICON icon) {
+    std::vector<DWORD> pixels(32 * 32);
+    ICONINFO info = {};
+    if (icon == NULL || !GetIconInfo(icon, &info))
+        return {};
+    BITMAPINFO format = {};
+    format.bmiHeader = {sizeof format.bmiHeader, 32, -32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(NULL);
+    GetDIBits(screen, info.hbmColor, 0, 32, pixels.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(NULL, screen);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return pixels;
+}
+
+// The icon resource whose 32 x 32 image the window shows, and the sizes it holds.
+std::string iconOf(HWND window) {
+    const Name icons[] = {{IDI_Form1, "form1"},
+                          {IDI_changedir, "changedir"},
+                          {IDI_drvHelp, "help"},
+                          {IDI_About, "about"},
+                          {IDI_Brisklow, "splash"}};
+    const auto shown = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+    if (shown == NULL)
+        return "no icon";
+    for (const Name& icon : icons) {
+        HANDLE resource =
+            LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(icon.id), IMAGE_ICON, 32, 32, 0);
+        const bool same = pixelsOf(static_cast<HICON>(resource)) == pixelsOf(shown);
+        DestroyIcon(static_cast<HICON>(resource));
+        if (!same)
+            continue;
+        // The group's directory: a count at offset 4, then 14 bytes an image, its width first.
+        const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(
+            NULL, FindResourceA(NULL, MAKEINTRESOURCEA(icon.id), MAKEINTRESOURCEA(14)))));
+        std::vector<int> sizes;
+        for (int n = 0; n < (group[4] | group[5] << 8); ++n)
+            sizes.push_back(group[6 + 14 * n] == 0 ? 256 : group[6 + 14 * n]);
+        std::sort(sizes.rbegin(), sizes.rend());
+        std::string text = std::string("icon ") + icon.name;
+        for (int size : sizes)
+            text += " " + std::to_string(size);
+        return text;
+    }
+    return "icon ?";
+}
+
+void menuLines(HMENU menu, int depth, std::vector<std::string>* out) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char caption[128] = {};
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_TYPE | MIIM_STATE | MIIM_SUBMENU;
+        info.dwTypeData = caption;
+        info.cch = sizeof caption;
+        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+        const char* name = nameOf(kMenu, kMenuCount, static_cast<int>(info.wID));
+        std::string text = (info.fType & MFT_SEPARATOR) != 0 ? "-" : utf8(caption);
+        std::string shortcut;
+        if (text.find('\t') != std::string::npos) {
+            shortcut = " (shortcut " + text.substr(text.find('\t') + 1) + ")";
+            text.erase(text.find('\t'));
+        }
+        out->push_back("menu: " + std::string(static_cast<size_t>(depth), '>') +
+                       (name ? name : "?") + " " + text +
+                       ((info.fState & MFS_CHECKED) != 0 ? " (checked)" : "") +
+                       ((info.fState & MFS_DISABLED) != 0 ? " (disabled)" : "") + shortcut);
+        if (info.hSubMenu != NULL)
+            menuLines(info.hSubMenu, depth + 1, out);
+    }
+}
+
+void define(HWND window, std::vector<std::string>* out) {
+    RECT client;
+    GetClientRect(window, &client);
+    MapWindowPoints(window, NULL, reinterpret_cast<POINT*>(&client), 2);
+    RECT outer;
+    GetWindowRect(window, &outer);
+    const tolvane::SplashPosition centre =
+        tolvane::centredSplashPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                       outer.right - outer.left, outer.bottom - outer.top);
+    std::string place = conformance::twipsPlace(client.left, client.top, client.right - client.left,
+                                                client.bottom - client.top);
+    if (outer.left == centre.left && outer.top == centre.top)
+        place = "centred" + place.substr(place.rfind(' '));
+    const char* name = windowName(window);
+    out->push_back(std::string("window: ") + (name ? name : "?") + " | " + utf8(text(window)) +
+                   " | " + place + " | " + borderOf(window) + " | " + iconOf(window));
+    // The controls in their order; one inside a frame (a group box around it) is placed in it.
+    RECT frame = {};
+    std::string frameName;
+    int tab = 0;
+    for (HWND c = GetWindow(window, GW_CHILD); c != NULL; c = GetWindow(c, GW_HWNDNEXT), ++tab) {
+        RECT r;
+        GetWindowRect(c, &r);
+        MapWindowPoints(NULL, window, reinterpret_cast<POINT*>(&r), 2);
+        const std::string kind = kindOf(c);
+        const char* control = nameOf(kControls, kControlCount, GetDlgCtrlID(c));
+        std::string line = "control: " + std::string(control ? control : "?");
+        RECT inside;
+        if (!frameName.empty() && IntersectRect(&inside, &frame, &r) && EqualRect(&inside, &r)) {
+            line += " in " + frameName;
+            OffsetRect(&r, -frame.left, -frame.top);
+        } else if (isGroupBox(c)) {
+            frame = r;
+            frameName = control ? control : "?";
+        }
+        out->push_back(line + " | " + kind + " | " + captionOf(c, kind) + " | " +
+                       conformance::twipsPlace(r.left, r.top, r.right - r.left, r.bottom - r.top) +
+                       " | " + fontOf(c, window) + " | tab " + std::to_string(tab));
+    }
+    std::string stops = "tab stops:";
+    HWND first = GetNextDlgTabItem(window, NULL, FALSE);
+    for (HWND c = first; c != NULL;) {
+        const char* control = nameOf(kControls, kControlCount, GetDlgCtrlID(c));
+        stops += std::string(" ") + (control ? control : "?");
+        c = GetNextDlgTabItem(window, c, FALSE);
+        if (c == first)
+            break;
+    }
+    out->push_back(stops);
+    if (GetMenu(window) != NULL)
+        menuLines(GetMenu(window), 0, out);
+}
+
+// Asks the message loop to show the splash as the start does (the step itself must not wait
+// in its modal loop); a posted message comes before the next tick.
+constexpr UINT kShowSplash = WM_APP + 100;
 
 void act(const Step& step, conformance::Layout& layout, tolvane::FontSet& fonts) {
     const std::vector<std::string>& a = step.args;
@@ -254,8 +500,7 @@ void act(const Step& step, conformance::Layout& layout, tolvane::FontSet& fonts)
         form = tolvane::createForm1(options, fonts);
         tolvane::loadForm1(form);
     } else if (a[0] == "menu") {
-        PostMessageA(form, WM_COMMAND,
-                     MAKEWPARAM(idOf(kMenu, sizeof kMenu / sizeof *kMenu, NULL, a[1]), 0), 0);
+        PostMessageA(form, WM_COMMAND, MAKEWPARAM(idOf(kMenu, kMenuCount, NULL, a[1]), 0), 0);
     } else if (a[0] == "key") {
         // "shift+tab": the modifiers, then the key.
         const std::string name = a[1].substr(a[1].rfind('+') + 1);
@@ -318,6 +563,10 @@ void act(const Step& step, conformance::Layout& layout, tolvane::FontSet& fonts)
                      reinterpret_cast<LPARAM>(drives));
     } else if (a[0] == "close") {
         PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else if (a[0] == "define") {
+        define(window, &printed);
+    } else if (a[0] == "splash") {
+        PostThreadMessageA(GetCurrentThreadId(), kShowSplash, 0, 0);
     } else if (a[0] == "open" || a[0] == "select") {
         HWND dirs = GetDlgItem(window, IDC_changedir_Dir1);
         const int count = static_cast<int>(SendMessageA(dirs, LB_GETCOUNT, 0, 0));
@@ -423,6 +672,10 @@ int main(int argc, char** argv) {
                     std::fprintf(stderr, "conformance_win32: %s: timed out\n",
                                  scenario.header[0].c_str());
                     return 1;
+                }
+                if (message.hwnd == NULL && message.message == kShowSplash) {
+                    tolvane::showBrisklow(form);
+                    continue;
                 }
                 const bool timer = message.message == WM_TIMER;
                 handling += timer ? 0 : 1;

@@ -54,21 +54,23 @@ void showDriverInfo(const MainWindowSeam& window, const FileSeam& file) {
         return;
     }
     window.showEntryName(window.context, selected);
-    window.clearLabel(window.context, ValueLabel::Description);
-    const char* dir = window.listPath(window.context);
-    const char* name = window.entryFileName(window.context, selected);
+    window.setText(window.context, WindowText::Description, "");
+    // The list's path + separator + the entry's file name, as the strings stand.
+    const std::size_t dir = window.text(window.context, WindowText::ListPath, nullptr, 0);
+    const std::size_t name = window.entryFileName(window.context, selected, nullptr, 0);
     CaptionCollector captions(file);
-    const std::size_t length = joinPath(dir, kPathSeparator, name, nullptr, 0);
-    auto* path = reinterpret_cast<char*>(file.memory(file.context, length + 1));
+    auto* path = reinterpret_cast<char*>(file.memory(file.context, dir + name + 2));
     if (path == nullptr) {
         unreadableFileCaptions(fileFailureReason(FileFailure::OutOfMemory), captions.sink());
     } else {
-        joinPath(dir, kPathSeparator, name, path, length + 1);
+        window.text(window.context, WindowText::ListPath, path, dir + 1);
+        path[dir] = kPathSeparator;
+        window.entryFileName(window.context, selected, path + dir + 1, name + 1);
         readVersionStrings(file, path, captions.sink());
     }
     const ValueLabel shown[] = {ValueLabel::Description, ValueLabel::Vendor, ValueLabel::Version};
     for (const ValueLabel label : shown) {
-        window.setLabel(window.context, label, captions.text(label));
+        window.setText(window.context, textOf(label), captions.text(label));
     }
 }
 

@@ -8,7 +8,7 @@ void refreshDriverList(const MainWindowSeam& window) {
         return;
     }
     for (const ValueLabel label : kRefreshClearOrder) {
-        window.clearLabel(window.context, label);
+        window.setText(window.context, textOf(label), "");
     }
 }
 

@@ -30,8 +30,7 @@ inline constexpr ValueLabel kRefreshClearOrder[] = {ValueLabel::FileName, ValueL
 
 // The refresh handling after the list's path or pattern changed: with at least one entry,
 // select entry 0 (whose selection notification shows its details); otherwise empty the
-// captions of FileNamelbl, Descrlbl, Vendorlbl and Versionlbl, in that order. Uses
-// listCount, selectEntry and clearLabel of the seam.
+// captions of FileNamelbl, Descrlbl, Vendorlbl and Versionlbl, in that order.
 void refreshDriverList(const MainWindowSeam& window);
 
 } // namespace tolvane

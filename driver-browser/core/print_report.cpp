@@ -16,7 +16,7 @@ namespace {
 bool printLine(const MainWindowSeam& window, const PrinterSeam& printer, const ReportLine& line) {
     const std::size_t prefix = std::strlen(line.prefix);
     const std::size_t caption =
-        line.hasLabel ? window.labelText(window.context, line.label, nullptr, 0) : 0;
+        line.hasLabel ? window.text(window.context, textOf(line.label), nullptr, 0) : 0;
     char* text = printer.memory(printer.context, prefix + caption + 1);
     if (text == nullptr) {
         return false;
@@ -24,7 +24,7 @@ bool printLine(const MainWindowSeam& window, const PrinterSeam& printer, const R
     std::memcpy(text, line.prefix, prefix);
     text[prefix] = '\0';
     if (line.hasLabel) {
-        window.labelText(window.context, line.label, text + prefix, caption + 1);
+        window.text(window.context, textOf(line.label), text + prefix, caption + 1);
     }
     // What the window handed over, should it be less than it said.
     printer.printLine(printer.context, text, std::strlen(text));
@@ -41,17 +41,14 @@ bool printDetails(const MainWindowSeam& window, const PrinterSeam& printer) {
 
 // kPrintFailedText, and the reason when there is one.
 void warnFailed(const PrinterSeam& printer, const char* reason) {
-    const std::size_t text = std::strlen(kPrintFailedText);
-    const std::size_t between = std::strlen(kPrintFailedReason);
-    const std::size_t why = std::strlen(reason);
-    char* warning = why == 0 ? nullptr : printer.memory(printer.context, text + between + why + 1);
+    const std::size_t length =
+        joinTexts({kPrintFailedText, kPrintFailedReason, reason}, nullptr, 0);
+    char* warning = reason[0] == '\0' ? nullptr : printer.memory(printer.context, length + 1);
     if (warning == nullptr) {
         printer.warn(printer.context, kPrintFailedText);
         return;
     }
-    std::memcpy(warning, kPrintFailedText, text);
-    std::memcpy(warning + text, kPrintFailedReason, between);
-    std::memcpy(warning + text + between, reason, why + 1);
+    joinTexts({kPrintFailedText, kPrintFailedReason, reason}, warning, length + 1);
     printer.warn(printer.context, warning);
 }
 

@@ -1,6 +1,7 @@
 #include "select_path.h"
 
 #include "path_text.h"
+#include "user_texts.h"
 
 #include <cstring>
 
@@ -174,6 +175,12 @@ void loadSelectPath(const SelectPathSeam& dialog, const char* listPath) {
     if (shown >= 0) {
         dialog.showDrive(dialog.context, shown);
     }
+}
+
+std::size_t cannotOpenText(const char* dir, const char* reason, char* buffer,
+                           std::size_t capacity) {
+    return joinTexts({kCannotOpenBefore, dir, kCannotOpenReason, reason, kCannotOpenAfter}, buffer,
+                     capacity);
 }
 
 const char* selectPathAnswer(const SelectPathSeam& dialog) {

@@ -74,9 +74,13 @@ struct SelectPathSeam {
     // Dir1's open path, "" before any.
     const char* (*openPath)(void* context);
     // Tells the user that dir cannot be opened and why, and that the previous drive and
-    // directory are kept (during the load: once the dialog is visible).
+    // directory are kept, in the words of cannotOpenText (during the load: once the dialog
+    // is visible).
     void (*tellOpenFailed)(void* context, const char* dir, const char* reason);
 };
+
+// What the user is told when dir cannot be opened for reason: as joinTexts (path_text.h).
+std::size_t cannotOpenText(const char* dir, const char* reason, char* buffer, std::size_t capacity);
 
 // The index of the drive that holds path (the longest one), -1 when none does.
 int driveHolding(const SelectPathSeam& dialog, const char* path);

@@ -1,51 +1,17 @@
 #include "shortcut_file.h"
 
+#include "path_text.h"
+
+#include <cstring>
+
 namespace tolvane {
-
-namespace {
-
-// Appends text at *length, writing only what fits before the terminating zero byte.
-void append(const char* text, char* buffer, std::size_t capacity, std::size_t* length) {
-    for (; *text != '\0'; ++text, ++*length) {
-        if (*length + 1 < capacity) {
-            buffer[*length] = *text;
-        }
-    }
-}
-
-// folder + separator + "Harrowmint.URL" into buffer; false when it does not fit.
-bool fileIn(const char* folder, char separator, char* buffer, std::size_t capacity) {
-    const char sep[2] = {separator, '\0'};
-    std::size_t length = 0;
-    append(folder, buffer, capacity, &length);
-    append(sep, buffer, capacity, &length);
-    append(kShortcutFileName, buffer, capacity, &length);
-    if (capacity > 0) {
-        buffer[length < capacity ? length : capacity - 1] = '\0';
-    }
-    return length < capacity;
-}
-
-} // namespace
-
-std::size_t shortcutPath(const char* winPath, char separator, char* buffer, std::size_t capacity) {
-    const char sep[2] = {separator, '\0'};
-    std::size_t length = 0;
-    append(winPath, buffer, capacity, &length);
-    append(sep, buffer, capacity, &length);
-    append(kShortcutFolder, buffer, capacity, &length);
-    append(sep, buffer, capacity, &length);
-    append(kShortcutFileName, buffer, capacity, &length);
-    if (capacity > 0) {
-        buffer[length < capacity ? length : capacity - 1] = '\0';
-    }
-    return length;
-}
 
 ShortcutPlace placeShortcut(const char* winPath, char separator, const DesktopFolders& folders,
                             char* buffer, std::size_t capacity) {
     // The Windows directory's "desktop" folder: the file's path, cut back to the folder.
-    const std::size_t length = shortcutPath(winPath, separator, buffer, capacity);
+    const char sep[2] = {separator, '\0'};
+    const std::size_t length =
+        joinTexts({winPath, sep, kShortcutFolder, sep, kShortcutFileName}, buffer, capacity);
     const std::size_t folderLength = length - sizeof kShortcutFileName;
     if (length < capacity) {
         buffer[folderLength] = '\0';
@@ -56,13 +22,38 @@ ShortcutPlace placeShortcut(const char* winPath, char separator, const DesktopFo
         }
     }
     // The user's own desktop folder, as the platform names it.
-    char folder[520];
+    char folder[kUserDesktopCapacity];
     if (!folders.userDesktop(folders.context, folder, sizeof folder)) {
         return ShortcutPlace::Nowhere;
     }
-    const bool fits = fileIn(folder, separator, buffer, capacity);
+    const bool fits = joinPath(folder, separator, kShortcutFileName, buffer, capacity) < capacity;
     return fits && folders.folderExists(folders.context, folder) ? ShortcutPlace::UserDesktop
                                                                  : ShortcutPlace::Nowhere;
+}
+
+void createDesktopShortcut(const ShortcutSeam& platform, const char* winPath) {
+    // The path (under the Windows directory or in the user's desktop folder), the reason and
+    // the warning, in one piece of memory.
+    const std::size_t pathCapacity = std::strlen(winPath) + kUserDesktopCapacity + 32;
+    const std::size_t warningCapacity = pathCapacity + kReasonCapacity + 128;
+    char* path =
+        platform.memory(platform.context, pathCapacity + kReasonCapacity + warningCapacity);
+    if (path == nullptr) {
+        platform.tell(platform.context, kShortcutFailedTitle, kShortcutFailedText, kWarningStyle);
+        return;
+    }
+    char* reason = path + pathCapacity;
+    char* warning = reason + kReasonCapacity;
+    // Where neither desktop folder exists, the write fails and says why.
+    placeShortcut(winPath, kPathSeparator, platform.folders, path, pathCapacity);
+    reason[0] = '\0';
+    if (platform.write(platform.context, path, kShortcutContents, kShortcutSize, reason)) {
+        platform.tell(platform.context, kThankYouTitle, kThankYouText, kThankYouStyle);
+        return;
+    }
+    joinTexts({kShortcutFailedText, kShortcutFailedFile, path, kShortcutFailedReason, reason},
+              warning, warningCapacity);
+    platform.tell(platform.context, kShortcutFailedTitle, warning, kWarningStyle);
 }
 
 } // namespace tolvane

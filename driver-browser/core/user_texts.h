@@ -17,6 +17,9 @@ inline constexpr char kHelpText[] =
     "on a single driver or the whole list.  You can then take this information and connect "
     "to " TOLVANE_WEB_SITE " and see if you have the latest drivers for your hardware.";
 
+// The message boxes' style for a warning: an OK button and the warning icon.
+inline constexpr unsigned kWarningStyle = 0x30;
+
 // Title of the print commands' warnings (the main window's caption).
 inline constexpr char kPrintWarningTitle[] = "Tolvane v1.4";
 // No default printer to print on.
@@ -27,13 +30,14 @@ inline constexpr char kPrintFailedText[] = "The report could not be printed.";
 inline constexpr char kPrintFailedReason[] = "\nReason: ";
 
 // The shortcut file could not be written: title, and the text before the file's path and
-// before the reason.
+// before the reason (shortcut_file.h).
 inline constexpr char kShortcutFailedTitle[] = "Tolvane";
 inline constexpr char kShortcutFailedText[] = "The shortcut to our Website could not be created.";
 inline constexpr char kShortcutFailedFile[] = "\n\nFile: ";
 inline constexpr char kShortcutFailedReason[] = "\nReason: ";
 
-// Select Path cannot open a directory: before the directory, before the reason, and after.
+// Select Path cannot open a directory: before the directory, before the reason, and after
+// (select_path.h).
 inline constexpr char kCannotOpenBefore[] = "The directory ";
 inline constexpr char kCannotOpenReason[] = " cannot be opened: ";
 inline constexpr char kCannotOpenAfter[] = "\nThe previous drive and directory are kept.";

@@ -1,7 +1,5 @@
-// The Windows directory on Linux: that of the Wine prefix, through GetwinDir's rules.
+// The Windows directory on Linux: that of the Wine prefix.
 #include "windows_directory.h"
-
-#include "getwin_dir.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -63,16 +61,8 @@ unsigned answer(void*, char* buffer, unsigned size) {
 
 } // namespace
 
-const char* pathSeparator() {
-    return "/";
-}
-
-std::string windowsDirectory() {
-    std::string buffer(4096, '\0');
-    const std::size_t length =
-        readWindowsDirectory(WindowsDirectorySeam{nullptr, &answer}, &buffer[0], buffer.size());
-    buffer.resize(length);
-    return buffer;
+WindowsDirectorySeam wineWindowsDirectory() {
+    return WindowsDirectorySeam{nullptr, &answer};
 }
 
 } // namespace tolvane

@@ -1,16 +1,16 @@
 // Where the Windows installation the browser looks at lives (Linux builds).
 #pragma once
 
+#include "main_window_seam.h"
+
 #include <string>
 
 namespace tolvane {
 
-// The platform's path separator as a string: "/".
-const char* pathSeparator();
-
-// The Windows directory by GetwinDir's rules (getwin_dir.h): the Wine prefix's
-// drive_c/windows ($WINEPREFIX, else ~/.wine). Empty when it cannot be determined.
-std::string windowsDirectory();
+// The Windows directory as GetWindowsDirectoryA would give it: the Wine prefix's
+// drive_c/windows ($WINEPREFIX, else ~/.wine), joined as the strings stand; a failure when
+// there is no prefix.
+WindowsDirectorySeam wineWindowsDirectory();
 
 // The Wine prefix the browser looks at: $WINEPREFIX, else ~/.wine; empty when there is no
 // home directory either.

@@ -5,7 +5,6 @@
 #include "path_text.h"
 #include "select_path.h"
 #include "ui_changedir.h"
-#include "user_texts.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -130,10 +129,13 @@ void changedir::on_Command2_clicked() {
 }
 
 void changedir::tellOpenFailed(const QString& dir, const QString& reason) {
-    QMessageBox box(QMessageBox::Warning, windowTitle(),
-                    QString::fromLatin1(tolvane::kCannotOpenBefore) + tolvane::shownPath(dir) +
-                        QString::fromLatin1(tolvane::kCannotOpenReason) + reason +
-                        QString::fromLatin1(tolvane::kCannotOpenAfter),
+    const QByteArray path = tolvane::pathToNative(dir);
+    const QByteArray why = reason.toUtf8();
+    const std::size_t length =
+        tolvane::cannotOpenText(path.constData(), why.constData(), nullptr, 0);
+    QByteArray text(static_cast<qsizetype>(length), '\0');
+    tolvane::cannotOpenText(path.constData(), why.constData(), text.data(), length + 1);
+    QMessageBox box(QMessageBox::Warning, windowTitle(), tolvane::shownText(text.constData()),
                     QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("changedirFailedBox"));
     box.exec();

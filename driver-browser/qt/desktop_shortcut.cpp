@@ -4,10 +4,10 @@
 #include "native_names.h"
 #include "shortcut_file.h"
 #include "user_texts.h"
-#include "windows_directory.h"
 #include "wine_desktop.h"
 
 #include <QFile>
+#include <QMessageBox>
 #include <QWidget>
 
 #include <cerrno>
@@ -17,56 +17,63 @@
 
 namespace tolvane {
 
-QByteArray desktopShortcutContents() {
-    return QByteArray(tolvane::kShortcutContents, static_cast<qsizetype>(kShortcutSize));
-}
+namespace {
 
-QString desktopShortcutPath(const QString& winPath) {
-    const QString sep = QString::fromLatin1(pathSeparator());
-    return winPath + sep + QLatin1String(kShortcutFolder) + sep + QLatin1String(kShortcutFileName);
-}
-
-bool writeDesktopShortcut(const QString& path, QString* error) {
-    // Opened by the path's own bytes: a Windows directory whose name is not UTF-8 is
-    // carried in the path losslessly, and QFile would encode it as text. Without blocking
-    // (a FIFO there would wait for a reader), and emptied only once it is known to be a
-    // regular file: anything else is refused in plain words.
-    const QString notRegular = QString::fromLatin1(fileFailureReason(FileFailure::NotRegularFile));
-    const int fd = ::open(pathToNative(path).constData(),
-                          O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
-    if (fd < 0) {
-        *error = errno == ENXIO ? notRegular : qt_error_string(errno); // ENXIO: a FIFO, a socket
-        return false;
-    }
+// Opened by the path's own bytes, without blocking (a FIFO there would wait for a reader),
+// and emptied only once it is known to be a regular file: anything else is refused in plain
+// words.
+bool writeFile(void*, const char* path, const char* bytes, std::size_t size, char* reason) {
+    const QByteArray notRegular(fileFailureReason(FileFailure::NotRegularFile));
+    const int fd = ::open(path, O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+    QString error;
     struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || ::ftruncate(fd, 0) != 0) {
-        *error =
+    if (fd < 0) {
+        error = errno == ENXIO ? notRegular : qt_error_string(errno); // ENXIO: a FIFO, a socket
+    } else if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || ::ftruncate(fd, 0) != 0) {
+        error =
             status.st_mode != 0 && !S_ISREG(status.st_mode) ? notRegular : qt_error_string(errno);
         ::close(fd);
-        return false;
+    } else {
+        QFile file;
+        if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+        } else if (file.write(bytes, static_cast<qint64>(size)) == static_cast<qint64>(size) &&
+                   file.flush()) {
+            file.close();
+            if (file.error() == QFileDevice::NoError)
+                return true;
+        }
+        error = file.errorString();
     }
-    QFile file;
-    if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        *error = file.errorString();
-        return false;
-    }
-    const QByteArray contents = desktopShortcutContents();
-    if (file.write(contents) != contents.size() || !file.flush()) {
-        *error = file.errorString();
-        return false;
-    }
-    file.close();
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    copyOut(error.toUtf8(), reason, kReasonCapacity);
+    return false;
 }
 
-QString thankYouText() {
-    return QString::fromLatin1(kThankYouText);
+struct Shortcut {
+    QWidget* parent;
+    QByteArray memory;
+};
+
+char* memory(void* context, std::size_t size) {
+    QByteArray& memory = static_cast<Shortcut*>(context)->memory;
+    memory.resize(static_cast<qsizetype>(size));
+    return memory.data();
 }
+
+// The thanks are system-modal in spirit: application-modal and kept on top.
+void tell(void* context, const char* title, const char* text, unsigned style) {
+    const bool thanks = style == kThankYouStyle;
+    QMessageBox box(thanks ? QMessageBox::Information : QMessageBox::Warning,
+                    QString::fromLatin1(title), shownMessageText(shownText(text)), QMessageBox::Ok,
+                    static_cast<Shortcut*>(context)->parent);
+    box.setObjectName(QString::fromLatin1(thanks ? ThankYouBoxName : ShortcutFailedBoxName));
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint, thanks);
+    box.exec();
+}
+
+} // namespace
 
 QString shownMessageText(const QString& text) {
     QString shown;
@@ -79,37 +86,10 @@ QString shownMessageText(const QString& text) {
     return shown;
 }
 
-QString placeDesktopShortcut(const QString& winPath) {
-    const QByteArray windows = pathToNative(winPath);
-    char path[4096];
-    placeShortcut(windows.constData(), pathSeparator()[0], wineDesktopFolders(), path, sizeof path);
-    return pathFromNative(QByteArray(path));
-}
-
-void createDesktopShortcut(QWidget* parent, const QString& winPath) {
-    // Where neither desktop folder exists, the write fails and says why.
-    const QString path = placeDesktopShortcut(winPath);
-    QString error;
-    if (!writeDesktopShortcut(path, &error)) {
-        QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kShortcutFailedTitle),
-                        QString::fromLatin1(kShortcutFailedText) +
-                            QString::fromLatin1(kShortcutFailedFile) + shownPath(path) +
-                            QString::fromLatin1(kShortcutFailedReason) + error,
-                        QMessageBox::Ok, parent);
-        box.setObjectName(QString::fromLatin1(ShortcutFailedBoxName));
-        box.setTextFormat(Qt::PlainText);
-        box.setWindowModality(Qt::ApplicationModal);
-        box.exec();
-        return;
-    }
-    // The confirmation is system-modal in spirit: application-modal and kept on top.
-    QMessageBox box(QMessageBox::Information, QString::fromLatin1(kThankYouTitle),
-                    shownMessageText(thankYouText()), QMessageBox::Ok, parent);
-    box.setObjectName(QString::fromLatin1(ThankYouBoxName));
-    box.setTextFormat(Qt::PlainText);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    box.exec();
+void createDesktopShortcut(QWidget* parent, const QByteArray& winPath) {
+    Shortcut shortcut{parent, {}};
+    const ShortcutSeam seam{&shortcut, wineDesktopFolders(), &writeFile, &memory, &tell};
+    tolvane::createDesktopShortcut(seam, winPath.constData());
 }
 
 } // namespace tolvane

@@ -1,28 +1,13 @@
-// The Internet shortcut to the maker's web site that a click on the main window's picture
-// puts on the desktop (the "desktop" folder under the Windows directory, else the user's).
+// The desktop shortcut on Linux: the core's operation (shortcut_file.h) over POSIX writes,
+// the Wine prefix's desktop folders and Qt's message boxes.
 #pragma once
 
 #include <QByteArray>
-#include <QMessageBox>
 #include <QString>
 
 class QWidget;
 
 namespace tolvane {
-
-// The shortcut's exact bytes: two CR LF-terminated lines.
-QByteArray desktopShortcutContents();
-
-// winPath + sep + "desktop" + sep + "Harrowmint.URL", joined as the strings stand.
-QString desktopShortcutPath(const QString& winPath);
-
-// Creates or replaces the shortcut file at `path`. False with *error set to the system's
-// reason when it cannot be written.
-bool writeDesktopShortcut(const QString& path, QString* error);
-
-// The thanks after the shortcut is written, exactly as stored: two sentences separated by a
-// lone carriage return.
-QString thankYouText();
 
 // A message as a message box shows it: a lone carriage return breaks the line there, just
 // as a line feed does.
@@ -32,15 +17,9 @@ QString shownMessageText(const QString& text);
 inline constexpr const char* ThankYouBoxName = "thankYouBox";
 inline constexpr const char* ShortcutFailedBoxName = "shortcutFailedBox";
 
-// The shortcut file's path by the core's rule: in winPath's "desktop" folder where it
-// exists, else in the Wine prefix user's Desktop folder where that exists, else the path
-// last tried.
-QString placeDesktopShortcut(const QString& winPath);
-
-// Writes the shortcut where placeDesktopShortcut puts it and thanks the user ("Thank You!",
-// information icon, one OK button, application-modal). When the file cannot be written
-// (there is no desktop folder, for one) the user is told what failed and where instead,
-// and no thanks are shown.
-void createDesktopShortcut(QWidget* parent, const QString& winPath);
+// The click on the main window's picture, for the Windows directory winPath (the file
+// system's bytes). The file is opened without blocking and written only when it is a
+// regular file; the thanks are application-modal and stay on top.
+void createDesktopShortcut(QWidget* parent, const QByteArray& winPath);
 
 } // namespace tolvane

@@ -10,10 +10,9 @@
 #include "drv_help.h"
 #include "file_list_box.h"
 #include "file_types.h"
-#include "getwin_dir.h"
+#include "main_window.h"
 #include "menu_check_style.h"
 #include "native_names.h"
-#include "path_text.h"
 #include "posix_file.h"
 #include "ui_form1.h"
 #include "user_texts.h"
@@ -22,7 +21,6 @@
 #include <QCoreApplication>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <algorithm>
 #include <cstring>
 #include <unistd.h>
 
@@ -59,15 +57,16 @@ void Form1::applyDefinition() {
     // Only the checked file type shows a mark, as in a Windows menu.
     ui->typemen->setStyle(new MenuCheckStyle(this));
 
-    // Fixed single border: the client area keeps its size; the menu bar sits above it.
+    // Fixed single border, without a maximize button: the client area keeps its size; the
+    // menu bar sits above it.
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     ui->centralwidget->setFixedSize(kClientWidth, kClientHeight);
     const int menuHeight = menuBar()->sizeHint().height();
     setFixedSize(kClientWidth, kClientHeight + menuHeight);
     // setGeometry places the inside of the window, without the frame the system adds.
     setGeometry(kClientLeft, kClientTop - menuHeight, kClientWidth, kClientHeight + menuHeight);
 
-    // DrvListBox has the first tab index: the window opens with the focus on it (the focus
-    // chain alone would start on Picture1, the control defined first).
+    // DrvListBox has the first tab index: the window opens with the focus on it.
     ui->DrvListBox->setFocus();
 }
 
@@ -92,42 +91,16 @@ void Form1::setSplashSetup(std::function<void(Brisklow&)> setup) {
 }
 
 void Form1::load() {
-    if (splashEnabled_) {
-        Brisklow splash(this);
-        if (splashSetup_)
-            splashSetup_(splash);
-        splash.exec();
-    }
-    GetwinDir();
-    if (ui->DrvListBox->count() > 0)
-        ui->DrvListBox->setSelectedIndex(0);
+    tolvane::loadMainWindow(windowSeam());
 }
 
 void Form1::GetwinDir() {
-    const std::string winPath = tolvane::windowsDirectory();
-    WinPath = tolvane::pathFromNative(QByteArray::fromStdString(winPath));
-    QByteArray systemDir(
-        static_cast<qsizetype>(tolvane::systemDirectory(winPath.c_str(), nullptr, 0)), '\0');
-    tolvane::systemDirectory(winPath.c_str(), systemDir.data(),
-                             static_cast<std::size_t>(systemDir.size()) + 1);
-    if (::chdir(systemDir.constData()) != 0) {
-        // A directory that cannot be entered leaves the current one.
-    }
-    ui->DrvListBox->setPath(tolvane::pathFromNative(systemDir));
+    tolvane::getwinDir(windowSeam());
 }
 
-// What ShowDriverInfo reads of the list while it runs: the bytes that open the file.
-struct Form1::DriverInfoRun {
-    QByteArray listPath;
-    QByteArray fileName;
-};
-
 void Form1::ShowDriverInfo() {
-    DriverInfoRun run;
-    driverInfoRun_ = &run;
     tolvane::PosixFile file;
     tolvane::showDriverInfo(windowSeam(), file.seam());
-    driverInfoRun_ = nullptr;
 }
 
 void Form1::on_DrvListBox_entrySelected(int /*index*/) {
@@ -147,66 +120,99 @@ void Form1::refreshList() {
 }
 
 QLabel* Form1::valueLabel(tolvane::ValueLabel label) const {
-    switch (label) {
-    case tolvane::ValueLabel::FileName:
-        return ui->FileNamelbl;
-    case tolvane::ValueLabel::Description:
-        return ui->Descrlbl;
-    case tolvane::ValueLabel::Vendor:
-        return ui->Vendorlbl;
-    case tolvane::ValueLabel::Version:
-        return ui->Versionlbl;
-    }
-    return ui->FileNamelbl;
+    QLabel* const labels[] = {ui->FileNamelbl, ui->Descrlbl, ui->Vendorlbl, ui->Versionlbl};
+    return labels[static_cast<int>(label)];
 }
+
+// Paths as the file system's bytes; a label as it shows, in UTF-8.
+QByteArray Form1::textFor(tolvane::WindowText which) const {
+    switch (which) {
+    case tolvane::WindowText::ListPath:
+        return tolvane::pathToNative(ui->DrvListBox->path());
+    case tolvane::WindowText::Newpath:
+        return tolvane::pathToNative(newpath);
+    case tolvane::WindowText::WinPath:
+        return tolvane::pathToNative(WinPath);
+    default:
+        return valueLabel(static_cast<tolvane::ValueLabel>(which))->text().toUtf8();
+    }
+}
+
+// Paths from the file system's bytes; a label from the code page's.
+void Form1::setTextFor(tolvane::WindowText which, const char* text) {
+    switch (which) {
+    case tolvane::WindowText::ListPath:
+        ui->DrvListBox->setPath(tolvane::pathFromNative(QByteArray(text)));
+        break;
+    case tolvane::WindowText::Newpath:
+        newpath = tolvane::pathFromNative(QByteArray(text));
+        break;
+    case tolvane::WindowText::WinPath:
+        WinPath = tolvane::pathFromNative(QByteArray(text));
+        break;
+    default:
+        valueLabel(static_cast<tolvane::ValueLabel>(which))
+            ->setText(QString::fromStdU16String(
+                tolvane::ansiToString(reinterpret_cast<const uint8_t*>(text), std::strlen(text))));
+        break;
+    }
+}
+
+namespace {
+
+Form1* self(void* context) {
+    return static_cast<Form1*>(context);
+}
+
+} // namespace
 
 tolvane::MainWindowSeam Form1::windowSeam() {
     tolvane::MainWindowSeam seam{};
     seam.context = this;
-    seam.listCount = [](void* self) { return static_cast<Form1*>(self)->ui->DrvListBox->count(); };
-    seam.selectEntry = [](void* self, int index) {
-        static_cast<Form1*>(self)->ui->DrvListBox->setSelectedIndex(index);
+    seam.listCount = [](void* c) { return self(c)->ui->DrvListBox->count(); };
+    seam.selectedIndex = [](void* c) { return self(c)->ui->DrvListBox->selectedIndex(); };
+    seam.selectEntry = [](void* c, int index) { self(c)->ui->DrvListBox->setSelectedIndex(index); };
+    // The label shows the name as listed; the file is opened by the name's own bytes.
+    seam.showEntryName = [](void* c, int index) {
+        self(c)->ui->FileNamelbl->setText(self(c)->ui->DrvListBox->entry(index));
     };
-    seam.showDriverInfo = [](void* self) { static_cast<Form1*>(self)->ShowDriverInfo(); };
-    seam.clearLabel = [](void* self, tolvane::ValueLabel label) {
-        static_cast<Form1*>(self)->valueLabel(label)->clear();
+    seam.entryFileName = [](void* c, int index, char* buffer, std::size_t capacity) {
+        return tolvane::copyOut(self(c)->ui->DrvListBox->entryFileName(index), buffer, capacity);
     };
-    seam.setLabelVisible = [](void* self, tolvane::ValueLabel label, bool visible) {
-        static_cast<Form1*>(self)->valueLabel(label)->setVisible(visible);
+    seam.showDriverInfo = [](void* c) { self(c)->ShowDriverInfo(); };
+    seam.text = [](void* c, tolvane::WindowText which, char* buffer, std::size_t capacity) {
+        return tolvane::copyOut(self(c)->textFor(which), buffer, capacity);
+    };
+    seam.setText = [](void* c, tolvane::WindowText which, const char* text) {
+        self(c)->setTextFor(which, text);
+    };
+    seam.setLabelVisible = [](void* c, tolvane::ValueLabel label, bool visible) {
+        self(c)->valueLabel(label)->setVisible(visible);
     };
     seam.processPendingEvents = [](void*) { QCoreApplication::processEvents(); };
-    seam.labelText = [](void* self, tolvane::ValueLabel label, char* buffer, std::size_t capacity) {
-        const QByteArray text = static_cast<Form1*>(self)->valueLabel(label)->text().toUtf8();
-        const auto length = static_cast<std::size_t>(text.size());
-        if (capacity > 0) {
-            const std::size_t n = length < capacity ? length : capacity - 1;
-            std::copy_n(text.constData(), n, buffer);
-            buffer[n] = '\0';
+    seam.showSplash = [](void* c) {
+        if (!self(c)->splashEnabled_)
+            return;
+        Brisklow splash(self(c));
+        if (self(c)->splashSetup_)
+            self(c)->splashSetup_(splash);
+        splash.exec();
+    };
+    seam.showSelectPath = [](void* c) {
+        Form1* form = self(c);
+        changedir dialog(form->ui->DrvListBox->path(), form->newpath,
+                         form->drives_.isEmpty() ? tolvane::machineDrives() : form->drives_, form);
+        dialog.exec();
+    };
+    seam.windowsDirectory = tolvane::wineWindowsDirectory();
+    seam.setCurrentDirectory = [](void*, const char* path) {
+        if (::chdir(path) != 0) {
+            // A directory that cannot be entered leaves the current one.
         }
-        return length;
     };
-    seam.selectedIndex = [](void* self) {
-        return static_cast<Form1*>(self)->ui->DrvListBox->selectedIndex();
-    };
-    // The label shows the name as listed; the file is opened by the name's own bytes.
-    seam.showEntryName = [](void* self, int index) {
-        auto* form = static_cast<Form1*>(self);
-        form->ui->FileNamelbl->setText(form->ui->DrvListBox->entry(index));
-    };
-    seam.listPath = [](void* self) {
-        auto* form = static_cast<Form1*>(self);
-        form->driverInfoRun_->listPath = tolvane::pathToNative(form->ui->DrvListBox->path());
-        return form->driverInfoRun_->listPath.constData();
-    };
-    seam.entryFileName = [](void* self, int index) {
-        auto* form = static_cast<Form1*>(self);
-        form->driverInfoRun_->fileName = form->ui->DrvListBox->entryFileName(index);
-        return form->driverInfoRun_->fileName.constData();
-    };
-    seam.setLabel = [](void* self, tolvane::ValueLabel label, const char* text) {
-        const auto* bytes = reinterpret_cast<const uint8_t*>(text);
-        static_cast<Form1*>(self)->valueLabel(label)->setText(
-            QString::fromStdU16String(tolvane::ansiToString(bytes, std::strlen(text))));
+    seam.memory = [](void* c, std::size_t size) {
+        self(c)->seamMemory_.resize(static_cast<qsizetype>(size));
+        return self(c)->seamMemory_.data();
     };
     return seam;
 }
@@ -278,13 +284,7 @@ void Form1::on_BothDLLDRV_triggered() {
 }
 
 void Form1::on_chdr_triggered() {
-    newpath = ui->DrvListBox->path();
-    {
-        changedir dialog(ui->DrvListBox->path(), newpath,
-                         drives_.isEmpty() ? tolvane::machineDrives() : drives_, this);
-        dialog.exec();
-    }
-    ui->DrvListBox->setPath(newpath);
+    tolvane::changeDirectory(windowSeam());
 }
 
 void Form1::on_Helpme_triggered() {
@@ -298,7 +298,7 @@ void Form1::on_AboutMe_triggered() {
 }
 
 void Form1::on_Picture1_clicked() {
-    tolvane::createDesktopShortcut(this, WinPath);
+    tolvane::createDesktopShortcut(this, tolvane::pathToNative(WinPath));
 }
 
 void Form1::on_Exitmen_triggered() {

@@ -74,10 +74,10 @@ private:
     void refreshList();
     void showPrinterProblem(const QString& text);
     QLabel* valueLabel(tolvane::ValueLabel label) const;
-    // The window and the printer as the core's print and refresh sequences see them.
+    QByteArray textFor(tolvane::WindowText which) const;
+    void setTextFor(tolvane::WindowText which, const char* text);
+    // The window and the printer as the core's sequences see them.
     struct PrintJob;
-    struct DriverInfoRun;
-    DriverInfoRun* driverInfoRun_ = nullptr;
     tolvane::MainWindowSeam windowSeam();
     tolvane::PrinterSeam printerSeam(PrintJob& job);
 
@@ -86,4 +86,5 @@ private:
     QStringList drives_;
     bool splashEnabled_ = true;
     std::function<void(Brisklow&)> splashSetup_;
+    QByteArray seamMemory_; // what the core copies and joins texts in
 };

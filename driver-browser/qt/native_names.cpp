@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace tolvane {
 
 namespace {
@@ -67,6 +69,20 @@ QString shownPath(const QString& path) {
     for (QString& part : parts)
         part = shownName(pathToNative(part));
     return parts.join(QLatin1Char('/'));
+}
+
+QString shownText(const char* text) {
+    return shownPath(pathFromNative(QByteArray(text)));
+}
+
+std::size_t copyOut(const QByteArray& text, char* buffer, std::size_t capacity) {
+    const auto length = static_cast<std::size_t>(text.size());
+    if (capacity > 0) {
+        const std::size_t n = length < capacity ? length : capacity - 1;
+        std::copy_n(text.constData(), n, buffer);
+        buffer[n] = '\0';
+    }
+    return length;
 }
 
 } // namespace tolvane

@@ -10,6 +10,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstddef>
+
 namespace tolvane {
 
 // The path for the file system's bytes, keeping all of them.
@@ -23,5 +25,13 @@ QString shownName(const QByteArray& bytes);
 
 // A path as the user sees it: every component in its shown form.
 QString shownPath(const QString& path);
+
+// A text of the core's with paths in it as the file system's bytes, as the user sees it:
+// each part between separators in its shown form, as shownPath.
+QString shownText(const char* text);
+
+// Copies text out as the core's seams take texts: at most capacity - 1 bytes and a zero
+// byte (nothing when capacity is 0). Returns the text's full length.
+std::size_t copyOut(const QByteArray& text, char* buffer, std::size_t capacity);
 
 } // namespace tolvane

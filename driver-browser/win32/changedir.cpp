@@ -64,12 +64,10 @@ const char* listText(HWND control, UINT lengthMessage, UINT textMessage, int ind
 
 void tellNow(HWND window, const char* dir, const char* reason) {
     HeapText text;
-    text.assign(kCannotOpenBefore);
-    text.append(dir);
-    text.append(kCannotOpenReason);
-    text.append(reason);
-    text.append(kCannotOpenAfter);
-    MessageBoxA(window, text.c_str(), "Select Path", MB_OK | MB_ICONWARNING);
+    const size_t length = cannotOpenText(dir, reason, nullptr, 0);
+    if (char* room = text.reserve(length))
+        cannotOpenText(dir, reason, room, length + 1);
+    MessageBoxA(window, text.c_str(), "Select Path", kWarningStyle);
 }
 
 // --- The two lists as the core's Select Path rules see them ------------------------------

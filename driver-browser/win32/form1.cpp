@@ -16,9 +16,8 @@
 #include "core/directory_listing.h"
 #include "core/driver_info.h"
 #include "core/file_types.h"
-#include "core/getwin_dir.h"
+#include "core/main_window.h"
 #include "core/main_window_seam.h"
-#include "core/path_text.h"
 #include "core/print_report.h"
 #include "core/shortcut_file.h"
 #include "core/user_texts.h"
@@ -30,16 +29,16 @@ namespace tolvane {
 
 namespace {
 
-// The main window's state: one instance, living in the program's static storage (plain
-// data, zero at start).
 // The texts of any length the main window holds, on the heap from its creation to its
-// destruction.
+// destruction: the paths by WindowText (ListPath, newpath, WinPath), and what the core
+// copies and joins texts in.
 struct Form1Texts {
-    HeapText newpath;   // exchanged with the change-directory dialog
-    HeapText listPath;  // DrvListBox's path
-    HeapText entryName; // the entry ShowDriverInfo reads, while it runs
+    HeapText paths[3];
+    HeapText memory;
 };
 
+// The main window's state: one instance, living in the program's static storage (plain
+// data, zero at start).
 struct Form1State {
     HWND window;
     // DrvListBox and the four value labels, looked up once: under Wine every GetDlgItem is a
@@ -47,7 +46,6 @@ struct Form1State {
     HWND list;
     HWND labels[4]; // by ValueLabel
     Form1Options options;
-    char WinPath[MAX_PATH + 1]; // the Windows directory as the platform reports it
     Form1Texts* texts;
     const char* pattern; // DrvListBox's pattern
     bool pathSet;
@@ -108,22 +106,83 @@ int seamListCount(void*) {
     return static_cast<int>(SendMessageA(driverList(), LB_GETCOUNT, 0, 0));
 }
 
+int seamSelectedIndex(void*) {
+    return static_cast<int>(SendMessageA(driverList(), LB_GETCURSEL, 0, 0));
+}
+
 // Setting the selected index notifies (ShowDriverInfo) only when the selection changes,
 // as a click or an arrow key does.
 void seamSelectEntry(void*, int index) {
-    HWND list = driverList();
-    if (static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)) == index)
+    if (seamSelectedIndex(nullptr) == index)
         return;
-    SendMessageA(list, LB_SETCURSEL, index, 0);
+    SendMessageA(driverList(), LB_SETCURSEL, index, 0);
     ShowDriverInfo();
+}
+
+// Copies text out as the core's seams take texts.
+size_t copyOut(const char* text, size_t length, char* buffer, size_t capacity) {
+    if (capacity > 0) {
+        const size_t n = length < capacity ? length : capacity - 1;
+        CopyMemory(buffer, text, n);
+        buffer[n] = '\0';
+    }
+    return length;
+}
+
+size_t seamEntryFileName(void*, int index, char* buffer, size_t capacity) {
+    HWND list = driverList();
+    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+    if (length < 0)
+        return copyOut("", 0, buffer, capacity);
+    if (static_cast<size_t>(length) < capacity)
+        SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer));
+    else if (capacity > 0)
+        buffer[0] = '\0';
+    return static_cast<size_t>(length);
+}
+
+// The list shows each file by its own name.
+void seamShowEntryName(void* context, int index) {
+    HeapText name;
+    const size_t length = seamEntryFileName(context, index, nullptr, 0);
+    if (char* room = name.reserve(length)) {
+        seamEntryFileName(context, index, room, length + 1);
+        SetWindowTextA(labelWindow(ValueLabel::FileName), room);
+    }
 }
 
 void seamShowDriverInfo(void*) {
     ShowDriverInfo();
 }
 
-void seamClearLabel(void*, ValueLabel label) {
-    SetWindowTextA(labelWindow(label), "");
+bool isLabel(WindowText which) {
+    return which < WindowText::ListPath;
+}
+
+HeapText& pathText(WindowText which) {
+    return form.texts->paths[static_cast<int>(which) - static_cast<int>(WindowText::ListPath)];
+}
+
+size_t seamText(void*, WindowText which, char* buffer, size_t capacity) {
+    if (!isLabel(which)) {
+        const char* text = pathText(which).c_str();
+        return copyOut(text, std::strlen(text), buffer, capacity);
+    }
+    HWND window = labelWindow(static_cast<ValueLabel>(which));
+    if (capacity > 0)
+        buffer[GetWindowTextA(window, buffer, static_cast<int>(capacity))] = '\0';
+    return static_cast<size_t>(GetWindowTextLengthA(window));
+}
+
+void setListPath(const char* path);
+
+void seamSetText(void*, WindowText which, const char* text) {
+    if (isLabel(which))
+        SetWindowTextA(labelWindow(static_cast<ValueLabel>(which)), text);
+    else if (which == WindowText::ListPath)
+        setListPath(text);
+    else
+        pathText(which).assign(text);
 }
 
 void seamSetLabelVisible(void*, ValueLabel label, bool visible) {
@@ -134,58 +193,49 @@ void seamProcessPendingEvents(void*) {
     runPendingEvents();
 }
 
-size_t seamLabelText(void*, ValueLabel label, char* buffer, size_t capacity) {
-    HWND window = labelWindow(label);
-    if (capacity > 0)
-        buffer[GetWindowTextA(window, buffer, static_cast<int>(capacity))] = '\0';
-    return static_cast<size_t>(GetWindowTextLengthA(window));
+void seamShowSplash(void*) {
+    if (form.options.showSplash)
+        showBrisklow(form.window);
 }
 
-int seamSelectedIndex(void*) {
-    return static_cast<int>(SendMessageA(driverList(), LB_GETCURSEL, 0, 0));
+void seamShowSelectPath(void*) {
+    showchangedir(form.window, pathText(WindowText::ListPath).c_str(),
+                  pathText(WindowText::Newpath));
 }
 
-const char* seamEntryFileName(void*, int index) {
-    HWND list = driverList();
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-    char* room = form.texts->entryName.reserve(length > 0 ? static_cast<size_t>(length) : 0);
-    if (room == nullptr)
-        return "";
-    SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(room));
-    return room;
+unsigned seamWindowsDirectory(void*, char* buffer, unsigned size) {
+    return GetWindowsDirectoryA(buffer, size);
 }
 
-// The list shows each file by its own name.
-void seamShowEntryName(void* context, int index) {
-    SetWindowTextA(labelWindow(ValueLabel::FileName), seamEntryFileName(context, index));
+void seamSetCurrentDirectory(void*, const char* path) {
+    SetCurrentDirectoryA(path);
 }
 
-const char* seamListPath(void*) {
-    return form.texts->listPath.c_str();
-}
-
-void seamSetLabel(void*, ValueLabel label, const char* text) {
-    SetWindowTextA(labelWindow(label), text);
+char* seamMemory(void*, size_t size) {
+    return form.texts->memory.reserve(size);
 }
 
 const MainWindowSeam kWindowSeam = {nullptr,
                                     &seamListCount,
+                                    &seamSelectedIndex,
                                     &seamSelectEntry,
+                                    &seamShowEntryName,
+                                    &seamEntryFileName,
                                     &seamShowDriverInfo,
-                                    &seamClearLabel,
+                                    &seamText,
+                                    &seamSetText,
                                     &seamSetLabelVisible,
                                     &seamProcessPendingEvents,
-                                    &seamLabelText,
-                                    &seamSelectedIndex,
-                                    &seamShowEntryName,
-                                    &seamListPath,
-                                    &seamEntryFileName,
-                                    &seamSetLabel};
+                                    &seamShowSplash,
+                                    &seamShowSelectPath,
+                                    {nullptr, &seamWindowsDirectory},
+                                    &seamSetCurrentDirectory,
+                                    &seamMemory};
 
 // --- DrvListBox's path and pattern -------------------------------------------------------
 
 void rebuildList() {
-    fillDriverList(driverList(), form.texts->listPath.c_str(), form.pattern);
+    fillDriverList(driverList(), pathText(WindowText::ListPath).c_str(), form.pattern);
     refreshDriverList(kWindowSeam);
 }
 
@@ -193,10 +243,10 @@ void rebuildList() {
 void setListPath(const char* path) {
     if (form.texts == nullptr) // the window is gone
         return;
-    if (form.pathSet &&
-        isSameDirectory(form.texts->listPath.c_str(), path, windowsDirectoryIdentity()))
+    HeapText& listPath = pathText(WindowText::ListPath);
+    if (form.pathSet && isSameDirectory(listPath.c_str(), path, windowsDirectoryIdentity()))
         return;
-    if (!form.texts->listPath.assign(path))
+    if (!listPath.assign(path))
         return;
     form.pathSet = true;
     rebuildList();
@@ -211,37 +261,14 @@ void chooseFileType(size_t item) {
     rebuildList();
 }
 
-// --- GetwinDir -----------------------------------------------------------------------------
+// --- The shortcut picture -------------------------------------------------------------------
 
-void GetwinDir() {
-    readWindowsDirectory(windowsDirectorySeam(), form.WinPath, sizeof form.WinPath);
-    HeapText system;
-    const size_t length = systemDirectory(form.WinPath, nullptr, 0);
-    char* room = system.reserve(length);
-    if (room == nullptr)
-        return;
-    systemDirectory(form.WinPath, room, length + 1);
-    SetCurrentDirectoryA(system.c_str());
-    setListPath(system.c_str());
-}
-
-// --- Menu commands -------------------------------------------------------------------------
-
-void chdrClick() {
-    form.texts->newpath.assign(form.texts->listPath.c_str());
-    showchangedir(form.window, form.texts->listPath.c_str(), form.texts->newpath);
-    setListPath(form.texts->newpath.c_str());
-}
-
-void Picture1Click() {
-    char path[MAX_PATH + 32];
-    // Where neither desktop folder exists, creating the file fails and says why.
-    placeShortcut(form.WinPath, '\\', shellDesktopFolders(), path, sizeof path);
+// A pipe or a device there (under Wine a FIFO, a link to /dev/null) takes the bytes and keeps
+// none: refused in plain words.
+bool writeShortcut(void*, const char* path, const char* bytes, size_t size, char* reason) {
     HANDLE file =
         CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     DWORD error = 0;
-    // A pipe or a device there (under Wine a FIFO, a link to /dev/null) takes the bytes and
-    // keeps none: refused in plain words, and no thanks.
     const char* refused = nullptr;
     if (file == INVALID_HANDLE_VALUE) {
         error = GetLastError();
@@ -249,29 +276,27 @@ void Picture1Click() {
         DWORD written = 0;
         if (GetFileType(file) != FILE_TYPE_DISK)
             refused = fileFailureReason(FileFailure::NotRegularFile);
-        else if (!WriteFile(file, kShortcutContents, kShortcutSize, &written, NULL))
+        else if (!WriteFile(file, bytes, static_cast<DWORD>(size), &written, NULL))
             error = GetLastError();
-        else if (written != kShortcutSize)
+        else if (written != size)
             error = ERROR_DISK_FULL;
         if (!CloseHandle(file) && error == 0 && refused == nullptr)
             error = GetLastError();
     }
-    if (error != 0 || refused != nullptr) {
-        char reason[256];
-        if (refused != nullptr)
-            copyText(reason, sizeof reason, refused);
-        else
-            describeError(error, reason, sizeof reason);
-        char text[2 * MAX_PATH + 320];
-        copyText(text, sizeof text, kShortcutFailedText);
-        appendText(text, sizeof text, kShortcutFailedFile);
-        appendText(text, sizeof text, path);
-        appendText(text, sizeof text, kShortcutFailedReason);
-        appendText(text, sizeof text, reason);
-        MessageBoxA(form.window, text, kShortcutFailedTitle, MB_OK | MB_ICONWARNING);
-        return;
-    }
-    MessageBoxA(form.window, kThankYouText, kThankYouTitle, kThankYouStyle);
+    if (refused != nullptr)
+        copyText(reason, kReasonCapacity, refused);
+    else if (error != 0)
+        describeError(error, reason, kReasonCapacity);
+    return error == 0 && refused == nullptr;
+}
+
+void tell(void*, const char* title, const char* text, unsigned style) {
+    MessageBoxA(form.window, text, title, style);
+}
+
+void Picture1Click() {
+    const ShortcutSeam seam = {nullptr, shellDesktopFolders(), &writeShortcut, &seamMemory, &tell};
+    createDesktopShortcut(seam, pathText(WindowText::WinPath).c_str());
 }
 
 // The print commands' seam over a LinePrinter, with the memory the core puts each line
@@ -327,7 +352,7 @@ void print(bool all) {
 void command(int id) {
     switch (id) {
     case IDM_chdr:
-        chdrClick();
+        changeDirectory(kWindowSeam);
         break;
     case IDM_SDriver:
         print(false);
@@ -363,16 +388,8 @@ void setForm1ListPath(const char* path) {
     setListPath(path);
 }
 
-const char* form1WinPath() {
-    return form.WinPath;
-}
-
-const char* form1ListPath() {
-    return form.texts != nullptr ? form.texts->listPath.c_str() : "";
-}
-
-const char* form1Newpath() {
-    return form.texts != nullptr ? form.texts->newpath.c_str() : "";
+const char* form1Text(WindowText which) {
+    return form.texts != nullptr ? pathText(which).c_str() : "";
 }
 
 INT_PTR CALLBACK Form1Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -428,11 +445,7 @@ HWND createForm1(const Form1Options& options, FontSet& fonts) {
 }
 
 void loadForm1(HWND window) {
-    if (form.options.showSplash)
-        showBrisklow(window);
-    GetwinDir();
-    if (seamListCount(nullptr) > 0)
-        seamSelectEntry(nullptr, 0);
+    loadMainWindow(kWindowSeam);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
 }

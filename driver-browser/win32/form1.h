@@ -8,6 +8,8 @@
 #include "control_fonts.h"
 #include "gdi_printer.h"
 
+#include "core/main_window_seam.h"
+
 namespace tolvane {
 
 struct Form1Options {
@@ -25,10 +27,8 @@ void loadForm1(HWND form);
 // Points DrvListBox at another directory, as OK in the change-directory dialog does.
 void setForm1ListPath(const char* path);
 
-// Members other windows and tests read.
-const char* form1WinPath();
-const char* form1ListPath();
-const char* form1Newpath();
+// The paths the main window holds (ListPath, Newpath, WinPath), for tests.
+const char* form1Text(WindowText which);
 
 INT_PTR CALLBACK Form1Proc(HWND, UINT, WPARAM, LPARAM);
 

@@ -39,19 +39,4 @@ bool HeapText::assign(const char* text) {
     return assign(text, std::strlen(text));
 }
 
-bool HeapText::append(const char* text) {
-    const size_t more = std::strlen(text);
-    char* room = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, length_ + more + 1));
-    if (room == nullptr)
-        return false;
-    CopyMemory(room, c_str(), length_);
-    CopyMemory(room + length_, text, more);
-    room[length_ + more] = '\0';
-    const size_t length = length_ + more;
-    release();
-    text_ = room;
-    length_ = length;
-    return true;
-}
-
 } // namespace tolvane

@@ -22,8 +22,6 @@ public:
     // Room for length characters and the zero byte, its contents undefined until written;
     // null when memory runs out.
     char* reserve(size_t length);
-    // Appends text; false when memory runs out.
-    bool append(const char* text);
 
 private:
     void release();

@@ -108,10 +108,6 @@ bool sameFullPath(void*, const char* a, const char* b) {
     return fullPath(a, x) && fullPath(b, y) && equalIgnoringCase(x.c_str(), y.c_str());
 }
 
-unsigned getWindowsDirectory(void*, char* buffer, unsigned size) {
-    return GetWindowsDirectoryA(buffer, size);
-}
-
 void addToDriverList(void* listBox, const char* name) {
     insertSorted(static_cast<HWND>(listBox), 0, name);
 }
@@ -120,10 +116,6 @@ void addToDriverList(void* listBox, const char* name) {
 
 DirectoryIdentitySeam windowsDirectoryIdentity() {
     return DirectoryIdentitySeam{nullptr, &sameFullPath};
-}
-
-WindowsDirectorySeam windowsDirectorySeam() {
-    return WindowsDirectorySeam{nullptr, &getWindowsDirectory};
 }
 
 void fillDriverList(HWND listBox, const char* directory, const char* patterns) {

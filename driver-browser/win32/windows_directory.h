@@ -1,12 +1,11 @@
 // The directory seams over the Win32 calls: FindFirstFileA and FindNextFileA on "dir\*"
-// (every entry by its real name; the rules match the names), GetFullPathNameA for "the
-// same directory", and GetWindowsDirectoryA. And the driver list box filled by the rules.
+// (every entry by its real name; the rules match the names) and GetFullPathNameA for "the
+// same directory". And the driver list box filled by the rules.
 #pragma once
 
 #include <windows.h>
 
 #include "core/directory_listing.h"
-#include "core/getwin_dir.h"
 
 namespace tolvane {
 
@@ -37,9 +36,6 @@ bool fullPath(const char* path, HeapText& text);
 
 // Two names of one directory: their full paths are equal, ignoring case.
 DirectoryIdentitySeam windowsDirectoryIdentity();
-
-// GetWindowsDirectoryA.
-WindowsDirectorySeam windowsDirectorySeam();
 
 // Fills the list box with the names the driver list shows for directory, in their order.
 void fillDriverList(HWND listBox, const char* directory, const char* patterns);

@@ -162,6 +162,15 @@ TEST(DirectoryListing, SameDirectoryIsTheSameTextOrWhatThePlatformSays) {
 }
 
 TEST(PathText, JoinsAsTheStringsStandAndReportsTheFullLength) {
+    const std::string full = "C:\\\\system";
+    for (std::size_t capacity = 0; capacity <= full.size() + 2; ++capacity) {
+        std::vector<char> cut(capacity + 1, '#');
+        EXPECT_EQ(joinPath("C:\\", '\\', "system", cut.data(), capacity), full.size());
+        EXPECT_EQ(cut[capacity], '#') << "written past capacity " << capacity;
+        if (capacity > 0) {
+            EXPECT_EQ(std::string(cut.data()), full.substr(0, capacity - 1));
+        }
+    }
     char buffer[8];
     EXPECT_EQ(joinPath("C:\\", '\\', "system", buffer, sizeof buffer), 10u);
     EXPECT_STREQ(buffer, "C:\\\\sys"); // cut to the buffer, the separator doubled

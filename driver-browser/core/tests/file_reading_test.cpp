@@ -6,6 +6,7 @@
 #include "marker_search.h"
 #include "path_text.h"
 #include "random_version_file.h"
+#include "recording_main_window.h"
 #include "version_file_builder.h"
 #include "version_strings.h"
 
@@ -93,81 +94,53 @@ TEST(FileReading, FailuresWhileReadingGiveTheirReason) {
     EXPECT_EQ(read(empty), (VersionCaptions{kNoInformation, kNotAvailable, kNotAvailable}));
 }
 
-// The main window as ShowDriverInfo sees it, recording what it is asked and told.
-struct DriverInfoWindow {
-    int selected = 1;
-    std::vector<std::string> log;
-    MainWindowSeam seam() {
-        MainWindowSeam s{};
-        s.context = this;
-        s.selectedIndex = [](void* self) { return static_cast<DriverInfoWindow*>(self)->selected; };
-        s.showEntryName = [](void* self, int index) {
-            static_cast<DriverInfoWindow*>(self)->log.push_back("name " + std::to_string(index));
-        };
-        s.clearLabel = [](void* self, ValueLabel label) {
-            static_cast<DriverInfoWindow*>(self)->log.push_back(
-                "clear " + std::to_string(static_cast<int>(label)));
-        };
-        s.listPath = [](void*) { return "C:\\WIN\\SYSTEM"; };
-        s.entryFileName = [](void*, int index) { return index == 1 ? "Sound.drv" : "?"; };
-        s.setLabel = [](void* self, ValueLabel label, const char* text) {
-            static_cast<DriverInfoWindow*>(self)->log.push_back(
-                "set " + std::to_string(static_cast<int>(label)) + " " + text);
-        };
-        return s;
-    }
-};
-
 TEST(ShowDriverInfo, NameFirstThenTheFileAtTheJoinedPathThenTheThreeCaptions) {
-    DriverInfoWindow window;
+    std::vector<std::string> log;
+    testing::RecordingMainWindow window{&log, 2, 1};
     FakeFile file;
     VersionFileBuilder builder;
     builder.markerAndGap().entry("CompanyName", "Acme").entry("FileVersion", "3.1").fill(9, 0);
     file.bytes = builder.bytes();
     showDriverInfo(window.seam(), file.seam());
-    EXPECT_EQ(file.openedPath, std::string("C:\\WIN\\SYSTEM") + kPathSeparator + "Sound.drv");
-    EXPECT_EQ(window.log,
-              (std::vector<std::string>{"name 1", "clear 1", "set 1 ", "set 2 Acme", "set 3 3.1"}));
+    EXPECT_EQ(file.openedPath, std::string("C:\\WIN\\SYSTEM") + kPathSeparator + "entry1.drv");
+    EXPECT_EQ(log, (std::vector<std::string>{"name 1", "set Descrlbl \"\"", "set Descrlbl \"\"",
+                                             "set Vendorlbl \"Acme\"", "set Versionlbl \"3.1\""}));
 
-    DriverInfoWindow unreadableWindow;
+    log.clear();
     FakeFile gone;
     gone.openFailure = FileFailure::NotFound;
-    showDriverInfo(unreadableWindow.seam(), gone.seam());
-    EXPECT_EQ(unreadableWindow.log.at(2), "set 1 Could not read this file: it no longer exists");
+    showDriverInfo(window.seam(), gone.seam());
+    EXPECT_EQ(log.at(2), "set Descrlbl \"Could not read this file: it no longer exists\"");
 
-    DriverInfoWindow none;
-    none.selected = -1;
+    log.clear();
+    testing::RecordingMainWindow none{&log, 2, -1};
     FakeFile untouched;
     showDriverInfo(none.seam(), untouched.seam());
-    EXPECT_TRUE(none.log.empty());
+    EXPECT_TRUE(log.empty());
     EXPECT_TRUE(untouched.openedPath.empty());
 }
 
 TEST(ShowDriverInfo, ItsCollectedCaptionsAgreeWithTheScanOnRandomFiles) {
     std::mt19937 random(15);
     std::size_t longest = 0;
+    std::vector<std::string> log;
+    testing::RecordingMainWindow window{&log, 1, 0};
     for (int n = 0; n < 3000; ++n) {
         FakeFile file;
         file.bytes = testing::randomVersionFile(random, 1500);
-        std::vector<std::u16string> shown(4);
-        struct Window {
-            std::vector<std::u16string>* shown;
-        } window{&shown};
-        MainWindowSeam seam{};
-        seam.context = &window;
-        seam.selectedIndex = [](void*) { return 0; };
-        seam.showEntryName = [](void*, int) {};
-        seam.clearLabel = [](void*, ValueLabel) {};
-        seam.listPath = [](void*) { return "D"; };
-        seam.entryFileName = [](void*, int) { return "x.drv"; };
-        seam.setLabel = [](void* self, ValueLabel label, const char* text) {
-            (*static_cast<Window*>(self)->shown)[static_cast<int>(label)] =
-                ansiToString(reinterpret_cast<const uint8_t*>(text), std::strlen(text));
-        };
-        showDriverInfo(seam, file.seam());
+        log.clear();
+        showDriverInfo(window.seam(), file.seam());
+        ASSERT_EQ(log.size(), 5u);
+        std::u16string shown[3];
+        for (int i = 0; i < 3; ++i) {
+            const std::string& line = log[2 + i];
+            const std::string text =
+                line.substr(line.find('"') + 1, line.size() - line.find('"') - 2);
+            shown[i] = ansiToString(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+        }
         const VersionCaptions expected =
             extractVersionCaptions(file.bytes.data(), file.bytes.size());
-        ASSERT_EQ((VersionCaptions{shown[1], shown[2], shown[3]}), expected) << n;
+        ASSERT_EQ((VersionCaptions{shown[0], shown[1], shown[2]}), expected) << n;
         longest = std::max({longest, expected.description.size(), expected.vendor.size(),
                             expected.version.size()});
     }

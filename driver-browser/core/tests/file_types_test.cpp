@@ -39,8 +39,8 @@ TEST(FileTypes, RefreshOfAnEmptyListEmptiesTheFourLabelsInOrder) {
     Log log;
     testing::RecordingMainWindow window{&log, 0, -1};
     refreshDriverList(window.seam());
-    EXPECT_EQ(log, (Log{"count", "clear FileNamelbl", "clear Descrlbl", "clear Vendorlbl",
-                        "clear Versionlbl"}));
+    EXPECT_EQ(log, (Log{"count", "set FileNamelbl \"\"", "set Descrlbl \"\"", "set Vendorlbl \"\"",
+                        "set Versionlbl \"\""}));
 }
 
 } // namespace

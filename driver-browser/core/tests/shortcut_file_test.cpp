@@ -1,4 +1,5 @@
-// The desktop shortcut's bytes, its path, the folder it goes to and the thank-you message.
+// The desktop shortcut: the folder it goes to, its bytes, and what the user is told.
+#include "path_text.h"
 #include "shortcut_file.h"
 
 #include <gtest/gtest.h>
@@ -11,54 +12,16 @@
 namespace tolvane {
 namespace {
 
-TEST(ShortcutFile, ContentsAreTwoCrLfLines) {
-    const std::string contents(kShortcutContents, kShortcutSize);
-    EXPECT_EQ(contents, "[InternetShortcut]\x0D\x0AURL=http://www.brisklow.example/\x0D\x0A");
-    EXPECT_EQ(contents, std::string("[InternetShortcut]\r\nURL=") + kWebSiteAddress + "\r\n");
-    EXPECT_EQ(kShortcutSize, 18u + 2u + 4u + 28u + 2u);
-}
-
-TEST(ShortcutFile, ThankYouBoxHasItsTitleStyleAndALoneCarriageReturn) {
-    EXPECT_STREQ(kThankYouTitle, "Thank You!");
-    EXPECT_EQ(kThankYouStyle, 4096u + 64u + 0u);
-    const std::string text = kThankYouText;
-    EXPECT_EQ(text, std::string("A link to our Website has been created on your desktop.") +
-                        char(13) + "To access our page, siply double click the shorcut icon.");
-    EXPECT_EQ(text.find('\n'), std::string::npos);
-}
-
-TEST(ShortcutFile, PathIsJoinedAsTheStringsStand) {
-    char buffer[64];
-    EXPECT_EQ(shortcutPath("C:\\WINDOWS", '\\', buffer, sizeof buffer), 33u);
-    EXPECT_STREQ(buffer, "C:\\WINDOWS\\desktop\\Harrowmint.URL");
-    EXPECT_EQ(shortcutPath("C:\\", '\\', buffer, sizeof buffer), 26u);
-    EXPECT_STREQ(buffer, "C:\\\\desktop\\Harrowmint.URL") << "a root gives a doubled separator";
-    EXPECT_EQ(shortcutPath("", '/', buffer, sizeof buffer), 23u);
-    EXPECT_STREQ(buffer, "/desktop/Harrowmint.URL");
-}
-
-TEST(ShortcutFile, PathIsCutToTheBufferWithItsFullLengthReturned) {
-    const std::string full = "C:\\WINDOWS\\desktop\\Harrowmint.URL";
-    for (std::size_t capacity = 0; capacity <= full.size() + 2; ++capacity) {
-        std::vector<char> buffer(capacity + 1, '#');
-        EXPECT_EQ(shortcutPath("C:\\WINDOWS", '\\', buffer.data(), capacity), full.size());
-        EXPECT_EQ(buffer[capacity], '#') << "written past capacity " << capacity;
-        if (capacity > 0) {
-            EXPECT_EQ(std::string(buffer.data()), full.substr(0, capacity - 1));
-        }
-    }
-}
-
-// A platform whose existing folders and user desktop the case names.
-struct Platform {
+// The existing folders and the user desktop a case names.
+struct Folders {
     std::vector<std::string> folders;
     const char* user; // null: the platform names no user desktop
     static bool exists(void* context, const char* path) {
-        const auto& folders = static_cast<Platform*>(context)->folders;
+        const auto& folders = static_cast<Folders*>(context)->folders;
         return std::find(folders.begin(), folders.end(), path) != folders.end();
     }
     static bool userDesktop(void* context, char* buffer, std::size_t capacity) {
-        const char* user = static_cast<Platform*>(context)->user;
+        const char* user = static_cast<Folders*>(context)->user;
         return user && std::snprintf(buffer, capacity, "%s", user) < static_cast<int>(capacity);
     }
     DesktopFolders seam() { return {this, &exists, &userDesktop}; }
@@ -79,6 +42,7 @@ TEST(ShortcutPlace, TheWindowsDesktopFirstThenTheUsersThenNowhereNamingTheLastTr
     } cases[] = {
         {"C:\\WINDOWS", {win, user}, user.c_str(), P::WindowsDesktop, win + file},
         {"C:\\", {root}, nullptr, P::WindowsDesktop, root + file},
+        {"", {"\\desktop"}, nullptr, P::WindowsDesktop, "\\desktop" + file}, // no WinPath
         {"C:\\WINDOWS", {user}, user.c_str(), P::UserDesktop, user + file},
         {"C:\\WINDOWS", {}, user.c_str(), P::Nowhere, user + file},
         {"C:\\WINDOWS", {user}, nullptr, P::Nowhere, win + file},
@@ -91,12 +55,76 @@ TEST(ShortcutPlace, TheWindowsDesktopFirstThenTheUsersThenNowhereNamingTheLastTr
         {"C:\\WINDOWS", {longer}, longer.c_str(), P::Nowhere, (longer + file).substr(0, 47)},
     };
     for (const Case& c : cases) {
-        Platform platform{c.folders, c.named};
+        Folders platform{c.folders, c.named};
         char buffer[48];
         EXPECT_EQ(placeShortcut(c.winPath, '\\', platform.seam(), buffer, sizeof buffer), c.place)
             << c.winPath << " with " << c.folders.size() << " folders";
         EXPECT_EQ(buffer, c.path) << c.winPath;
     }
+}
+
+// The shortcut operation over a platform whose Windows directory has its "desktop" folder
+// (or none), recording what it writes and tells.
+struct Platform {
+    Folders folders;
+    bool writes = true;
+    bool memoryRunsOut = false;
+    std::vector<std::string> log{};
+    std::string memory{};
+    ShortcutSeam seam() {
+        ShortcutSeam s{};
+        s.context = this;
+        s.folders = folders.seam();
+        s.write = [](void* c, const char* path, const char* bytes, std::size_t size, char* reason) {
+            auto* p = static_cast<Platform*>(c);
+            p->log.push_back(std::string("write ") + path + " " + std::string(bytes, size));
+            std::snprintf(reason, kReasonCapacity, "%s", "Read-only file system");
+            return p->writes;
+        };
+        s.memory = [](void* c, std::size_t size) -> char* {
+            auto* p = static_cast<Platform*>(c);
+            p->memory.assign(size, '#');
+            return p->memoryRunsOut ? nullptr : p->memory.data();
+        };
+        s.tell = [](void* c, const char* title, const char* text, unsigned style) {
+            static_cast<Platform*>(c)->log.push_back(std::string(title) + " | " + text + " | " +
+                                                     std::to_string(style));
+        };
+        return s;
+    }
+};
+
+TEST(Shortcut, AClickWritesTheTwoLinesAndThanks) {
+    const std::string sep(1, kPathSeparator);
+    const std::string file = "C:" + sep + "desktop" + sep + "Harrowmint.URL";
+    Platform platform{{{"C:" + sep + "desktop"}, nullptr}};
+    createDesktopShortcut(platform.seam(), "C:");
+    createDesktopShortcut(platform.seam(), "C:"); // the same file and bytes again
+    const std::string written =
+        "write " + file + " [InternetShortcut]\x0D\x0AURL=http://www.brisklow.example/\x0D\x0A";
+    const std::string thanks = "Thank You! | A link to our Website has been created on your "
+                               "desktop.\rTo access our page, siply double click the shorcut "
+                               "icon. | 4160";
+    EXPECT_EQ(platform.log, (std::vector<std::string>{written, thanks, written, thanks}));
+}
+
+TEST(Shortcut, AFailedWriteTellsWhatWhereAndWhyAndDoesNotThank) {
+    const std::string sep(1, kPathSeparator);
+    Platform platform{{{}, nullptr}, false};
+    createDesktopShortcut(platform.seam(), "W");
+    ASSERT_EQ(platform.log.size(), 2u);
+    EXPECT_EQ(platform.log[1], "Tolvane | The shortcut to our Website could not be created.\n\n"
+                               "File: W" +
+                                   sep + "desktop" + sep +
+                                   "Harrowmint.URL\n"
+                                   "Reason: Read-only file system | 48");
+
+    Platform noMemory{{{"W" + sep + "desktop"}, nullptr}};
+    noMemory.memoryRunsOut = true;
+    createDesktopShortcut(noMemory.seam(), "W");
+    EXPECT_EQ(noMemory.log,
+              (std::vector<std::string>{
+                  "Tolvane | The shortcut to our Website could not be created. | 48"}));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-// The about window: its definition, the registered sign in the caption, and the hidden
-// gesture through real mouse events on the window (the stages themselves are the core's,
-// egg_gesture_test).
+// The about window: the registered sign in the caption, its picture, and the hidden gesture
+// through real mouse events on the window (the stages themselves are the core's,
+// egg_gesture_test). Its definition is the windows table's (conformance/windows.txt).
 #include "about.h"
 #include "ansi_codepage.h"
 #include "modal_box_watch.h"
@@ -27,54 +27,13 @@ QLabel* label(About& about, const char* name) {
     return about.findChild<QLabel*>(name);
 }
 
-void checkLabel(QLabel* l, const QString& text, const QRect& geometry) {
-    ASSERT_NE(l, nullptr);
-    EXPECT_EQ(l->text(), text);
-    EXPECT_EQ(l->geometry(), geometry);
-    EXPECT_EQ(l->font().family(), "MS Sans Serif");
-    EXPECT_DOUBLE_EQ(l->font().pointSizeF(), 12.0);
-    EXPECT_FALSE(l->font().italic());
-    EXPECT_EQ(l->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    EXPECT_EQ(l->textFormat(), Qt::PlainText);
-}
-
 } // namespace
 
-TEST(AboutWindow, DefinitionMatchesTheWindow) {
+TEST(AboutWindow, PictureIsDrawnFromItsTopLeftCorner) {
     About about;
-    EXPECT_EQ(about.objectName(), "About");
-    EXPECT_EQ(about.geometry(), QRect(74, 103, 325, 406));
-    EXPECT_EQ(about.minimumSize(), QSize(325, 406));
-    EXPECT_EQ(about.maximumSize(), QSize(325, 406));
-    EXPECT_FALSE(about.windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(about.windowFlags() & Qt::WindowMaximizeButtonHint);
-
-    auto* go = about.findChild<QPushButton*>("Command1");
-    ASSERT_NE(go, nullptr);
-    EXPECT_EQ(go->text(), "Go Away");
-    EXPECT_EQ(go->geometry(), QRect(16, 352, 289, 49));
-    EXPECT_EQ(go->font().family(), "MS Sans Serif");
-    EXPECT_DOUBLE_EQ(go->font().pointSizeF(), 24.0);
-
     QLabel* picture = label(about, "Picture1");
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->geometry(), QRect(0, 0, 321, 201));
     EXPECT_EQ(picture->alignment(), Qt::AlignLeft | Qt::AlignTop);
     EXPECT_EQ(picture->contentsRect().topLeft(), QPoint(0, 0));
-    EXPECT_EQ(picture->pixmap().size(), QSize(320, 200)) << "about.png is not in the resources";
-
-    checkLabel(label(about, "Label6"), "Hey,  Hey, Watch out!", QRect(8, 328, 305, 25));
-    checkLabel(label(about, "Label5"), "questions@brisklow.example", QRect(8, 304, 305, 25));
-    checkLabel(label(about, "Label4"), "Send questions/comments to:", QRect(8, 280, 305, 25));
-    checkLabel(label(about, "Label3"), label(about, "Label3")->text(), QRect(8, 256, 305, 25));
-    checkLabel(label(about, "Label2"), label(about, "Label2")->text(), QRect(8, 232, 305, 25));
-    checkLabel(label(about, "Label1"), "Tolvane v1.2", QRect(8, 208, 305, 25));
-    EXPECT_FALSE(label(about, "Label3")->text().isEmpty());
-    EXPECT_TRUE(label(about, "Label2")->text().contains("Brisklow"));
-
-    const QList<QSize> sizes = about.windowIcon().availableSizes();
-    EXPECT_TRUE(sizes.contains(QSize(32, 32)));
-    EXPECT_TRUE(sizes.contains(QSize(16, 16)));
 }
 
 TEST(AboutWindow, CaptionCarriesOneRegisteredSignPerOpening) {

@@ -99,18 +99,6 @@ private:
     bool hadOld_;
 };
 
-// The drivers of the report tests: alpha.drv and Beta.drv with all three strings,
-// novendor.drv without a vendor, plain.drv without version information, and a .dll that
-// the "*.drv" list leaves out.
-inline bool addReportSamples(const TempPrefix& prefix) {
-    return prefix.add("Beta.drv", fullDriver("Vendor B", "Display", "2.0")) &&
-           prefix.add("alpha.drv", fullDriver("Vendor A", "Sound", "1.0")) &&
-           prefix.add("plain.drv", QByteArray("no version information here")) &&
-           prefix.add("novendor.drv",
-                      driverBytes({{"FileDescription", "Mouse"}, {"FileVersion", "3.1"}})) &&
-           prefix.add("ignored.dll", fullDriver("X", "Y", "Z"));
-}
-
 // One printed document as the main window handed it over.
 struct PrintJob {
     QStringList lines;

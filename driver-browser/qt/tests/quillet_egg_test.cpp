@@ -1,4 +1,5 @@
-// The hidden picture window: definition, no icon of its own, background, button.
+// The hidden picture window: no icon of its own, its background, its button. Its definition is
+// the windows table's (conformance/windows.txt).
 #include "about.h"
 #include "quillet_egg.h"
 
@@ -6,23 +7,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
-
-TEST(QuilletEggWindow, DefinitionMatchesTheWindow) {
-    QuilletEgg egg;
-    EXPECT_EQ(egg.objectName(), "QuilletEgg");
-    EXPECT_EQ(egg.windowTitle(), "Quillet Egg");
-    EXPECT_EQ(egg.geometry(), QRect(76, 103, 399, 338));
-    EXPECT_NE(egg.minimumSize(), egg.maximumSize()) << "the picture window is sizable";
-
-    auto* button = egg.findChild<QPushButton*>("Command1");
-    ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->geometry(), QRect(112, 304, 185, 33));
-    EXPECT_EQ(button->font().family(), "MS Sans Serif");
-    EXPECT_DOUBLE_EQ(button->font().pointSizeF(), 9.75);
-    EXPECT_FALSE(button->text().isEmpty());
-
-    EXPECT_EQ(egg.background().size(), QSize(400, 300));
-}
 
 TEST(QuilletEggWindow, HasNoIconEvenWhenItsOwnerAndTheApplicationHaveOne) {
     QPixmap pixels(16, 16);
@@ -45,7 +29,7 @@ TEST(QuilletEggWindow, BackgroundIsDrawnAtTheTopLeft) {
     egg.show();
     const QImage shot = egg.grab().toImage();
     const QImage picture = egg.background().toImage().convertToFormat(shot.format());
-    ASSERT_FALSE(picture.isNull());
+    ASSERT_EQ(picture.size(), QSize(400, 300));
     const int dpr = int(shot.devicePixelRatio());
     // The picture's pixels show through wherever the button does not cover them.
     int compared = 0;

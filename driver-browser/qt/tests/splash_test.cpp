@@ -36,18 +36,12 @@ void tick(Brisklow& splash) {
     ASSERT_TRUE(QMetaObject::invokeMethod(&splash, "on_T1_timeout"));
 }
 
+// What the load changes, as it stands before: the caption, the timer (the rest of the
+// definition is the windows table's, conformance/windows.txt).
 TEST(SplashDefinition, AsDefinedBeforeLoading) {
     Brisklow splash;
-    EXPECT_EQ(splash.objectName(), "Brisklow");
     EXPECT_EQ(splash.windowTitle(), "Form2");
-    EXPECT_EQ(splash.size(), QSize(459, 219));
-    EXPECT_EQ(splash.minimumSize(), QSize(459, 219));
-    EXPECT_EQ(splash.maximumSize(), QSize(459, 219));
-    EXPECT_TRUE(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(splash.cursor().shape(), Qt::WaitCursor);
-    const QList<QSize> iconSizes = splash.windowIcon().availableSizes();
-    EXPECT_TRUE(iconSizes.contains(QSize(32, 32)));
-    EXPECT_TRUE(iconSizes.contains(QSize(16, 16)));
     QTimer* t1 = timerOf(splash);
     ASSERT_NE(t1, nullptr);
     EXPECT_EQ(t1->interval(), 1000);

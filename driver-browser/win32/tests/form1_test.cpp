@@ -1,6 +1,6 @@
-// The main window in this process: its definition, what start-up sets, and a driver another
-// program holds open. What the window shows and prints step by step is the conformance
-// table's, played against both front-ends.
+// The main window in this process: what start-up sets, and a driver another program holds
+// open. Its definition, and what the window shows and prints step by step, are the conformance
+// tables', played against both front-ends.
 #include "window_test_support.h"
 
 #include "control_fonts.h"
@@ -18,16 +18,6 @@
 using namespace tolvane_test;
 
 namespace {
-
-// The main window's controls as designed, in twips.
-const std::vector<TwipsControl> kForm1Controls = {
-    {IDC_Form1_Frame1, -720, 0, 7815, 15},         {IDC_Form1_Picture1, 2400, 2760, 2295, 1095},
-    {IDC_Form1_DrvListBox, 0, 2280, 2295, 1560},   {IDC_Form1_Vendorlbl, 1440, 1320, 3255, 375},
-    {IDC_Form1_Versionlbl, 1440, 1800, 3255, 375}, {IDC_Form1_Label5, 2640, 2280, 1815, 375},
-    {IDC_Form1_Descrlbl, 1440, 600, 3255, 615},    {IDC_Form1_FileNamelbl, 1440, 120, 3255, 375},
-    {IDC_Form1_Label4, 120, 1800, 1215, 375},      {IDC_Form1_Label3, 120, 1320, 1215, 375},
-    {IDC_Form1_Label2, 120, 600, 1215, 615},       {IDC_Form1_Label1, 120, 120, 1215, 375},
-};
 
 std::string label(HWND form, int id) {
     return windowText(GetDlgItem(form, id));
@@ -66,105 +56,10 @@ protected:
     HWND form_ = NULL;
 };
 
-TEST_F(Form1Test, DefinitionPlacesClientAreaAndControlsAtFifteenTwipsPerPixel) {
-    EXPECT_EQ(windowText(form_), "Tolvane v1.4");
-    expectClientAreaInTwips(form_, 1635, 2400, 4755, 3930);
-    expectControlsInTwips(form_, kForm1Controls);
-    // Fixed single border: no sizing frame, no maximize button.
-    const LONG style = GetWindowLongA(form_, GWL_STYLE);
-    EXPECT_EQ(style & WS_THICKFRAME, 0);
-    EXPECT_EQ(style & WS_MAXIMIZEBOX, 0);
-    EXPECT_NE(style & WS_CAPTION, 0);
-}
-
-TEST_F(Form1Test, CaptionsAlignmentsAndFonts) {
-    EXPECT_EQ(label(form_, IDC_Form1_Label1), "File Name");
-    EXPECT_EQ(label(form_, IDC_Form1_Label2), "Description:");
-    EXPECT_EQ(label(form_, IDC_Form1_Label3), "Vendor:");
-    EXPECT_EQ(label(form_, IDC_Form1_Label4), "Version:");
-    EXPECT_EQ(label(form_, IDC_Form1_Label5), "Add a Shortcut to us! Click below!");
-    EXPECT_EQ(label(form_, IDC_Form1_Frame1), "Frame1");
-    for (int id : {IDC_Form1_Label1, IDC_Form1_Label2, IDC_Form1_Label3, IDC_Form1_Label4})
-        EXPECT_EQ(GetWindowLongA(GetDlgItem(form_, id), GWL_STYLE) & SS_TYPEMASK, SS_RIGHT);
-    for (int id :
-         {IDC_Form1_FileNamelbl, IDC_Form1_Descrlbl, IDC_Form1_Vendorlbl, IDC_Form1_Versionlbl}) {
-        EXPECT_EQ(GetWindowLongA(GetDlgItem(form_, id), GWL_STYLE) & SS_TYPEMASK, SS_LEFT);
-        EXPECT_EQ(label(form_, id), "");
-    }
-    EXPECT_EQ(GetWindowLongA(GetDlgItem(form_, IDC_Form1_Label5), GWL_STYLE) & SS_TYPEMASK,
-              SS_CENTER);
-
-    expectFonts(form_, {{IDC_Form1_DrvListBox, "MS Sans Serif", 1200, false},
-                        {IDC_Form1_Label1, "MS Sans Serif", 975, false},
-                        {IDC_Form1_Label4, "MS Sans Serif", 975, false},
-                        {IDC_Form1_Descrlbl, "MS Sans Serif", 975, false},
-                        {IDC_Form1_Vendorlbl, "MS Sans Serif", 975, false}});
-}
-
-struct MenuEntry {
-    int depth;
-    UINT id;
-    const char* caption; // nullptr: separator
-    bool checked;
-};
-
-void readMenu(HMENU menu, int depth, std::vector<MenuEntry>& out, std::vector<std::string>& keep) {
-    const int n = GetMenuItemCount(menu);
-    for (int i = 0; i < n; ++i) {
-        char text[128] = {};
-        MENUITEMINFOA info = {};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_ID | MIIM_TYPE | MIIM_STATE | MIIM_SUBMENU;
-        info.dwTypeData = text;
-        info.cch = sizeof text;
-        ASSERT_TRUE(GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info));
-        keep.push_back(text);
-        const bool separator = (info.fType & MFT_SEPARATOR) != 0;
-        out.push_back(
-            {depth, info.wID, separator ? nullptr : "", (info.fState & MFS_CHECKED) != 0});
-        if (info.hSubMenu != NULL)
-            readMenu(info.hSubMenu, depth + 1, out, keep);
-    }
-}
-
-TEST_F(Form1Test, MenuTreeWithOneCheckMarkOnDrvFilesOnly) {
-    const MenuEntry expected[] = {
-        {0, IDM_Filemen, "&File", false},
-        {1, IDM_chdr, "&Change Directory", false},
-        {1, IDM_printmen, "&Print", false},
-        {2, IDM_SDriver, "Print This Driver", false},
-        {2, IDM_ADrivers, "Print All Drivers", false},
-        {1, IDM_u1, nullptr, false},
-        {1, IDM_Exitmen, "&Exit", false},
-        {0, IDM_typemen, "File &Types", false},
-        {1, IDM_DRVOnly, "DRV Files only", true},
-        {1, IDM_DLLOnly, "DLL Files Only", false},
-        {1, IDM_vxdonly, "VXD Files", false},
-        {1, IDM_BothDLLDRV, "DRV, DLL, and VXD", false},
-        {0, IDM_Helpmen, "&Help", false},
-        {1, IDM_Helpme, "Help Screen", false},
-        {1, IDM_p, nullptr, false},
-        {1, IDM_AboutMe, "&About Tolvane", false},
-    };
-    std::vector<MenuEntry> actual;
-    std::vector<std::string> captions;
-    readMenu(GetMenu(form_), 0, actual, captions);
-    ASSERT_EQ(actual.size(), sizeof expected / sizeof *expected);
-    for (size_t i = 0; i < actual.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(actual[i].depth, expected[i].depth);
-        EXPECT_EQ(actual[i].id, expected[i].id);
-        EXPECT_EQ(actual[i].caption == nullptr, expected[i].caption == nullptr);
-        if (expected[i].caption != nullptr)
-            EXPECT_EQ(captions[i], expected[i].caption);
-        EXPECT_EQ(actual[i].checked, expected[i].checked);
-    }
-}
-
 TEST_F(Form1Test, StartUpSetsWinPathTheListsPathAndTheCurrentDirectory) {
     tolvane::loadForm1(form_);
-    EXPECT_STREQ(tolvane::form1WinPath(), windowsDirectory().c_str());
-    EXPECT_EQ(std::string(tolvane::form1ListPath()), system_);
+    EXPECT_STREQ(tolvane::form1Text(tolvane::WindowText::WinPath), windowsDirectory().c_str());
+    EXPECT_EQ(std::string(tolvane::form1Text(tolvane::WindowText::ListPath)), system_);
     char current[MAX_PATH];
     GetCurrentDirectoryA(sizeof current, current);
     EXPECT_EQ(lstrcmpiA(current, system_.c_str()), 0);
@@ -221,7 +116,7 @@ TEST_F(SpecialFiles, ADriverThatIsNotAFileOnADiskIsNotRead) {
 
 TEST_F(SpecialFiles, AShortcutPlaceThatIsNotAFileOnADiskGetsTheFailureMessage) {
     tolvane::loadForm1(form_); // GetwinDir: the shortcut goes into its "desktop" folder
-    ASSERT_EQ(tolvane::form1WinPath(), windowsDirectory());
+    ASSERT_EQ(tolvane::form1Text(tolvane::WindowText::WinPath), windowsDirectory());
     std::vector<std::string> boxes;
     whileRunning(
         [&] {

@@ -1,6 +1,6 @@
 // The modal windows, each opened through its show function while a timer drives it: the
-// splash's ticks, the about window's gesture through real mouse messages, and the help and
-// picture windows' definitions. Select Path is played by the conformance table.
+// splash's ticks and the about window's gesture through real mouse messages. Their
+// definitions and Select Path are played by the conformance tables.
 #include "window_test_support.h"
 
 #include "picture_box.h"
@@ -172,50 +172,6 @@ TEST_F(ModalWindowTest, AboutGestureOpensTheHiddenPictureOnlyInsideTheStrictSpot
     EXPECT_FALSE(tryGesture(248, 50)); // x = 3720
     EXPECT_FALSE(tryGesture(240, 46)); // y = 690
     EXPECT_FALSE(tryGesture(240, 63)); // y = 945
-}
-
-TEST_F(ModalWindowTest, HelpAndPictureWindowDefinitions) {
-    RECT help = {};
-    LONG helpStyle = 0;
-    std::string label3;
-    whileRunning([] { tolvane::showdrvHelp(NULL); },
-                 [&] {
-                     HWND window = findThreadWindow("Tolvane Help");
-                     if (window == NULL)
-                         return true;
-                     help = clientRectOnScreen(window);
-                     helpStyle = GetWindowLongA(window, GWL_STYLE);
-                     label3 = windowText(GetDlgItem(window, IDC_drvHelp_Label3));
-                     SendMessageA(window, WM_COMMAND, IDCANCEL, 0); // Escape: stays open
-                     EXPECT_TRUE(IsWindowVisible(window));
-                     PostMessageA(window, WM_COMMAND, IDC_drvHelp_Command1, 0);
-                     return false;
-                 });
-    EXPECT_EQ(help.left, 1140 / 15);
-    EXPECT_EQ(help.top, 1545 / 15);
-    EXPECT_EQ(help.right - help.left, 6690 / 15);
-    EXPECT_EQ(help.bottom - help.top, 5730 / 15);
-    EXPECT_NE(helpStyle & WS_THICKFRAME, 0);
-    EXPECT_EQ(label3.rfind("Tolvane is simple.  Upon running,", 0), 0u);
-    EXPECT_NE(label3.find("connect to http://www.brisklow.example/ and see"), std::string::npos);
-
-    RECT egg = {};
-    HICON icon = reinterpret_cast<HICON>(1);
-    whileRunning([] { tolvane::showQuilletEgg(NULL); },
-                 [&] {
-                     HWND window = findThreadWindow("Quillet Egg");
-                     if (window == NULL)
-                         return true;
-                     egg = clientRectOnScreen(window);
-                     icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
-                     EXPECT_EQ(windowText(GetDlgItem(window, IDC_QuilletEgg_Command1)),
-                               "For the Tinpan Oddments");
-                     PostMessageA(window, WM_CLOSE, 0, 0);
-                     return false;
-                 });
-    EXPECT_EQ(egg.right - egg.left, 5985 / 15);
-    EXPECT_EQ(egg.bottom - egg.top, 5070 / 15);
-    EXPECT_EQ(icon, nullptr);
 }
 
 } // namespace

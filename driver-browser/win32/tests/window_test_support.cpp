@@ -1,7 +1,5 @@
 #include "window_test_support.h"
 
-#include <gtest/gtest.h>
-
 namespace tolvane_test {
 
 namespace {
@@ -57,49 +55,6 @@ RECT clientRectOnScreen(HWND window) {
     ClientToScreen(window, &origin);
     OffsetRect(&r, origin.x, origin.y);
     return r;
-}
-
-RECT childRect(HWND parent, int id) {
-    RECT r;
-    GetWindowRect(GetDlgItem(parent, id), &r);
-    MapWindowPoints(NULL, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-void expectClientAreaInTwips(HWND window, int left, int top, int width, int height) {
-    const RECT client = clientRectOnScreen(window);
-    EXPECT_EQ(client.left, left / 15);
-    EXPECT_EQ(client.top, top / 15);
-    EXPECT_EQ(client.right - client.left, width / 15);
-    EXPECT_EQ(client.bottom - client.top, height / 15);
-}
-
-void expectControlsInTwips(HWND window, const std::vector<TwipsControl>& controls) {
-    for (const TwipsControl& c : controls) {
-        SCOPED_TRACE(c.id);
-        ASSERT_NE(GetDlgItem(window, c.id), nullptr);
-        const RECT r = childRect(window, c.id);
-        EXPECT_EQ(r.left, c.left / 15);
-        EXPECT_EQ(r.top, c.top / 15);
-        EXPECT_EQ(r.right - r.left, c.width / 15);
-        EXPECT_EQ(r.bottom - r.top, c.height / 15);
-    }
-}
-
-void expectFonts(HWND window, const std::vector<DesignedFont>& fonts) {
-    HDC screen = GetDC(NULL);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(NULL, screen);
-    for (const DesignedFont& f : fonts) {
-        SCOPED_TRACE(f.id);
-        HFONT font = reinterpret_cast<HFONT>(SendDlgItemMessageA(window, f.id, WM_GETFONT, 0, 0));
-        LOGFONTA logical = {};
-        ASSERT_NE(GetObjectA(font, sizeof logical, &logical), 0);
-        EXPECT_STREQ(logical.lfFaceName, f.face);
-        EXPECT_EQ(logical.lfHeight, -MulDiv(f.centipoints, dpi, 7200));
-        EXPECT_EQ(logical.lfItalic != 0, f.italic);
-        EXPECT_EQ(logical.lfWeight, FW_NORMAL);
-    }
 }
 
 std::string windowsDirectory() {

@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace tolvane_test {
 
@@ -19,27 +18,6 @@ std::string windowText(HWND window);
 HWND findThreadWindow(const char* title);
 
 RECT clientRectOnScreen(HWND window);
-RECT childRect(HWND parent, int id); // in the parent's client coordinates
-
-// A control as designed, in twips of its window's client area.
-struct TwipsControl {
-    int id;
-    int left, top, width, height;
-};
-
-// Expects the window's client area on screen, and each control inside it, at 15 twips per
-// pixel.
-void expectClientAreaInTwips(HWND window, int left, int top, int width, int height);
-void expectControlsInTwips(HWND window, const std::vector<TwipsControl>& controls);
-
-// A control's font as designed: face, size in 1/100 point, normal weight.
-struct DesignedFont {
-    int id;
-    const char* face;
-    int centipoints;
-    bool italic;
-};
-void expectFonts(HWND window, const std::vector<DesignedFont>& fonts);
 
 std::string windowsDirectory();
 void writeFile(const std::string& path, const std::string& bytes);
