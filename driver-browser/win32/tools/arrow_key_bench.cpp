@@ -2,10 +2,9 @@
 // press selecting the next file, reading it whole and filling the labels. Prints the time
 // per selection. With --make, first writes COUNT files of MIB MiB each into DIR (a version
 // block 4 KiB before each file's end).
-#include "control_fonts.h"
-#include "form1.h"
-#include "picture_box.h"
+#include "dialog_support.h"
 #include "resource_ids.h"
+#include "tolvane_windows.h"
 
 #include <windows.h>
 
@@ -68,9 +67,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     tolvane::registerPictureBoxClass(GetModuleHandleA(nullptr));
-    tolvane::FontSet fonts;
-    const tolvane::Form1Options options = {false, nullptr};
-    HWND form = tolvane::createForm1(options, fonts);
+    HWND form = tolvane::createForm1({false, nullptr});
     if (form == NULL) {
         std::fprintf(stderr, "cannot create the main window\n");
         return 1;
