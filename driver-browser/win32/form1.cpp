@@ -75,7 +75,7 @@ extern const MainWindowSeam kWindowSeam;
 
 // --- The main window as the toolkit-free rules see it ----------------------------------
 
-void ShowDriverInfo() {
+void ShowDriverInfo(void* = nullptr) {
     WindowsFile file;
     showDriverInfo(kWindowSeam, file.seam());
 }
@@ -116,10 +116,6 @@ void seamShowEntryName(void* context, int index) {
         seamEntryFileName(context, index, room, length + 1);
         SetWindowTextA(labelWindow(ValueLabel::FileName), room);
     }
-}
-
-void seamShowDriverInfo(void*) {
-    ShowDriverInfo();
 }
 
 bool isLabel(WindowText which) {
@@ -182,7 +178,7 @@ const MainWindowSeam kWindowSeam = {nullptr,
                                     &seamSelectEntry,
                                     &seamShowEntryName,
                                     &seamEntryFileName,
-                                    &seamShowDriverInfo,
+                                    &ShowDriverInfo,
                                     &seamText,
                                     &seamSetText,
                                     &seamSetLabelVisible,

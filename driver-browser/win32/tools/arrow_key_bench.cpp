@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -38,15 +39,10 @@ bool makeFiles(const std::string& dir, int count, int mib) {
 
 // A whole number from 1 to most, written in decimal digits only; 0 when text is anything else.
 int positiveNumber(const char* text, int most) {
-    int value = 0;
-    for (const char* c = text; *c != '\0'; ++c) {
-        if (*c < '0' || *c > '9')
-            return 0;
-        value = value * 10 + (*c - '0');
-        if (value > most)
-            return 0;
-    }
-    return value;
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    const bool digits = *text >= '0' && *text <= '9' && *end == '\0';
+    return digits && value <= most ? static_cast<int>(value) : 0;
 }
 
 } // namespace
