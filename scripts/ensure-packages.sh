@@ -18,7 +18,7 @@ tolvane=(qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-
 # (and fonts-dejavu-core, above).
 pictures=(librsvg2-bin imagemagick fontconfig fonts-liberation fonts-dejavu-extra)
 packaging=(g++-mingw-w64-i686 python3 dpkg-dev file gzip)
-testing=(clang libclang-rt-14-dev clang-format poppler-utils xvfb xauth openbox
+testing=(clang libclang-rt-14-dev clang-format poppler-utils xvfb xauth x11-utils openbox
          g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64
          python3 qemu-user g++-multilib
          cups cups-client libcups2 ghostscript

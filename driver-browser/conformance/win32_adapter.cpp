@@ -10,13 +10,10 @@
 // usage: conformance_win32 TABLE OUTPUT
 #include "scenario_table.h"
 
-#include "control_fonts.h"
-#include "form1.h"
-#include "picture_box.h"
+#include "dialog_support.h"
 #include "resource_ids.h"
 #include "tolvane_windows.h"
-
-#include "core/splash_timer.h"
+#include "win32_platform.h"
 
 #include <windows.h>
 
@@ -101,16 +98,19 @@ std::string printerMode;
 bool recOpen(void*) {
     return printerMode != "none";
 }
-void recPrintLine(void*, const char* text, int length) {
-    printed.push_back("printed: " + utf8(std::string(text, static_cast<size_t>(length))));
+void recPrintLine(void*, const char* text, size_t length) {
+    printed.push_back("printed: " + utf8(std::string(text, length)));
 }
-// A printer out of paper says so; the failing one gives no reason.
-bool recEnd(void*, DWORD* error) {
+// A printer out of paper says so in the system's words; the failing one gives no reason.
+char paperReason[256];
+bool recEnd(void*, const char** reason) {
     printed.push_back("printed: <end of document>");
-    *error = printerMode == "out-of-paper" ? ERROR_OUT_OF_PAPER : 0;
+    tolvane::describeError(ERROR_OUT_OF_PAPER, paperReason, sizeof paperReason);
+    *reason = printerMode == "out-of-paper" ? paperReason : "";
     return printerMode == "ready";
 }
-const tolvane::LinePrinter kRecorder = {nullptr, &recOpen, &recPrintLine, &recEnd};
+const tolvane::PrinterSeam kRecorder = {nullptr,       &recOpen, nullptr,
+                                        &recPrintLine, &recEnd,  nullptr};
 
 // The window that takes input: the one visible and enabled top-level window of this thread.
 BOOL CALLBACK findInputWindow(HWND window, LPARAM found) {
@@ -487,7 +487,7 @@ void define(HWND window, std::vector<std::string>* out) {
 // in its modal loop); a posted message comes before the next tick.
 constexpr UINT kShowSplash = WM_APP + 100;
 
-void act(const Step& step, conformance::Layout& layout, tolvane::FontSet& fonts) {
+void act(const Step& step, conformance::Layout& layout) {
     const std::vector<std::string>& a = step.args;
     if (layout.fileStep(step, &printed))
         return;
@@ -497,7 +497,7 @@ void act(const Step& step, conformance::Layout& layout, tolvane::FontSet& fonts)
         printerMode = a[1];
     } else if (a[0] == "start") {
         const tolvane::Form1Options options = {false, &kRecorder};
-        form = tolvane::createForm1(options, fonts);
+        form = tolvane::createForm1(options);
         tolvane::loadForm1(form);
     } else if (a[0] == "menu") {
         PostMessageA(form, WM_COMMAND, MAKEWPARAM(idOf(kMenu, kMenuCount, NULL, a[1]), 0), 0);
@@ -597,7 +597,6 @@ struct Run {
     const conformance::Scenario* scenario;
     conformance::Transcript* transcript;
     conformance::Layout* layout;
-    tolvane::FontSet* fonts;
     size_t next;
     bool pending;
     bool busy;
@@ -624,7 +623,7 @@ void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
         run.pending = false;
     }
     if (run.next < run.scenario->steps.size()) {
-        act(run.scenario->steps[run.next++], *run.layout, *run.fonts);
+        act(run.scenario->steps[run.next++], *run.layout);
         run.pending = true;
     } else if (HWND window = current(); window != NULL && window != form) {
         EndDialog(window, 0); // what the table left open
@@ -661,8 +660,7 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "conformance_win32: %s\n", error.c_str());
                 return 1;
             }
-            tolvane::FontSet fonts;
-            run = {&scenario, &transcript, &layout, &fonts, 0, false, false};
+            run = {&scenario, &transcript, &layout, 0, false, false};
             printerMode = "ready";
             const DWORD started = GetTickCount();
             const UINT_PTR timer = SetTimer(NULL, 0, 40, tick);

@@ -3,9 +3,6 @@
 #include "dialog_support.h"
 #include "resource_ids.h"
 #include "tolvane_windows.h"
-#include "twips_layout.h"
-
-#include "core/splash_timer.h"
 
 namespace tolvane {
 
@@ -67,13 +64,12 @@ INT_PTR CALLBACK BrisklowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_INITDIALOG:
         SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
         stateOf(window)->background = LoadBitmapA(programInstance(), "SPLASH");
-        setWindowIcons(window, IDI_Brisklow);
         // No border at all: the dialog manager gives every dialog a frame of its own.
         SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(WS_POPUP | WS_CLIPCHILDREN));
         SetWindowLongA(window, GWL_EXSTYLE, WS_EX_APPWINDOW);
         SetWindowPos(window, NULL, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-        applyTwipsLayout(window, IDD_Brisklow);
+        setUpWindow(window, IDD_Brisklow, IDI_Brisklow);
         load(window);
         return FALSE;
     case WM_TIMER:

@@ -5,34 +5,31 @@
 // highlighting alone does not. There is no default or cancel button: Enter and Escape act on
 // the focused control only.
 #include "dialog_support.h"
-#include "heap_text.h"
 #include "resource_ids.h"
 #include "tolvane_windows.h"
-#include "twips_layout.h"
-#include "windows_directory.h"
+#include "win32_platform.h"
 
-#include "core/path_text.h"
 #include "core/select_path.h"
-#include "core/user_texts.h"
-
-#include <cstring>
 
 namespace tolvane {
 
 namespace {
 
 struct ChangedirState {
-    HWND window;
-    const char* listPath;
-    HeapText* newpath;
-    HeapText path;      // Dir1's open path: "C:\" or "C:\DIR\SUB"
-    int branchEntries;  // entries 0 .. branchEntries - 1 are the open branch
-    int shownDrive;     // the drive whose directory Dir1 shows
-    bool visible;       // the dialog is up: messages may be shown at once
-    HeapText current;   // the process's current directory, as last asked
-    HeapText driveName; // Drive1's entry, as last asked
-    HeapText driveRoot; // a drive's root, as last asked
-    bool pending;       // a failure during the load, told once the dialog is up
+    HWND window = NULL;
+    HWND drive1 = NULL;
+    HWND dir1 = NULL;
+    const char* listPath = nullptr;
+    HeapText* newpath = nullptr;
+    char letters[26] = {}; // Drive1's drives, as the system names them
+    int drives = 0;
+    int shownDrive = -1;    // the drive whose directory Dir1 shows
+    char driveName[3] = {}; // "c:", as Drive1 shows it and as last asked
+    char driveRoot[4] = {}; // "C:\", as last asked
+    HeapText path;          // Dir1's open path: "C:\" or "C:\DIR\SUB"
+    int branchEntries = 0;  // entries 0 .. branchEntries - 1 are the open branch
+    HeapText current;       // the process's current directory, as last asked
+    bool pending = false;   // a failure during the load, told once the dialog is up
     HeapText pendingDir;
     HeapText pendingReason;
     WindowsDirectory directory;
@@ -42,24 +39,16 @@ ChangedirState* stateOf(HWND window) {
     return reinterpret_cast<ChangedirState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-HWND dir1(HWND window) {
-    return GetDlgItem(window, IDC_changedir_Dir1);
+ChangedirState* self(void* context) {
+    return static_cast<ChangedirState*>(context);
 }
 
-HWND drive1(HWND window) {
-    return GetDlgItem(window, IDC_changedir_Drive1);
+char upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// The text of a list box or combo box entry into text.
-const char* listText(HWND control, UINT lengthMessage, UINT textMessage, int index,
-                     HeapText& text) {
-    const LRESULT length = SendMessageA(control, lengthMessage, index, 0);
-    char* room = text.reserve(length > 0 ? static_cast<size_t>(length) : 0);
-    if (room == nullptr)
-        return "";
-    if (length > 0)
-        SendMessageA(control, textMessage, index, reinterpret_cast<LPARAM>(room));
-    return room;
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 void tellNow(HWND window, const char* dir, const char* reason) {
@@ -72,12 +61,6 @@ void tellNow(HWND window, const char* dir, const char* reason) {
 
 // --- The two lists as the core's Select Path rules see them ------------------------------
 
-ChangedirState* self(void* context) {
-    return static_cast<ChangedirState*>(context);
-}
-
-const char* seamDriveRoot(void* context, int index);
-
 const char* seamCurrentDirectory(void* context) {
     HeapText& current = self(context)->current;
     const DWORD needed = GetCurrentDirectoryA(0, NULL);
@@ -88,33 +71,32 @@ const char* seamCurrentDirectory(void* context) {
     return got > 0 && got < needed ? room : "";
 }
 
-// The drive's own current directory, as the system keeps one for every drive.
-const char* seamDriveCurrentDirectory(void* context, int index) {
-    HeapText name;
-    listText(drive1(self(context)->window), CB_GETLBTEXTLEN, CB_GETLBTEXT, index, name);
-    HeapText& current = self(context)->current;
-    // Wine answers "c:" with a trailing separator ("C:\WINDOWS\"), which fullPath drops.
-    return fullPath(name.c_str(), current) ? current.c_str() : seamDriveRoot(context, index);
-}
-
 int seamDriveCount(void* context) {
-    return static_cast<int>(SendMessageA(drive1(self(context)->window), CB_GETCOUNT, 0, 0));
+    return self(context)->drives;
 }
 
 const char* seamDriveName(void* context, int index) {
-    return listText(drive1(self(context)->window), CB_GETLBTEXTLEN, CB_GETLBTEXT, index,
-                    self(context)->driveName);
+    char* name = self(context)->driveName;
+    name[0] = lower(self(context)->letters[index]);
+    name[1] = ':';
+    return name;
 }
 
 // "c:" opens at "C:\", written as the system writes the current directory.
 const char* seamDriveRoot(void* context, int index) {
-    HeapText name;
-    const char* drive =
-        listText(drive1(self(context)->window), CB_GETLBTEXTLEN, CB_GETLBTEXT, index, name);
-    const char letter = drive[0] >= 'a' && drive[0] <= 'z' ? drive[0] - 'a' + 'A' : drive[0];
-    const char root[] = {letter, ':', '\\', '\0'};
-    self(context)->driveRoot.assign(root);
-    return self(context)->driveRoot.c_str();
+    char* root = self(context)->driveRoot;
+    root[0] = upper(self(context)->letters[index]);
+    root[1] = ':';
+    root[2] = '\\';
+    return root;
+}
+
+// The drive's own current directory, as the system keeps one for every drive. Wine answers
+// "c:" with a trailing separator ("C:\WINDOWS\"), which fullPath drops.
+const char* seamDriveCurrentDirectory(void* context, int index) {
+    HeapText& current = self(context)->current;
+    return fullPath(seamDriveName(context, index), current) ? current.c_str()
+                                                            : seamDriveRoot(context, index);
 }
 
 int seamShownDrive(void* context) {
@@ -123,27 +105,25 @@ int seamShownDrive(void* context) {
 
 void seamShowDrive(void* context, int index) {
     self(context)->shownDrive = index;
-    SendMessageA(drive1(self(context)->window), CB_SETCURSEL, index, 0);
+    SendMessageA(self(context)->drive1, CB_SETCURSEL, index, 0);
 }
 
 void seamClearDirectories(void* context) {
-    HWND list = dir1(self(context)->window);
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    SendMessageA(self(context)->dir1, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(self(context)->dir1, LB_RESETCONTENT, 0, 0);
     self(context)->branchEntries = 0;
 }
 
+// Dir1's entry for a directory: kBranchIndent once a level, then its name.
 bool indented(HeapText& text, const char* name, size_t length, int depth) {
-    char* room = text.reserve(2 * static_cast<size_t>(depth) + length);
+    const size_t indent = sizeof kBranchIndent - 1;
+    char* room = text.reserve(indent * static_cast<size_t>(depth) + length);
     if (room == nullptr)
         return false;
-    size_t n = 0;
-    for (int level = 0; level < depth; ++level)
-        for (const char* c = kBranchIndent; *c != '\0'; ++c)
-            room[n++] = *c;
-    for (size_t i = 0; i < length; ++i)
-        room[n++] = name[i];
-    room[n] = '\0';
+    for (int level = 0; level < depth; ++level, room += indent)
+        CopyMemory(room, kBranchIndent, indent);
+    CopyMemory(room, name, length);
+    room[length] = '\0';
     return true;
 }
 
@@ -151,8 +131,7 @@ void seamAddBranchEntry(void* context, const char* name, size_t length, int dept
     HeapText text;
     if (!indented(text, name, length, depth))
         return;
-    SendMessageA(dir1(self(context)->window), LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(self(context)->dir1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     ++self(context)->branchEntries;
 }
 
@@ -160,15 +139,15 @@ void seamAddBranchEntry(void* context, const char* name, size_t length, int dept
 void seamAddSubdirectory(void* context, const char* name, int depth) {
     HeapText text;
     if (indented(text, name, std::strlen(name), depth))
-        insertSorted(dir1(self(context)->window), self(context)->branchEntries, text.c_str());
+        insertSorted(self(context)->dir1, self(context)->branchEntries, text.c_str());
 }
 
 void seamSetOpenPath(void* context, const char* path) {
-    self(context)->path.assign(path);
-    HWND list = dir1(self(context)->window);
-    SendMessageA(list, LB_SETCURSEL, self(context)->branchEntries - 1, 0);
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, NULL, TRUE);
+    ChangedirState* state = self(context);
+    state->path.assign(path);
+    SendMessageA(state->dir1, LB_SETCURSEL, state->branchEntries - 1, 0);
+    SendMessageA(state->dir1, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(state->dir1, NULL, TRUE);
 }
 
 const char* seamOpenPath(void* context) {
@@ -178,7 +157,7 @@ const char* seamOpenPath(void* context) {
 // During the load the dialog is not up yet: the message waits for it.
 void seamTellOpenFailed(void* context, const char* dir, const char* reason) {
     ChangedirState* state = self(context);
-    if (state->visible) {
+    if (IsWindowVisible(state->window)) {
         tellNow(state->window, dir, reason);
         return;
     }
@@ -190,37 +169,35 @@ void seamTellOpenFailed(void* context, const char* dir, const char* reason) {
 }
 
 SelectPathSeam seamOf(ChangedirState* state) {
-    SelectPathSeam seam = {};
-    seam.context = state;
-    seam.separator = '\\';
-    seam.ignoreCase = true;
-    seam.directories = state->directory.seam();
-    seam.currentDirectory = &seamCurrentDirectory;
-    seam.driveCurrentDirectory = &seamDriveCurrentDirectory;
-    seam.driveCount = &seamDriveCount;
-    seam.driveName = &seamDriveName;
-    seam.driveRoot = &seamDriveRoot;
-    seam.shownDrive = &seamShownDrive;
-    seam.showDrive = &seamShowDrive;
-    seam.clearDirectories = &seamClearDirectories;
-    seam.addBranchEntry = &seamAddBranchEntry;
-    seam.addSubdirectory = &seamAddSubdirectory;
-    seam.setOpenPath = &seamSetOpenPath;
-    seam.openPath = &seamOpenPath;
-    seam.tellOpenFailed = &seamTellOpenFailed;
-    return seam;
+    return {state,
+            '\\',
+            true,
+            state->directory.seam(),
+            &seamCurrentDirectory,
+            &seamDriveCurrentDirectory,
+            &seamDriveCount,
+            &seamDriveName,
+            &seamDriveRoot,
+            &seamShownDrive,
+            &seamShowDrive,
+            &seamClearDirectories,
+            &seamAddBranchEntry,
+            &seamAddSubdirectory,
+            &seamSetOpenPath,
+            &seamOpenPath,
+            &seamTellOpenFailed};
 }
 
 // --- Events ----------------------------------------------------------------------------
 
-void openHighlighted(HWND window) {
-    ChangedirState* state = stateOf(window);
-    HWND list = dir1(window);
-    const int index = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
-    if (index < 0)
-        return;
+void openHighlighted(ChangedirState* state) {
+    const int index = static_cast<int>(SendMessageA(state->dir1, LB_GETCURSEL, 0, 0));
+    const LRESULT entryLength = SendMessageA(state->dir1, LB_GETTEXTLEN, index, 0);
     HeapText entry;
-    const char* name = listText(list, LB_GETTEXTLEN, LB_GETTEXT, index, entry);
+    char* name = index >= 0 && entryLength >= 0 ? entry.reserve(entryLength) : nullptr;
+    if (name == nullptr)
+        return;
+    SendMessageA(state->dir1, LB_GETTEXT, index, reinterpret_cast<LPARAM>(name));
     while (*name == ' ')
         ++name;
     const char* open = state->path.c_str();
@@ -230,96 +207,75 @@ void openHighlighted(HWND window) {
     if (room == nullptr)
         return;
     pathBehindEntry(open, '\\', index, name, room, length + 1);
-    const SelectPathSeam seam = seamOf(state);
-    const FileFailure failed = openDirectory(seam, target.c_str());
+    const FileFailure failed = openDirectory(seamOf(state), room);
     if (failed != FileFailure::None) {
-        SendMessageA(list, LB_SETCURSEL, state->branchEntries - 1, 0);
-        tellNow(window, target.c_str(), fileFailureReason(failed));
+        SendMessageA(state->dir1, LB_SETCURSEL, state->branchEntries - 1, 0);
+        tellNow(state->window, room, fileFailureReason(failed));
     }
 }
 
-void drive1Change(HWND window) {
-    const int index = static_cast<int>(SendMessageA(drive1(window), CB_GETCURSEL, 0, 0));
-    if (index >= 0)
-        selectPathDriveChanged(seamOf(stateOf(window)), index);
-}
-
-void fillDrives(HWND window) {
-    const DWORD needed = GetLogicalDriveStringsA(0, NULL);
-    HeapText drives;
-    char* room = drives.reserve(needed);
-    if (room == nullptr || needed == 0)
-        return;
-    const DWORD n = GetLogicalDriveStringsA(needed, room);
-    if (n == 0 || n >= needed)
-        return;
-    for (const char* d = room; *d != '\0'; d += std::strlen(d) + 1) {
-        const char letter =
-            (d[0] >= 'A' && d[0] <= 'Z') ? static_cast<char>(d[0] - 'A' + 'a') : d[0];
-        const char entry[3] = {letter, ':', '\0'};
-        SendMessageA(drive1(window), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+void load(ChangedirState* state) {
+    char drives[26 * 4 + 1]; // "C:\" and a zero byte a drive, and a zero byte
+    const DWORD n = GetLogicalDriveStringsA(sizeof drives, drives);
+    for (const char* d = drives; n > 0 && n < sizeof drives && *d != '\0';
+         d += std::strlen(d) + 1) {
+        state->letters[state->drives++] = d[0];
+        const char entry[3] = {lower(d[0]), ':', '\0'};
+        SendMessageA(state->drive1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
     }
-}
-
-void load(HWND window) {
-    ChangedirState* state = stateOf(window);
-    fillDrives(window);
     // Drive1 starts on the drive of the current directory, without a Change.
     const SelectPathSeam seam = seamOf(state);
     state->shownDrive = driveHolding(seam, seamCurrentDirectory(state));
-    SendMessageA(drive1(window), CB_SETCURSEL, state->shownDrive, 0);
+    SendMessageA(state->drive1, CB_SETCURSEL, state->shownDrive, 0);
     loadSelectPath(seam, state->listPath);
 }
 
 } // namespace
 
 INT_PTR CALLBACK changedirProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ChangedirState* state = stateOf(window);
     switch (message) {
     case WM_INITDIALOG:
         SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
-        stateOf(window)->window = window;
-        setWindowIcons(window, IDI_changedir);
-        applyTwipsLayout(window, IDD_changedir);
-        load(window);
-        SetFocus(dir1(window));
+        state = stateOf(window);
+        state->window = window;
+        state->drive1 = GetDlgItem(window, IDC_changedir_Drive1);
+        state->dir1 = GetDlgItem(window, IDC_changedir_Dir1);
+        setUpWindow(window, IDD_changedir, IDI_changedir);
+        load(state);
+        SetFocus(state->dir1);
         return FALSE; // the focus is set
-    case WM_APP: {
+    case WM_APP:
         // A failure of the load: the dialog comes up first, then the message on top of it.
-        ChangedirState* state = stateOf(window);
         ShowWindow(window, SW_SHOW);
         UpdateWindow(window);
-        state->visible = true;
         state->pending = false;
         tellNow(window, state->pendingDir.c_str(), state->pendingReason.c_str());
         return TRUE;
-    }
-    case WM_SHOWWINDOW:
-        if (wParam && stateOf(window) != nullptr && !stateOf(window)->pending)
-            stateOf(window)->visible = true;
-        return FALSE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case IDC_changedir_Command1: {
-            ChangedirState* state = stateOf(window);
+        case IDC_changedir_Command1:
             if (const char* answer = selectPathAnswer(seamOf(state)))
                 state->newpath->assign(answer);
             EndDialog(window, IDOK);
             break;
-        }
         case IDC_changedir_Command2:
             EndDialog(window, IDCANCEL);
             break;
         case IDC_changedir_Drive1:
-            if (HIWORD(wParam) == CBN_SELCHANGE)
-                drive1Change(window);
+            if (HIWORD(wParam) == CBN_SELCHANGE) {
+                const int index = static_cast<int>(SendMessageA(state->drive1, CB_GETCURSEL, 0, 0));
+                if (index >= 0)
+                    selectPathDriveChanged(seamOf(state), index);
+            }
             break;
         case IDC_changedir_Dir1:
             if (HIWORD(wParam) == LBN_DBLCLK)
-                openHighlighted(window);
+                openHighlighted(state);
             break;
         case IDOK: // Enter on a control that is not a button
-            if (GetFocus() == dir1(window))
-                openHighlighted(window);
+            if (GetFocus() == state->dir1)
+                openHighlighted(state);
             break;
         default: // Escape does nothing: there is no cancel button
             break;
@@ -335,13 +291,8 @@ INT_PTR CALLBACK changedirProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 void showchangedir(HWND owner, const char* listPath, HeapText& newpath) {
     ChangedirState state;
-    state.window = NULL;
     state.listPath = listPath;
     state.newpath = &newpath;
-    state.branchEntries = 0;
-    state.shownDrive = -1;
-    state.visible = false;
-    state.pending = false;
     DialogBoxParamA(programInstance(), MAKEINTRESOURCEA(IDD_changedir), owner, changedirProc,
                     reinterpret_cast<LPARAM>(&state));
 }

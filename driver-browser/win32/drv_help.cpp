@@ -1,9 +1,7 @@
 // drvHelp, the help window: sizable; its controls keep their places when it is resized.
-#include "control_fonts.h"
 #include "dialog_support.h"
 #include "resource_ids.h"
 #include "tolvane_windows.h"
-#include "twips_layout.h"
 
 #include "core/user_texts.h"
 
@@ -20,12 +18,10 @@ const ControlFont kFonts[] = {
 
 } // namespace
 
-INT_PTR CALLBACK drvHelpProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK drvHelpProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        reinterpret_cast<FontSet*>(lParam)->apply(window, kFonts, sizeof kFonts / sizeof *kFonts);
-        setWindowIcons(window, IDI_drvHelp);
-        applyTwipsLayout(window, IDD_drvHelp);
+        setUpWindow(window, IDD_drvHelp, IDI_drvHelp, kFonts, countOf(kFonts));
         SetDlgItemTextA(window, IDC_drvHelp_Label3, kHelpText);
         focusButton(window, IDC_drvHelp_Command1); // the first that takes the focus
         return FALSE;
@@ -37,15 +33,16 @@ INT_PTR CALLBACK drvHelpProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_CLOSE:
         EndDialog(window, 0);
         return TRUE;
+    case WM_DESTROY:
+        deleteFonts(window, kFonts, countOf(kFonts));
+        return FALSE;
     default:
         return FALSE;
     }
 }
 
 void showdrvHelp(HWND owner) {
-    FontSet fonts;
-    DialogBoxParamA(programInstance(), MAKEINTRESOURCEA(IDD_drvHelp), owner, drvHelpProc,
-                    reinterpret_cast<LPARAM>(&fonts));
+    DialogBoxParamA(programInstance(), MAKEINTRESOURCEA(IDD_drvHelp), owner, drvHelpProc, 0);
 }
 
 } // namespace tolvane

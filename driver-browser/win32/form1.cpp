@@ -1,28 +1,15 @@
-#include "form1.h"
-
-#include "ansi_text.h"
-#include "control_fonts.h"
-#include "desktop_folders.h"
+// Form1, the main window: the driver list of the Windows system directory, the details of
+// the selected driver, the menus and the shortcut picture.
 #include "dialog_support.h"
-#include "gdi_printer.h"
-#include "heap_text.h"
-#include "picture_box.h"
 #include "resource_ids.h"
 #include "tolvane_windows.h"
-#include "twips_layout.h"
-#include "windows_directory.h"
-#include "windows_file.h"
+#include "win32_platform.h"
 
-#include "core/directory_listing.h"
 #include "core/driver_info.h"
 #include "core/file_types.h"
 #include "core/main_window.h"
-#include "core/main_window_seam.h"
-#include "core/print_report.h"
-#include "core/shortcut_file.h"
-#include "core/user_texts.h"
+#include "core/path_text.h"
 
-#include <cstring>
 #include <new>
 
 namespace tolvane {
@@ -53,11 +40,6 @@ struct Form1State {
 
 Form1State form;
 
-void createTexts() {
-    void* memory = HeapAlloc(GetProcessHeap(), 0, sizeof(Form1Texts));
-    form.texts = memory != nullptr ? new (memory) Form1Texts() : nullptr;
-}
-
 void destroyTexts() {
     if (form.texts == nullptr)
         return;
@@ -78,9 +60,6 @@ const ControlFont kFonts[] = {
     {IDC_Form1_Label1, "MS Sans Serif", 975, false},
 };
 
-const int kFileTypeMenuIds[kFileTypeItemCount] = {IDM_DRVOnly, IDM_DLLOnly, IDM_vxdonly,
-                                                  IDM_BothDLLDRV};
-
 const int kLabelIds[] = {IDC_Form1_FileNamelbl, IDC_Form1_Descrlbl, IDC_Form1_Vendorlbl,
                          IDC_Form1_Versionlbl};
 
@@ -88,26 +67,25 @@ HWND labelWindow(ValueLabel label) {
     return form.labels[static_cast<int>(label)];
 }
 
-HWND driverList() {
-    return form.list;
+HeapText& pathText(WindowText which) {
+    return form.texts->paths[static_cast<int>(which) - static_cast<int>(WindowText::ListPath)];
 }
 
 extern const MainWindowSeam kWindowSeam;
 
 // --- The main window as the toolkit-free rules see it ----------------------------------
 
-// ShowDriverInfo: the core's sequence over the list, the labels and the file.
-void ShowDriverInfo() {
+void ShowDriverInfo(void* = nullptr) {
     WindowsFile file;
     showDriverInfo(kWindowSeam, file.seam());
 }
 
 int seamListCount(void*) {
-    return static_cast<int>(SendMessageA(driverList(), LB_GETCOUNT, 0, 0));
+    return static_cast<int>(SendMessageA(form.list, LB_GETCOUNT, 0, 0));
 }
 
 int seamSelectedIndex(void*) {
-    return static_cast<int>(SendMessageA(driverList(), LB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageA(form.list, LB_GETCURSEL, 0, 0));
 }
 
 // Setting the selected index notifies (ShowDriverInfo) only when the selection changes,
@@ -115,29 +93,18 @@ int seamSelectedIndex(void*) {
 void seamSelectEntry(void*, int index) {
     if (seamSelectedIndex(nullptr) == index)
         return;
-    SendMessageA(driverList(), LB_SETCURSEL, index, 0);
+    SendMessageA(form.list, LB_SETCURSEL, index, 0);
     ShowDriverInfo();
 }
 
-// Copies text out as the core's seams take texts.
-size_t copyOut(const char* text, size_t length, char* buffer, size_t capacity) {
-    if (capacity > 0) {
-        const size_t n = length < capacity ? length : capacity - 1;
-        CopyMemory(buffer, text, n);
-        buffer[n] = '\0';
-    }
-    return length;
-}
-
 size_t seamEntryFileName(void*, int index, char* buffer, size_t capacity) {
-    HWND list = driverList();
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-    if (length < 0)
-        return copyOut("", 0, buffer, capacity);
-    if (static_cast<size_t>(length) < capacity)
-        SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer));
-    else if (capacity > 0)
+    const LRESULT length = SendMessageA(form.list, LB_GETTEXTLEN, index, 0);
+    if (capacity > 0)
         buffer[0] = '\0';
+    if (length < 0)
+        return 0;
+    if (static_cast<size_t>(length) < capacity)
+        SendMessageA(form.list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer));
     return static_cast<size_t>(length);
 }
 
@@ -151,23 +118,13 @@ void seamShowEntryName(void* context, int index) {
     }
 }
 
-void seamShowDriverInfo(void*) {
-    ShowDriverInfo();
-}
-
 bool isLabel(WindowText which) {
     return which < WindowText::ListPath;
 }
 
-HeapText& pathText(WindowText which) {
-    return form.texts->paths[static_cast<int>(which) - static_cast<int>(WindowText::ListPath)];
-}
-
 size_t seamText(void*, WindowText which, char* buffer, size_t capacity) {
-    if (!isLabel(which)) {
-        const char* text = pathText(which).c_str();
-        return copyOut(text, std::strlen(text), buffer, capacity);
-    }
+    if (!isLabel(which))
+        return joinTexts({pathText(which).c_str()}, buffer, capacity);
     HWND window = labelWindow(static_cast<ValueLabel>(which));
     if (capacity > 0)
         buffer[GetWindowTextA(window, buffer, static_cast<int>(capacity))] = '\0';
@@ -221,7 +178,7 @@ const MainWindowSeam kWindowSeam = {nullptr,
                                     &seamSelectEntry,
                                     &seamShowEntryName,
                                     &seamEntryFileName,
-                                    &seamShowDriverInfo,
+                                    &ShowDriverInfo,
                                     &seamText,
                                     &seamSetText,
                                     &seamSetLabelVisible,
@@ -235,7 +192,15 @@ const MainWindowSeam kWindowSeam = {nullptr,
 // --- DrvListBox's path and pattern -------------------------------------------------------
 
 void rebuildList() {
-    fillDriverList(driverList(), pathText(WindowText::ListPath).c_str(), form.pattern);
+    SendMessageA(form.list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(form.list, LB_RESETCONTENT, 0, 0);
+    WindowsDirectory directory;
+    const NameSink sink = {form.list, [](void* list, const char* name) {
+                               insertSorted(static_cast<HWND>(list), 0, name);
+                           }};
+    listDriverFiles(directory.seam(), pathText(WindowText::ListPath).c_str(), form.pattern, sink);
+    SendMessageA(form.list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(form.list, NULL, TRUE);
     refreshDriverList(kWindowSeam);
 }
 
@@ -252,46 +217,23 @@ void setListPath(const char* path) {
     rebuildList();
 }
 
+// The File Types items' identifiers follow one another in menu order.
 void chooseFileType(size_t item) {
-    HMENU menu = GetMenu(form.window);
     for (size_t i = 0; i < kFileTypeItemCount; ++i)
-        CheckMenuItem(menu, static_cast<UINT>(kFileTypeMenuIds[i]),
+        CheckMenuItem(GetMenu(form.window), static_cast<UINT>(IDM_DRVOnly + i),
                       MF_BYCOMMAND | (i == item ? MF_CHECKED : MF_UNCHECKED));
     form.pattern = kFileTypeItems[item].pattern;
     rebuildList();
 }
 
-// --- The shortcut picture -------------------------------------------------------------------
-
-// A pipe or a device there (under Wine a FIFO, a link to /dev/null) takes the bytes and keeps
-// none: refused in plain words.
-bool writeShortcut(void*, const char* path, const char* bytes, size_t size, char* reason) {
-    HANDLE file =
-        CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    DWORD error = 0;
-    const char* refused = nullptr;
-    if (file == INVALID_HANDLE_VALUE) {
-        error = GetLastError();
-    } else {
-        DWORD written = 0;
-        if (GetFileType(file) != FILE_TYPE_DISK)
-            refused = fileFailureReason(FileFailure::NotRegularFile);
-        else if (!WriteFile(file, bytes, static_cast<DWORD>(size), &written, NULL))
-            error = GetLastError();
-        else if (written != size)
-            error = ERROR_DISK_FULL;
-        if (!CloseHandle(file) && error == 0 && refused == nullptr)
-            error = GetLastError();
-    }
-    if (refused != nullptr)
-        copyText(reason, kReasonCapacity, refused);
-    else if (error != 0)
-        describeError(error, reason, kReasonCapacity);
-    return error == 0 && refused == nullptr;
-}
+// --- The shortcut picture and the print commands -------------------------------------------
 
 void tell(void*, const char* title, const char* text, unsigned style) {
     MessageBoxA(form.window, text, title, style);
+}
+
+void warn(void* context, const char* text) {
+    tell(context, kPrintWarningTitle, text, kWarningStyle);
 }
 
 void Picture1Click() {
@@ -299,50 +241,11 @@ void Picture1Click() {
     createDesktopShortcut(seam, pathText(WindowText::WinPath).c_str());
 }
 
-// The print commands' seam over a LinePrinter, with the memory the core puts each line
-// together in.
-struct PrintJob {
-    LinePrinter printer;
-    HeapText memory;
-    char reason[256]; // the system's words for why the printer failed
-};
-
-bool jobOpen(void* context) {
-    const LinePrinter& printer = static_cast<PrintJob*>(context)->printer;
-    return printer.open(printer.context);
-}
-
-char* jobMemory(void* context, size_t size) {
-    return static_cast<PrintJob*>(context)->memory.reserve(size);
-}
-
-void jobPrintLine(void* context, const char* text, size_t length) {
-    const LinePrinter& printer = static_cast<PrintJob*>(context)->printer;
-    printer.printLine(printer.context, text, static_cast<int>(length));
-}
-
-bool jobEndDocument(void* context, const char** reason) {
-    PrintJob* job = static_cast<PrintJob*>(context);
-    DWORD error = 0;
-    if (job->printer.endDocument(job->printer.context, &error))
-        return true;
-    job->reason[0] = '\0';
-    if (error != 0)
-        describeError(error, job->reason, sizeof job->reason);
-    *reason = job->reason;
-    return false;
-}
-
-void jobWarn(void*, const char* text) {
-    MessageBoxA(form.window, text, kPrintWarningTitle, MB_OK | MB_ICONWARNING);
-}
-
 void print(bool all) {
     GdiPrinter gdi;
-    PrintJob job;
-    job.printer = form.options.printer != nullptr ? *form.options.printer : gdi.lines();
-    const PrinterSeam printer = {&job,          &jobOpen,        &jobMemory,
-                                 &jobPrintLine, &jobEndDocument, &jobWarn};
+    PrinterSeam printer = form.options.printer != nullptr ? *form.options.printer : gdi.seam();
+    printer.memory = &seamMemory;
+    printer.warn = &warn;
     if (all)
         printAllDrivers(kWindowSeam, printer);
     else
@@ -355,10 +258,8 @@ void command(int id) {
         changeDirectory(kWindowSeam);
         break;
     case IDM_SDriver:
-        print(false);
-        break;
     case IDM_ADrivers:
-        print(true);
+        print(id == IDM_ADrivers);
         break;
     case IDM_Exitmen:
         DestroyWindow(form.window);
@@ -367,9 +268,7 @@ void command(int id) {
     case IDM_DLLOnly:
     case IDM_vxdonly:
     case IDM_BothDLLDRV:
-        for (size_t i = 0; i < kFileTypeItemCount; ++i)
-            if (kFileTypeMenuIds[i] == id)
-                chooseFileType(i);
+        chooseFileType(static_cast<size_t>(id - IDM_DRVOnly));
         break;
     case IDM_Helpme:
         showdrvHelp(form.window);
@@ -399,30 +298,21 @@ INT_PTR CALLBACK Form1Proc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         form.list = GetDlgItem(window, IDC_Form1_DrvListBox);
         for (int i = 0; i < 4; ++i)
             form.labels[i] = GetDlgItem(window, kLabelIds[i]);
-        reinterpret_cast<FontSet*>(lParam)->apply(window, kFonts, sizeof kFonts / sizeof *kFonts);
-        setWindowIcons(window, IDI_Form1);
-        applyTwipsLayout(window, IDD_Form1);
+        setUpWindow(window, IDD_Form1, IDI_Form1, kFonts, countOf(kFonts));
         return FALSE;
     case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_Form1_DrvListBox:
-            if (HIWORD(wParam) == LBN_SELCHANGE)
-                ShowDriverInfo();
-            break;
-        case IDC_Form1_Picture1:
-            if (HIWORD(wParam) == STN_CLICKED)
-                Picture1Click();
-            break;
-        default:
-            if (HIWORD(wParam) == 0 && lParam == 0)
-                command(LOWORD(wParam)); // a menu item; Enter and Escape do nothing
-            break;
-        }
+        if (LOWORD(wParam) == IDC_Form1_DrvListBox && HIWORD(wParam) == LBN_SELCHANGE)
+            ShowDriverInfo();
+        else if (LOWORD(wParam) == IDC_Form1_Picture1 && HIWORD(wParam) == STN_CLICKED)
+            Picture1Click();
+        else if (HIWORD(wParam) == 0 && lParam == 0)
+            command(LOWORD(wParam)); // a menu item; Enter and Escape do nothing
         return TRUE;
     case WM_CLOSE:
         DestroyWindow(window);
         return TRUE;
     case WM_DESTROY:
+        deleteFonts(window, kFonts, countOf(kFonts));
         form.window = NULL;
         destroyTexts();
         PostQuitMessage(0);
@@ -432,16 +322,16 @@ INT_PTR CALLBACK Form1Proc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
 }
 
-HWND createForm1(const Form1Options& options, FontSet& fonts) {
+HWND createForm1(const Form1Options& options) {
     destroyTexts();
     form = Form1State();
     form.options = options;
-    createTexts();
-    if (form.texts == nullptr)
+    void* memory = HeapAlloc(GetProcessHeap(), 0, sizeof(Form1Texts));
+    if (memory == nullptr)
         return NULL;
+    form.texts = new (memory) Form1Texts();
     form.pattern = kFileTypeItems[kInitialFileTypeItem].pattern;
-    return CreateDialogParamA(programInstance(), MAKEINTRESOURCEA(IDD_Form1), NULL, Form1Proc,
-                              reinterpret_cast<LPARAM>(&fonts));
+    return CreateDialogParamA(programInstance(), MAKEINTRESOURCEA(IDD_Form1), NULL, Form1Proc, 0);
 }
 
 void loadForm1(HWND window) {

@@ -1,43 +1,30 @@
 // QuilletEgg, the hidden picture window: sizable, no icon, the picture as its background.
-#include "control_fonts.h"
 #include "dialog_support.h"
 #include "resource_ids.h"
 #include "tolvane_windows.h"
-#include "twips_layout.h"
 
 namespace tolvane {
 
 namespace {
 
-struct QuilletEggState {
-    FontSet fonts;
-    HBITMAP background = NULL;
-};
-
 const ControlFont kFonts[] = {{IDC_QuilletEgg_Command1, "MS Sans Serif", 975, false}};
 
-QuilletEggState* stateOf(HWND window) {
-    return reinterpret_cast<QuilletEggState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+HBITMAP backgroundOf(HWND window) {
+    return reinterpret_cast<HBITMAP>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
 } // namespace
 
-INT_PTR CALLBACK QuilletEggProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK QuilletEggProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: {
-        SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
-        QuilletEggState* state = stateOf(window);
-        state->background = LoadBitmapA(programInstance(), "QUILLETEGG");
-        state->fonts.apply(window, kFonts, 1);
-        setWindowIcons(window, 0); // no icon of its own, rather than an inherited one
-        applyTwipsLayout(window, IDD_QuilletEgg);
+    case WM_INITDIALOG:
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(LoadBitmapA(programInstance(), "QUILLETEGG")));
+        setUpWindow(window, IDD_QuilletEgg, 0, kFonts, countOf(kFonts));
         focusButton(window, IDC_QuilletEgg_Command1);
         return FALSE;
-    }
     case WM_ERASEBKGND:
-        if (stateOf(window) == nullptr)
-            return FALSE;
-        paintBackground(window, reinterpret_cast<HDC>(wParam), stateOf(window)->background);
+        paintBackground(window, reinterpret_cast<HDC>(wParam), backgroundOf(window));
         return dialogResult(window, TRUE);
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_QuilletEgg_Command1)
@@ -47,8 +34,9 @@ INT_PTR CALLBACK QuilletEggProc(HWND window, UINT message, WPARAM wParam, LPARAM
         EndDialog(window, 0);
         return TRUE;
     case WM_DESTROY:
-        if (stateOf(window) != nullptr && stateOf(window)->background != NULL)
-            DeleteObject(stateOf(window)->background);
+        deleteFonts(window, kFonts, countOf(kFonts));
+        if (backgroundOf(window) != NULL)
+            DeleteObject(backgroundOf(window));
         return FALSE;
     default:
         return FALSE;
@@ -56,9 +44,7 @@ INT_PTR CALLBACK QuilletEggProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 void showQuilletEgg(HWND owner) {
-    QuilletEggState state;
-    DialogBoxParamA(programInstance(), MAKEINTRESOURCEA(IDD_QuilletEgg), owner, QuilletEggProc,
-                    reinterpret_cast<LPARAM>(&state));
+    DialogBoxParamA(programInstance(), MAKEINTRESOURCEA(IDD_QuilletEgg), owner, QuilletEggProc, 0);
 }
 
 } // namespace tolvane

@@ -35,7 +35,7 @@
 #define IDC_Form1_Label2 1011
 #define IDC_Form1_Label1 1012
 
-// Form1's menu items.
+// Form1's menu items; the four File Types items follow one another in menu order.
 #define IDM_Filemen 1101
 #define IDM_chdr 1102
 #define IDM_printmen 1103

@@ -1,15 +1,32 @@
-// The six windows of the Win32 front-end. Every window but Form1 is modal and is built
-// afresh from its dialog template on every opening; the show functions return once it has
+// The six windows of the Win32 front-end. Form1, the main window, is a modeless dialog: the
+// program's message loop runs while it is open. Every other window is modal and is built
+// afresh from its dialog template on every opening; its show function returns once it has
 // been closed.
 #pragma once
 
 #include <windows.h>
 
+#include "core/main_window_seam.h"
+#include "core/print_report.h"
 #include "core/splash_timer.h"
 
 namespace tolvane {
 
 class HeapText;
+
+struct Form1Options {
+    bool showSplash;            // load shows Brisklow first (true in the program)
+    const PrinterSeam* printer; // its open, printLine and endDocument; null: GDI's default
+};
+
+// Creates the main window from its definition, hidden.
+HWND createForm1(const Form1Options& options);
+// The start-up sequence: the splash, GetwinDir, the first entry selected. Then shows it.
+void loadForm1(HWND form);
+// Points DrvListBox at another directory, as OK in the change-directory dialog does.
+void setForm1ListPath(const char* path);
+// The paths the main window holds (ListPath, Newpath, WinPath), for tests.
+const char* form1Text(WindowText which);
 
 // Brisklow, the splash window: closes itself from its timer after about two seconds.
 void showBrisklow(HWND owner);
@@ -21,16 +38,14 @@ float localTimeOfDay(void* context);
 // (never an empty one), Cancel leaves it alone.
 void showchangedir(HWND owner, const char* listPath, HeapText& newpath);
 
-// drvHelp, the help window.
 void showdrvHelp(HWND owner);
 
-// About, with the hidden gesture that opens QuilletEgg.
+// About, with the hidden gesture that opens QuilletEgg, the hidden picture.
 void showAbout(HWND owner);
-
-// QuilletEgg, the hidden picture.
 void showQuilletEgg(HWND owner);
 
-// The dialog procedures, for tests that open a window without the modal loop.
+// The dialog procedures, by which tests tell the windows apart.
+INT_PTR CALLBACK Form1Proc(HWND, UINT, WPARAM, LPARAM);
 INT_PTR CALLBACK BrisklowProc(HWND, UINT, WPARAM, LPARAM);
 INT_PTR CALLBACK changedirProc(HWND, UINT, WPARAM, LPARAM);
 INT_PTR CALLBACK drvHelpProc(HWND, UINT, WPARAM, LPARAM);

@@ -3,7 +3,7 @@
 // definitions and Select Path are played by the conformance tables.
 #include "window_test_support.h"
 
-#include "picture_box.h"
+#include "dialog_support.h"
 #include "resource_ids.h"
 #include "tolvane_windows.h"
 

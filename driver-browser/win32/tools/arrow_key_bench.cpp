@@ -2,14 +2,14 @@
 // press selecting the next file, reading it whole and filling the labels. Prints the time
 // per selection. With --make, first writes COUNT files of MIB MiB each into DIR (a version
 // block 4 KiB before each file's end).
-#include "control_fonts.h"
-#include "form1.h"
-#include "picture_box.h"
+#include "dialog_support.h"
 #include "resource_ids.h"
+#include "tolvane_windows.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -39,15 +39,10 @@ bool makeFiles(const std::string& dir, int count, int mib) {
 
 // A whole number from 1 to most, written in decimal digits only; 0 when text is anything else.
 int positiveNumber(const char* text, int most) {
-    int value = 0;
-    for (const char* c = text; *c != '\0'; ++c) {
-        if (*c < '0' || *c > '9')
-            return 0;
-        value = value * 10 + (*c - '0');
-        if (value > most)
-            return 0;
-    }
-    return value;
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    const bool digits = *text >= '0' && *text <= '9' && *end == '\0';
+    return digits && value <= most ? static_cast<int>(value) : 0;
 }
 
 } // namespace
@@ -68,9 +63,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     tolvane::registerPictureBoxClass(GetModuleHandleA(nullptr));
-    tolvane::FontSet fonts;
-    const tolvane::Form1Options options = {false, nullptr};
-    HWND form = tolvane::createForm1(options, fonts);
+    HWND form = tolvane::createForm1({false, nullptr});
     if (form == NULL) {
         std::fprintf(stderr, "cannot create the main window\n");
         return 1;
