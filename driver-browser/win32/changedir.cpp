@@ -75,19 +75,24 @@ int seamDriveCount(void* context) {
     return self(context)->drives;
 }
 
+// Drive index's letter, or none for an index that names no drive.
+char letterOf(const ChangedirState* state, int index) {
+    return index >= 0 && index < state->drives ? state->letters[index] : '\0';
+}
+
 const char* seamDriveName(void* context, int index) {
     char* name = self(context)->driveName;
-    name[0] = lower(self(context)->letters[index]);
-    name[1] = ':';
+    name[0] = lower(letterOf(self(context), index));
+    name[1] = name[0] == '\0' ? '\0' : ':';
     return name;
 }
 
 // "c:" opens at "C:\", written as the system writes the current directory.
 const char* seamDriveRoot(void* context, int index) {
     char* root = self(context)->driveRoot;
-    root[0] = upper(self(context)->letters[index]);
-    root[1] = ':';
-    root[2] = '\\';
+    root[0] = upper(letterOf(self(context), index));
+    root[1] = root[0] == '\0' ? '\0' : ':';
+    root[2] = root[0] == '\0' ? '\0' : '\\';
     return root;
 }
 
