@@ -1,9 +1,9 @@
 #include "about.h"
 
 #include "ansi_codepage.h"
-#include "dialog_keys.h"
 #include "quillet_egg.h"
 #include "ui_about.h"
+#include "windows_look.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -46,10 +46,7 @@ About::About(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::About>(
     // The position is the client area's: setGeometry places the inside of the window, the
     // frame the system adds goes round it.
     setGeometry(74, 103, 325, 406);
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/about_32.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/icons/about_16.png"), QSize(16, 16));
-    setWindowIcon(icon);
+    setWindowIcon(tolvane::windowIcon("about"));
 
     // Picture1 has the first tab index: the focus starts there.
     ui->Picture1->setFocus();

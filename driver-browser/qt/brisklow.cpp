@@ -2,11 +2,11 @@
 
 #include "splash_timer.h"
 #include "ui_brisklow.h"
+#include "windows_look.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QPainter>
 #include <QScreen>
 #include <QTime>
@@ -19,10 +19,7 @@ Brisklow::Brisklow(QWidget* parent)
     T1.setObjectName(QStringLiteral("T1"));
     T1.setInterval(1000);
     ui->setupUi(this);
-    // The definition holds the icon in two sizes; the .ui keeps only the large one.
-    QIcon icon(QStringLiteral(":/icons/splash_32.png"));
-    icon.addFile(QStringLiteral(":/icons/splash_16.png"));
-    setWindowIcon(icon);
+    setWindowIcon(tolvane::windowIcon("splash"));
 }
 
 Brisklow::~Brisklow() = default;

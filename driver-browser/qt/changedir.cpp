@@ -1,10 +1,10 @@
 #include "changedir.h"
 
-#include "dialog_keys.h"
 #include "driver_files.h"
 #include "native_names.h"
 #include "path_text.h"
 #include "ui_changedir.h"
+#include "windows_look.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -45,10 +45,7 @@ changedir::changedir(const QString& listPath, QString& newpath, const QStringLis
     // The position is the client area's: setGeometry places the inside of the window, the
     // frame the system adds goes round it.
     setGeometry(120, 164, 191, 107);
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/changedir_32.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/icons/changedir_16.png"), QSize(16, 16));
-    setWindowIcon(icon);
+    setWindowIcon(tolvane::windowIcon("changedir"));
 
     // Drive1 starts on the drive of the process's current directory, without a Change.
     for (const QString& drive : drives)

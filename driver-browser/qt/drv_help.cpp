@@ -2,6 +2,7 @@
 
 #include "ui_drv_help.h"
 #include "user_texts.h"
+#include "windows_look.h"
 
 #include <QKeyEvent>
 
@@ -19,10 +20,7 @@ drvHelp::drvHelp(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::drv
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setGeometry(76, 103, 446, 382);
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/help_32.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/icons/help_16.png"), QSize(16, 16));
-    setWindowIcon(icon);
+    setWindowIcon(tolvane::windowIcon("help"));
 }
 
 drvHelp::~drvHelp() = default;

@@ -11,12 +11,12 @@
 #include "file_types.h"
 #include "machine_drives.h"
 #include "main_window.h"
-#include "menu_check_style.h"
 #include "native_names.h"
 #include "posix_file.h"
 #include "ui_form1.h"
 #include "user_texts.h"
 #include "windows_directory.h"
+#include "windows_look.h"
 
 #include <QCoreApplication>
 #include <QMenuBar>

@@ -1,7 +1,5 @@
 #include "report_printer.h"
 
-#include "report_printer_qt.h"
-
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
