@@ -7,32 +7,20 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPushButton>
 
 namespace {
 
 int buttonBits(Qt::MouseButton button) {
-    switch (button) {
-    case Qt::LeftButton:
-        return tolvane::LeftButtonBit;
-    case Qt::RightButton:
-        return tolvane::RightButtonBit;
-    case Qt::MiddleButton:
-        return tolvane::MiddleButtonBit;
-    default:
-        return 0;
-    }
+    return button == Qt::LeftButton     ? tolvane::LeftButtonBit
+           : button == Qt::RightButton  ? tolvane::RightButtonBit
+           : button == Qt::MiddleButton ? tolvane::MiddleButtonBit
+                                        : 0;
 }
 
 int shiftBits(Qt::KeyboardModifiers modifiers) {
-    int bits = 0;
-    if (modifiers & Qt::ShiftModifier)
-        bits |= tolvane::ShiftBit;
-    if (modifiers & Qt::ControlModifier)
-        bits |= tolvane::CtrlBit;
-    if (modifiers & Qt::AltModifier)
-        bits |= tolvane::AltBit;
-    return bits;
+    return (modifiers & Qt::ShiftModifier ? tolvane::ShiftBit : 0) |
+           (modifiers & Qt::ControlModifier ? tolvane::CtrlBit : 0) |
+           (modifiers & Qt::AltModifier ? tolvane::AltBit : 0);
 }
 
 } // namespace
@@ -82,11 +70,11 @@ bool About::eventFilter(QObject* watched, QEvent* event) {
             // Coordinates in twips from the top-left corner of the picture's client area.
             const QPointF local =
                 mouse->position() - QPointF(ui->Picture1->contentsRect().topLeft());
-            Picture1_MouseUp(buttonBits(mouse->button()), shiftBits(mouse->modifiers()),
-                             tolvane::pixelsToTwips(static_cast<float>(local.x())),
-                             tolvane::pixelsToTwips(static_cast<float>(local.y())));
+            egg_.released(buttonBits(mouse->button()), shiftBits(mouse->modifiers()),
+                          tolvane::pixelsToTwips(static_cast<float>(local.x())),
+                          tolvane::pixelsToTwips(static_cast<float>(local.y())));
         } else {
-            Picture1_MouseDown(buttonBits(mouse->button()), shiftBits(mouse->modifiers()));
+            egg_.pressed(buttonBits(mouse->button()), shiftBits(mouse->modifiers()));
         }
         return true;
     }
@@ -108,14 +96,6 @@ bool About::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void About::Picture1_MouseDown(int button, int shift) {
-    egg_.pressed(button, shift);
-}
-
-void About::Picture1_MouseUp(int button, int shift, float x, float y) {
-    egg_.released(button, shift, x, y);
 }
 
 void About::Label6_Click() {

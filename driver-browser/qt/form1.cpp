@@ -24,14 +24,6 @@
 #include <cstring>
 #include <unistd.h>
 
-namespace {
-// The client area of the main window and its position on the screen, in pixels.
-constexpr int kClientWidth = 317;
-constexpr int kClientHeight = 262;
-constexpr int kClientLeft = 109;
-constexpr int kClientTop = 160;
-} // namespace
-
 Form1::Form1(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::Form1>()),
       printerFactory_(&tolvane::openDefaultPrinter) {
@@ -57,14 +49,15 @@ void Form1::applyDefinition() {
     // Only the checked file type shows a mark, as in a Windows menu.
     ui->typemen->setStyle(new MenuCheckStyle(this));
 
-    // Fixed single border, without a maximize button: the client area keeps its size; the
-    // menu bar sits above it.
+    // Fixed single border, without a maximize button. The definition's size is the client
+    // area's, which keeps it; the menu bar sits above it. setGeometry places the inside of the
+    // window, without the frame the system adds.
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    ui->centralwidget->setFixedSize(kClientWidth, kClientHeight);
-    const int menuHeight = menuBar()->sizeHint().height();
-    setFixedSize(kClientWidth, kClientHeight + menuHeight);
-    // setGeometry places the inside of the window, without the frame the system adds.
-    setGeometry(kClientLeft, kClientTop - menuHeight, kClientWidth, kClientHeight + menuHeight);
+    const QRect client(QPoint(109, 160), size());
+    ui->centralwidget->setFixedSize(client.size());
+    const QRect inside = client.adjusted(0, -menuBar()->sizeHint().height(), 0, 0);
+    setFixedSize(inside.size());
+    setGeometry(inside);
 
     // DrvListBox has the first tab index: the window opens with the focus on it.
     ui->DrvListBox->setFocus();
@@ -258,29 +251,30 @@ tolvane::PrinterSeam Form1::printerSeam(PrintJob& job) {
     return seam;
 }
 
-void Form1::chooseFileType(QAction* item, const QString& pattern) {
-    item->setChecked(true);
-    for (QAction* other : {ui->DRVOnly, ui->DLLOnly, ui->vxdonly, ui->BothDLLDRV}) {
-        if (other != item)
-            other->setChecked(false);
+// The chosen item alone carries the check mark, and its pattern goes to the list.
+void Form1::chooseFileType(const QAction* chosen) {
+    for (const tolvane::FileTypeItem& item : tolvane::kFileTypeItems) {
+        auto* action = findChild<QAction*>(QLatin1String(item.name));
+        action->setChecked(action == chosen);
+        if (action == chosen)
+            ui->DrvListBox->setPattern(QString::fromLatin1(item.pattern));
     }
-    ui->DrvListBox->setPattern(pattern);
 }
 
 void Form1::on_DRVOnly_triggered() {
-    chooseFileType(ui->DRVOnly, QString::fromLatin1(tolvane::kFileTypeItems[0].pattern));
+    chooseFileType(ui->DRVOnly);
 }
 
 void Form1::on_DLLOnly_triggered() {
-    chooseFileType(ui->DLLOnly, QString::fromLatin1(tolvane::kFileTypeItems[1].pattern));
+    chooseFileType(ui->DLLOnly);
 }
 
 void Form1::on_vxdonly_triggered() {
-    chooseFileType(ui->vxdonly, QString::fromLatin1(tolvane::kFileTypeItems[2].pattern));
+    chooseFileType(ui->vxdonly);
 }
 
 void Form1::on_BothDLLDRV_triggered() {
-    chooseFileType(ui->BothDLLDRV, QString::fromLatin1(tolvane::kFileTypeItems[3].pattern));
+    chooseFileType(ui->BothDLLDRV);
 }
 
 void Form1::on_chdr_triggered() {

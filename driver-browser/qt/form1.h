@@ -70,7 +70,7 @@ private slots:
 
 private:
     void applyDefinition();
-    void chooseFileType(QAction* item, const QString& pattern);
+    void chooseFileType(const QAction* chosen);
     void refreshList();
     void showPrinterProblem(const QString& text);
     QLabel* valueLabel(tolvane::ValueLabel label) const;
