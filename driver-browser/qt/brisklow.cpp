@@ -19,6 +19,7 @@ Brisklow::Brisklow(QWidget* parent)
     T1.setObjectName(QStringLiteral("T1"));
     T1.setInterval(1000);
     ui->setupUi(this);
+    setFixedSize(size());
     setWindowIcon(tolvane::windowIcon("splash"));
 }
 

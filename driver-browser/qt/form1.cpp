@@ -28,12 +28,6 @@ Form1::Form1(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::Form1>()),
       printerFactory_(&tolvane::openDefaultPrinter) {
     ui->setupUi(this);
-    applyDefinition();
-}
-
-Form1::~Form1() = default;
-
-void Form1::applyDefinition() {
     // The label font is 9.75 points, which the .ui format (whole points only) cannot hold.
     QFont labelFont(QStringLiteral("MS Sans Serif"));
     labelFont.setPointSizeF(9.75);
@@ -62,6 +56,8 @@ void Form1::applyDefinition() {
     // DrvListBox has the first tab index: the window opens with the focus on it.
     ui->DrvListBox->setFocus();
 }
+
+Form1::~Form1() = default;
 
 FileListBox* Form1::driverList() const {
     return ui->DrvListBox;
@@ -101,14 +97,10 @@ void Form1::on_DrvListBox_entrySelected(int /*index*/) {
 }
 
 void Form1::on_DrvListBox_pathChanged() {
-    refreshList();
+    tolvane::refreshDriverList(windowSeam());
 }
 
 void Form1::on_DrvListBox_patternChanged() {
-    refreshList();
-}
-
-void Form1::refreshList() {
     tolvane::refreshDriverList(windowSeam());
 }
 
@@ -245,8 +237,11 @@ tolvane::PrinterSeam Form1::printerSeam(PrintJob& job) {
         return false;
     };
     seam.warn = [](void* context, const char* text) {
-        auto* print = static_cast<PrintJob*>(context);
-        print->window->showPrinterProblem(QString::fromUtf8(text));
+        QMessageBox box(QMessageBox::Warning, QString::fromLatin1(tolvane::kPrintWarningTitle),
+                        QString::fromUtf8(text), QMessageBox::Ok,
+                        static_cast<PrintJob*>(context)->window);
+        box.setObjectName(QStringLiteral("PrinterProblem"));
+        box.exec();
     };
     return seam;
 }
@@ -297,13 +292,6 @@ void Form1::on_Picture1_clicked() {
 
 void Form1::on_Exitmen_triggered() {
     close();
-}
-
-void Form1::showPrinterProblem(const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(tolvane::kPrintWarningTitle), text,
-                    QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("PrinterProblem"));
-    box.exec();
 }
 
 void Form1::on_SDriver_triggered() {
