@@ -47,7 +47,6 @@ signals:
 private:
     void rebuild();
     void keepHighlight();
-    bool isSameDirectory(const QString& dir) const;
 
     QString path_;
     QString pattern_ = QStringLiteral("*.*");

@@ -44,7 +44,6 @@ public:
             fail(QStringLiteral("The printer reported an error while printing"));
         const bool printed = !failed_;
         // The next line starts a new document.
-        started_ = false;
         failed_ = false;
         y_ = 0;
         return printed;
@@ -54,9 +53,8 @@ public:
 
 private:
     bool start() {
-        if (started_)
+        if (painter_.isActive())
             return true;
-        started_ = true;
         if (!painter_.begin(printer_.get())) {
             fail(printer_->outputFileName().isEmpty()
                      ? QStringLiteral("The printer \"%1\" could not be started")
@@ -75,7 +73,6 @@ private:
 
     std::unique_ptr<QPrinter> printer_;
     QPainter painter_;
-    bool started_ = false;
     bool failed_ = false;
     qreal y_ = 0;
     QString error_;
