@@ -28,12 +28,17 @@ Form1::Form1(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::Form1>()),
       printerFactory_(&tolvane::openDefaultPrinter) {
     ui->setupUi(this);
-    // The label font is 9.75 points, which the .ui format (whole points only) cannot hold.
+    // Every label shows plain text, wrapped at its width; all but Label5 in 9.75 points, which
+    // the .ui format (whole points only) cannot hold.
     QFont labelFont(QStringLiteral("MS Sans Serif"));
     labelFont.setPointSizeF(9.75);
     for (QLabel* label : {ui->Vendorlbl, ui->Versionlbl, ui->Descrlbl, ui->FileNamelbl, ui->Label4,
-                          ui->Label3, ui->Label2, ui->Label1})
-        label->setFont(labelFont);
+                          ui->Label3, ui->Label2, ui->Label1, ui->Label5}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        if (label != ui->Label5)
+            label->setFont(labelFont);
+    }
 
     // "-" marks a separator in the definition; the separator itself is a plain line.
     for (QAction* line : {ui->u, ui->p}) {
