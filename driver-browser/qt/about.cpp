@@ -31,9 +31,7 @@ About::About(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::About>(
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint);
     setFixedSize(325, 406);
-    // The position is the client area's: setGeometry places the inside of the window, the
-    // frame the system adds goes round it.
-    setGeometry(74, 103, 325, 406);
+    setGeometry(74, 103, 325, 406); // the client area's: the system's frame goes round it
     setWindowIcon(tolvane::windowIcon("about"));
 
     // Picture1 has the first tab index: the focus starts there.

@@ -11,9 +11,18 @@
 #include <QScreen>
 #include <QTime>
 
+namespace {
+
+float timeOfDay() {
+    const QTime now = QTime::currentTime();
+    return tolvane::secondsSinceMidnight(now.hour(), now.minute(), now.second(), now.msec());
+}
+
+} // namespace
+
 Brisklow::Brisklow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), ui(std::make_unique<Ui::Brisklow>()),
-      background_(QStringLiteral(":/images/splash.png")), clock_(&Brisklow::timeOfDay) {
+      background_(QStringLiteral(":/images/splash.png")), clock_(&timeOfDay) {
     // The timer exists before the definition is applied so that its tick handler connects.
     T1.setParent(this);
     T1.setObjectName(QStringLiteral("T1"));
@@ -27,11 +36,6 @@ Brisklow::~Brisklow() = default;
 
 void Brisklow::setClock(Clock clock) {
     clock_ = std::move(clock);
-}
-
-float Brisklow::timeOfDay() {
-    const QTime now = QTime::currentTime();
-    return tolvane::secondsSinceMidnight(now.hour(), now.minute(), now.second(), now.msec());
 }
 
 QPoint Brisklow::centredPosition(const QSize& screenPixels, const QSize& windowPixels) {

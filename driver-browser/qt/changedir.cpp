@@ -42,9 +42,7 @@ changedir::changedir(const QString& listPath, QString& newpath, const QStringLis
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(191, 107);
-    // The position is the client area's: setGeometry places the inside of the window, the
-    // frame the system adds goes round it.
-    setGeometry(120, 164, 191, 107);
+    setGeometry(120, 164, 191, 107); // the client area's: the system's frame goes round it
     setWindowIcon(tolvane::windowIcon("changedir"));
 
     // Drive1 starts on the drive of the process's current directory, without a Change.

@@ -7,7 +7,6 @@
 
 class FileListBox : public QListWidget {
     Q_OBJECT
-    Q_PROPERTY(QString path READ path WRITE setPath)
     Q_PROPERTY(QString pattern READ pattern WRITE setPattern)
 
 public:
