@@ -27,6 +27,13 @@ int shiftBits(Qt::KeyboardModifiers modifiers) {
 
 About::About(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::About>()) {
     ui->setupUi(this);
+    // The six labels: plain text in 12-point MS Sans Serif, centred from the top.
+    const QFont labelFont(QStringLiteral("MS Sans Serif"), 12);
+    for (QLabel* label : {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6}) {
+        label->setFont(labelFont);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    }
     // No close button on the frame: "Go Away" closes the window.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint);
