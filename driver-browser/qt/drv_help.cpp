@@ -8,6 +8,10 @@
 
 drvHelp::drvHelp(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::drvHelp>()) {
     ui->setupUi(this);
+    for (QLabel* label : {ui->Label1, ui->Label2, ui->Label3}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    }
     ui->Label3->setText(QString::fromLatin1(tolvane::kHelpText));
     // Whole-point sizes only fit in a .ui file; these two are quarter points.
     QFont buttonFont = ui->Command1->font();

@@ -17,12 +17,10 @@ bool isPseudoFileSystem(const QByteArray& type) {
 }
 
 bool isUnderSystemTree(const QString& mountPoint) {
-    for (const char* tree : {"/proc", "/sys", "/dev", "/run"}) {
-        const QString t = QString::fromLatin1(tree);
-        if (mountPoint == t || mountPoint.startsWith(t + QLatin1Char('/')))
-            return true;
-    }
-    return false;
+    static const char* const trees[] = {"/proc/", "/sys/", "/dev/", "/run/"};
+    return std::any_of(std::begin(trees), std::end(trees), [&](const char* tree) {
+        return (mountPoint + QLatin1Char('/')).startsWith(QLatin1String(tree));
+    });
 }
 
 // Mount tables write blanks, tabs, newlines and backslashes as three-digit octal escapes.

@@ -15,13 +15,14 @@ class QtReportPrinter : public ReportPrinter {
 public:
     explicit QtReportPrinter(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {}
 
-    ~QtReportPrinter() override {
-        if (painter_.isActive())
-            painter_.end();
-    }
-
     void printLine(const QString& text) override {
-        if (failed_ || !start())
+        if (!failed_ && !painter_.isActive() && !painter_.begin(printer_.get()))
+            fail(printer_->outputFileName().isEmpty()
+                     ? QStringLiteral("The printer \"%1\" could not be started")
+                           .arg(printer_->printerName())
+                     : QStringLiteral("The file \"%1\" could not be written")
+                           .arg(printer_->outputFileName()));
+        if (failed_)
             return;
         const QFontMetricsF metrics(painter_.font(), printer_.get());
         const qreal pageHeight =
@@ -52,20 +53,6 @@ public:
     QString errorString() const override { return error_; }
 
 private:
-    bool start() {
-        if (painter_.isActive())
-            return true;
-        if (!painter_.begin(printer_.get())) {
-            fail(printer_->outputFileName().isEmpty()
-                     ? QStringLiteral("The printer \"%1\" could not be started")
-                           .arg(printer_->printerName())
-                     : QStringLiteral("The file \"%1\" could not be written")
-                           .arg(printer_->outputFileName()));
-            return false;
-        }
-        return true;
-    }
-
     void fail(const QString& why) {
         failed_ = true;
         error_ = why;
