@@ -1,6 +1,6 @@
-// What the windows take over from a Windows window that Qt does otherwise: the picture box,
-// menu check marks, the keys of a dialog without default and cancel buttons, and icons in
-// two sizes.
+// Where Tolvane's windows behave as Windows windows do rather than as Qt's do by default: the
+// picture box, menu check marks, the keys of a dialog without default and cancel buttons, and
+// the windows' icons in two sizes.
 #pragma once
 
 #include <QIcon>
