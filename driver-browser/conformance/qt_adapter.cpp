@@ -9,7 +9,7 @@
 
 #include "ansi_codepage.h"
 #include "brisklow.h"
-#include "directory_list.h"
+#include "changedir.h"
 #include "file_list_box.h"
 #include "form1.h"
 #include "native_names.h"
@@ -330,11 +330,11 @@ private:
         if (auto* dialog = form_->findChild<QDialog*>("changedir")) {
             s.drive =
                 shownPath(dialog->findChild<QComboBox*>("Drive1")->currentText()).substr(0, 2);
-            auto* dirs = dialog->findChild<DirectoryList*>("Dir1");
+            auto* dirs = dialog->findChild<QListWidget*>("Dir1");
             size_t rootIndent = 0;
             for (int i = 0; i < dirs->count(); ++i) {
                 const std::string path =
-                    shownPath(dirs->item(i)->data(DirectoryList::PathRole).toString());
+                    shownPath(dirs->item(i)->data(changedir::PathRole).toString());
                 const std::string text = dirs->item(i)->text().toStdString();
                 if (path.empty())
                     continue; // above the drive's folder, which stands for its root
@@ -465,14 +465,15 @@ private:
                 const auto* bytes = reinterpret_cast<const uint8_t*>(a[1].data());
                 if (item->text().trimmed() !=
                         QString::fromStdU16String(tolvane::ansiToString(bytes, a[1].size())) &&
-                    shownPath(item->data(DirectoryList::PathRole).toString()) != a[1])
+                    shownPath(item->data(changedir::PathRole).toString()) != a[1])
                     continue;
                 dirs->scrollToItem(item);
-                const QPoint at = dirs->visualItemRect(item).center();
-                if (a[0] == "open")
-                    QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, at);
+                const QPoint at =
+                    dirs->viewport()->mapTo(window, dirs->visualItemRect(item).center());
+                if (a[0] == "open") // two presses in quick succession, as the system pairs them
+                    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, at);
                 else
-                    QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, at);
+                    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
                 return;
             }
             std::fprintf(stderr, "conformance_qt: no directory %s\n", a[1].c_str());

@@ -1,55 +1,45 @@
 #include "about.h"
 
 #include "ansi_codepage.h"
-#include "dialog_keys.h"
 #include "quillet_egg.h"
 #include "ui_about.h"
+#include "windows_look.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPushButton>
 
 namespace {
 
 int buttonBits(Qt::MouseButton button) {
-    switch (button) {
-    case Qt::LeftButton:
-        return tolvane::LeftButtonBit;
-    case Qt::RightButton:
-        return tolvane::RightButtonBit;
-    case Qt::MiddleButton:
-        return tolvane::MiddleButtonBit;
-    default:
-        return 0;
-    }
+    return button == Qt::LeftButton     ? tolvane::LeftButtonBit
+           : button == Qt::RightButton  ? tolvane::RightButtonBit
+           : button == Qt::MiddleButton ? tolvane::MiddleButtonBit
+                                        : 0;
 }
 
 int shiftBits(Qt::KeyboardModifiers modifiers) {
-    int bits = 0;
-    if (modifiers & Qt::ShiftModifier)
-        bits |= tolvane::ShiftBit;
-    if (modifiers & Qt::ControlModifier)
-        bits |= tolvane::CtrlBit;
-    if (modifiers & Qt::AltModifier)
-        bits |= tolvane::AltBit;
-    return bits;
+    return (modifiers & Qt::ShiftModifier ? tolvane::ShiftBit : 0) |
+           (modifiers & Qt::ControlModifier ? tolvane::CtrlBit : 0) |
+           (modifiers & Qt::AltModifier ? tolvane::AltBit : 0);
 }
 
 } // namespace
 
 About::About(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::About>()) {
     ui->setupUi(this);
+    // The six labels: plain text in 12-point MS Sans Serif, centred from the top.
+    const QFont labelFont(QStringLiteral("MS Sans Serif"), 12);
+    for (QLabel* label : {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6}) {
+        label->setFont(labelFont);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    }
     // No close button on the frame: "Go Away" closes the window.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint);
     setFixedSize(325, 406);
-    // The position is the client area's: setGeometry places the inside of the window, the
-    // frame the system adds goes round it.
-    setGeometry(74, 103, 325, 406);
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/about_32.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/icons/about_16.png"), QSize(16, 16));
-    setWindowIcon(icon);
+    setGeometry(74, 103, 325, 406); // the client area's: the system's frame goes round it
+    setWindowIcon(tolvane::windowIcon("about"));
 
     // Picture1 has the first tab index: the focus starts there.
     ui->Picture1->setFocus();
@@ -85,11 +75,11 @@ bool About::eventFilter(QObject* watched, QEvent* event) {
             // Coordinates in twips from the top-left corner of the picture's client area.
             const QPointF local =
                 mouse->position() - QPointF(ui->Picture1->contentsRect().topLeft());
-            Picture1_MouseUp(buttonBits(mouse->button()), shiftBits(mouse->modifiers()),
-                             tolvane::pixelsToTwips(static_cast<float>(local.x())),
-                             tolvane::pixelsToTwips(static_cast<float>(local.y())));
+            egg_.released(buttonBits(mouse->button()), shiftBits(mouse->modifiers()),
+                          tolvane::pixelsToTwips(static_cast<float>(local.x())),
+                          tolvane::pixelsToTwips(static_cast<float>(local.y())));
         } else {
-            Picture1_MouseDown(buttonBits(mouse->button()), shiftBits(mouse->modifiers()));
+            egg_.pressed(buttonBits(mouse->button()), shiftBits(mouse->modifiers()));
         }
         return true;
     }
@@ -111,14 +101,6 @@ bool About::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void About::Picture1_MouseDown(int button, int shift) {
-    egg_.pressed(button, shift);
-}
-
-void About::Picture1_MouseUp(int button, int shift, float x, float y) {
-    egg_.released(button, shift, x, y);
 }
 
 void About::Label6_Click() {

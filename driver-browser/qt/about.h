@@ -35,8 +35,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Picture1_MouseDown(int button, int shift);
-    void Picture1_MouseUp(int button, int shift, float x, float y);
     void Label6_Click();
 
     std::unique_ptr<Ui::About> ui;

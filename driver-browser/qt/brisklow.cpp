@@ -2,38 +2,40 @@
 
 #include "splash_timer.h"
 #include "ui_brisklow.h"
+#include "windows_look.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QPainter>
 #include <QScreen>
 #include <QTime>
 
+namespace {
+
+float timeOfDay() {
+    const QTime now = QTime::currentTime();
+    return tolvane::secondsSinceMidnight(now.hour(), now.minute(), now.second(), now.msec());
+}
+
+} // namespace
+
 Brisklow::Brisklow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), ui(std::make_unique<Ui::Brisklow>()),
-      background_(QStringLiteral(":/images/splash.png")), clock_(&Brisklow::timeOfDay) {
+      background_(QStringLiteral(":/images/splash.png")), clock_(&timeOfDay) {
     // The timer exists before the definition is applied so that its tick handler connects.
     T1.setParent(this);
     T1.setObjectName(QStringLiteral("T1"));
     T1.setInterval(1000);
     ui->setupUi(this);
-    // The definition holds the icon in two sizes; the .ui keeps only the large one.
-    QIcon icon(QStringLiteral(":/icons/splash_32.png"));
-    icon.addFile(QStringLiteral(":/icons/splash_16.png"));
-    setWindowIcon(icon);
+    setFixedSize(size());
+    setWindowIcon(tolvane::windowIcon("splash"));
 }
 
 Brisklow::~Brisklow() = default;
 
 void Brisklow::setClock(Clock clock) {
     clock_ = std::move(clock);
-}
-
-float Brisklow::timeOfDay() {
-    const QTime now = QTime::currentTime();
-    return tolvane::secondsSinceMidnight(now.hour(), now.minute(), now.second(), now.msec());
 }
 
 QPoint Brisklow::centredPosition(const QSize& screenPixels, const QSize& windowPixels) {

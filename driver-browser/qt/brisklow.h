@@ -25,7 +25,6 @@ public:
 
     // The clock the timer reads (the system's time of day unless a test replaces it).
     void setClock(Clock clock);
-    static float timeOfDay();
 
     // The load handler runs the first time the window is shown.
     void setVisible(bool visible) override;

@@ -1,56 +1,27 @@
 #include "command_line.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 namespace tolvane {
 
 namespace {
 
-// Qt's own options, as QGuiApplication and QApplication take them from the command line
-// (with one dash or two), and whether a value follows ("-style NAME" or "-style=NAME").
-struct QtOption {
-    const char* name;
-    bool value;
-};
-constexpr QtOption kQtOptions[] = {
-    {"platform", true},
-    {"platformpluginpath", true},
-    {"platformtheme", true},
-    {"plugin", true},
-    {"qwindowgeometry", true},
-    {"qwindowicon", true},
-    {"qwindowtitle", true},
-    {"session", true},
-    {"display", true},
-    {"geometry", true},
-    {"name", true},
-    {"title", true},
-    {"style", true},
-    {"stylesheet", true},
-    {"qmljsdebugger", true},
-    {"reverse", false},
-    {"widgetcount", false},
-    {"nograb", false},
-    {"dograb", false},
-    {"sync", false},
-};
+// Qt's own options, as QGuiApplication and QApplication take them from the command line:
+// those a value follows ("-style NAME" or "-style=NAME"), and those without one.
+constexpr std::string_view kQtValueOptions[] = {
+    "platform",        "platformpluginpath", "platformtheme", "plugin",
+    "qwindowgeometry", "qwindowicon",        "qwindowtitle",  "session",
+    "display",         "geometry",           "name",          "title",
+    "style",           "stylesheet",         "qmljsdebugger"};
+constexpr std::string_view kQtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb",
+                                               "sync"};
 
-// The Qt option `argument` names, or null.
-const QtOption* qtOption(const char* argument, bool* withValue) {
-    if (argument[0] != '-') {
-        return nullptr;
-    }
-    const char* name = argument + (argument[1] == '-' ? 2 : 1);
-    const char* equals = std::strchr(name, '=');
-    const std::size_t length = equals ? static_cast<std::size_t>(equals - name) : std::strlen(name);
-    for (const QtOption& option : kQtOptions) {
-        if (std::strlen(option.name) == length && std::strncmp(option.name, name, length) == 0) {
-            *withValue = equals != nullptr;
-            return equals == nullptr || option.value ? &option : nullptr;
-        }
-    }
-    return nullptr;
+template <std::size_t N>
+bool listed(const std::string_view (&options)[N], std::string_view name) {
+    return std::find(std::begin(options), std::end(options), name) != std::end(options);
 }
 
 constexpr char kUsage[] = "usage: tolvane [--help | --version] [Qt options]\n";
@@ -66,13 +37,19 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
         if (std::strcmp(argument, "--version") == 0) {
             return CommandLine::Version;
         }
-        bool withValue = false;
-        const QtOption* option = qtOption(argument, &withValue);
-        if (option == nullptr) {
+        // One of Qt's options, with one dash or two, and its value where it takes one.
+        if (argument[0] != '-') {
             return CommandLine::Usage;
         }
-        if (option->value && !withValue && ++n == argc) {
-            return CommandLine::Usage; // its value is missing
+        const std::string_view option = argument + (argument[1] == '-' ? 2 : 1);
+        const std::size_t equals = option.find('=');
+        const std::string_view name = option.substr(0, equals);
+        if (listed(kQtValueOptions, name)) {
+            if (equals == std::string_view::npos && ++n == argc) {
+                return CommandLine::Usage; // its value is missing
+            }
+        } else if (!listed(kQtFlagOptions, name) || equals != std::string_view::npos) {
+            return CommandLine::Usage;
         }
     }
     return CommandLine::Run;

@@ -2,11 +2,16 @@
 
 #include "ui_drv_help.h"
 #include "user_texts.h"
+#include "windows_look.h"
 
 #include <QKeyEvent>
 
 drvHelp::drvHelp(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::drvHelp>()) {
     ui->setupUi(this);
+    for (QLabel* label : {ui->Label1, ui->Label2, ui->Label3}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    }
     ui->Label3->setText(QString::fromLatin1(tolvane::kHelpText));
     // Whole-point sizes only fit in a .ui file; these two are quarter points.
     QFont buttonFont = ui->Command1->font();
@@ -19,10 +24,7 @@ drvHelp::drvHelp(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::drv
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setGeometry(76, 103, 446, 382);
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/help_32.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/icons/help_16.png"), QSize(16, 16));
-    setWindowIcon(icon);
+    setWindowIcon(tolvane::windowIcon("help"));
 }
 
 drvHelp::~drvHelp() = default;

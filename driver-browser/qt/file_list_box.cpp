@@ -34,14 +34,10 @@ void FileListBox::keepHighlight() {
         selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
 }
 
-bool FileListBox::isSameDirectory(const QString& dir) const {
-    return tolvane::isSameDirectory(tolvane::pathToNative(path_).constData(),
-                                    tolvane::pathToNative(dir).constData(),
-                                    tolvane::posixDirectoryIdentity());
-}
-
 void FileListBox::setPath(const QString& dir) {
-    if (isSameDirectory(dir))
+    if (tolvane::isSameDirectory(tolvane::pathToNative(path_).constData(),
+                                 tolvane::pathToNative(dir).constData(),
+                                 tolvane::posixDirectoryIdentity()))
         return;
     path_ = dir;
     rebuild();
@@ -59,11 +55,7 @@ int FileListBox::selectedIndex() const {
 }
 
 void FileListBox::setSelectedIndex(int index) {
-    if (index < 0 || index >= count()) {
-        setCurrentRow(-1);
-        return;
-    }
-    setCurrentRow(index);
+    setCurrentRow(index >= 0 && index < count() ? index : -1);
 }
 
 QString FileListBox::entry(int index) const {

@@ -7,7 +7,6 @@
 
 class FileListBox : public QListWidget {
     Q_OBJECT
-    Q_PROPERTY(QString path READ path WRITE setPath)
     Q_PROPERTY(QString pattern READ pattern WRITE setPattern)
 
 public:
@@ -47,7 +46,6 @@ signals:
 private:
     void rebuild();
     void keepHighlight();
-    bool isSameDirectory(const QString& dir) const;
 
     QString path_;
     QString pattern_ = QStringLiteral("*.*");

@@ -5,18 +5,18 @@
 #include "brisklow.h"
 #include "changedir.h"
 #include "desktop_shortcut.h"
-#include "drive_list.h"
 #include "driver_info.h"
 #include "drv_help.h"
 #include "file_list_box.h"
 #include "file_types.h"
+#include "machine_drives.h"
 #include "main_window.h"
-#include "menu_check_style.h"
 #include "native_names.h"
 #include "posix_file.h"
 #include "ui_form1.h"
 #include "user_texts.h"
 #include "windows_directory.h"
+#include "windows_look.h"
 
 #include <QCoreApplication>
 #include <QMenuBar>
@@ -24,30 +24,21 @@
 #include <cstring>
 #include <unistd.h>
 
-namespace {
-// The client area of the main window and its position on the screen, in pixels.
-constexpr int kClientWidth = 317;
-constexpr int kClientHeight = 262;
-constexpr int kClientLeft = 109;
-constexpr int kClientTop = 160;
-} // namespace
-
 Form1::Form1(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::Form1>()),
       printerFactory_(&tolvane::openDefaultPrinter) {
     ui->setupUi(this);
-    applyDefinition();
-}
-
-Form1::~Form1() = default;
-
-void Form1::applyDefinition() {
-    // The label font is 9.75 points, which the .ui format (whole points only) cannot hold.
+    // Every label shows plain text, wrapped at its width; all but Label5 in 9.75 points, which
+    // the .ui format (whole points only) cannot hold.
     QFont labelFont(QStringLiteral("MS Sans Serif"));
     labelFont.setPointSizeF(9.75);
     for (QLabel* label : {ui->Vendorlbl, ui->Versionlbl, ui->Descrlbl, ui->FileNamelbl, ui->Label4,
-                          ui->Label3, ui->Label2, ui->Label1})
-        label->setFont(labelFont);
+                          ui->Label3, ui->Label2, ui->Label1, ui->Label5}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        if (label != ui->Label5)
+            label->setFont(labelFont);
+    }
 
     // "-" marks a separator in the definition; the separator itself is a plain line.
     for (QAction* line : {ui->u, ui->p}) {
@@ -57,18 +48,21 @@ void Form1::applyDefinition() {
     // Only the checked file type shows a mark, as in a Windows menu.
     ui->typemen->setStyle(new MenuCheckStyle(this));
 
-    // Fixed single border, without a maximize button: the client area keeps its size; the
-    // menu bar sits above it.
+    // Fixed single border, without a maximize button. The definition's size is the client
+    // area's, which keeps it; the menu bar sits above it. setGeometry places the inside of the
+    // window, without the frame the system adds.
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    ui->centralwidget->setFixedSize(kClientWidth, kClientHeight);
-    const int menuHeight = menuBar()->sizeHint().height();
-    setFixedSize(kClientWidth, kClientHeight + menuHeight);
-    // setGeometry places the inside of the window, without the frame the system adds.
-    setGeometry(kClientLeft, kClientTop - menuHeight, kClientWidth, kClientHeight + menuHeight);
+    const QRect client(QPoint(109, 160), size());
+    ui->centralwidget->setFixedSize(client.size());
+    const QRect inside = client.adjusted(0, -menuBar()->sizeHint().height(), 0, 0);
+    setFixedSize(inside.size());
+    setGeometry(inside);
 
     // DrvListBox has the first tab index: the window opens with the focus on it.
     ui->DrvListBox->setFocus();
 }
+
+Form1::~Form1() = default;
 
 FileListBox* Form1::driverList() const {
     return ui->DrvListBox;
@@ -108,14 +102,10 @@ void Form1::on_DrvListBox_entrySelected(int /*index*/) {
 }
 
 void Form1::on_DrvListBox_pathChanged() {
-    refreshList();
+    tolvane::refreshDriverList(windowSeam());
 }
 
 void Form1::on_DrvListBox_patternChanged() {
-    refreshList();
-}
-
-void Form1::refreshList() {
     tolvane::refreshDriverList(windowSeam());
 }
 
@@ -252,35 +242,39 @@ tolvane::PrinterSeam Form1::printerSeam(PrintJob& job) {
         return false;
     };
     seam.warn = [](void* context, const char* text) {
-        auto* print = static_cast<PrintJob*>(context);
-        print->window->showPrinterProblem(QString::fromUtf8(text));
+        QMessageBox box(QMessageBox::Warning, QString::fromLatin1(tolvane::kPrintWarningTitle),
+                        QString::fromUtf8(text), QMessageBox::Ok,
+                        static_cast<PrintJob*>(context)->window);
+        box.setObjectName(QStringLiteral("PrinterProblem"));
+        box.exec();
     };
     return seam;
 }
 
-void Form1::chooseFileType(QAction* item, const QString& pattern) {
-    item->setChecked(true);
-    for (QAction* other : {ui->DRVOnly, ui->DLLOnly, ui->vxdonly, ui->BothDLLDRV}) {
-        if (other != item)
-            other->setChecked(false);
+// The chosen item alone carries the check mark, and its pattern goes to the list.
+void Form1::chooseFileType(const QAction* chosen) {
+    for (const tolvane::FileTypeItem& item : tolvane::kFileTypeItems) {
+        auto* action = findChild<QAction*>(QLatin1String(item.name));
+        action->setChecked(action == chosen);
+        if (action == chosen)
+            ui->DrvListBox->setPattern(QString::fromLatin1(item.pattern));
     }
-    ui->DrvListBox->setPattern(pattern);
 }
 
 void Form1::on_DRVOnly_triggered() {
-    chooseFileType(ui->DRVOnly, QString::fromLatin1(tolvane::kFileTypeItems[0].pattern));
+    chooseFileType(ui->DRVOnly);
 }
 
 void Form1::on_DLLOnly_triggered() {
-    chooseFileType(ui->DLLOnly, QString::fromLatin1(tolvane::kFileTypeItems[1].pattern));
+    chooseFileType(ui->DLLOnly);
 }
 
 void Form1::on_vxdonly_triggered() {
-    chooseFileType(ui->vxdonly, QString::fromLatin1(tolvane::kFileTypeItems[2].pattern));
+    chooseFileType(ui->vxdonly);
 }
 
 void Form1::on_BothDLLDRV_triggered() {
-    chooseFileType(ui->BothDLLDRV, QString::fromLatin1(tolvane::kFileTypeItems[3].pattern));
+    chooseFileType(ui->BothDLLDRV);
 }
 
 void Form1::on_chdr_triggered() {
@@ -303,13 +297,6 @@ void Form1::on_Picture1_clicked() {
 
 void Form1::on_Exitmen_triggered() {
     close();
-}
-
-void Form1::showPrinterProblem(const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(tolvane::kPrintWarningTitle), text,
-                    QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("PrinterProblem"));
-    box.exec();
 }
 
 void Form1::on_SDriver_triggered() {

@@ -69,10 +69,7 @@ private slots:
     void on_DrvListBox_patternChanged();
 
 private:
-    void applyDefinition();
-    void chooseFileType(QAction* item, const QString& pattern);
-    void refreshList();
-    void showPrinterProblem(const QString& text);
+    void chooseFileType(const QAction* chosen);
     QLabel* valueLabel(tolvane::ValueLabel label) const;
     QByteArray textFor(tolvane::WindowText which) const;
     void setTextFor(tolvane::WindowText which, const char* text);

@@ -19,7 +19,6 @@ constexpr char kNoDisplayText[] =
     "session); Tolvane is a windowed program and needs one.\n";
 
 bool displayNamed(int argc, char** argv) {
-#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
     for (int n = 1; n < argc; ++n) {
         if (QByteArray(argv[n]).startsWith("-platform") ||
             QByteArray(argv[n]).startsWith("--platform")) {
@@ -29,11 +28,6 @@ bool displayNamed(int argc, char** argv) {
     return !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-#else
-    (void)argc;
-    (void)argv;
-    return true;
-#endif
 }
 
 // While the application object starts, Qt's messages are held back: when its platform

@@ -16,8 +16,6 @@ public:
     explicit QuilletEgg(QWidget* parent = nullptr);
     ~QuilletEgg() override;
 
-    const QPixmap& background() const { return background_; }
-
 private slots:
     void on_Command1_clicked();
 

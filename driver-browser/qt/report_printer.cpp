@@ -1,7 +1,5 @@
 #include "report_printer.h"
 
-#include "report_printer_qt.h"
-
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -17,13 +15,14 @@ class QtReportPrinter : public ReportPrinter {
 public:
     explicit QtReportPrinter(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {}
 
-    ~QtReportPrinter() override {
-        if (painter_.isActive())
-            painter_.end();
-    }
-
     void printLine(const QString& text) override {
-        if (failed_ || !start())
+        if (!failed_ && !painter_.isActive() && !painter_.begin(printer_.get()))
+            fail(printer_->outputFileName().isEmpty()
+                     ? QStringLiteral("The printer \"%1\" could not be started")
+                           .arg(printer_->printerName())
+                     : QStringLiteral("The file \"%1\" could not be written")
+                           .arg(printer_->outputFileName()));
+        if (failed_)
             return;
         const QFontMetricsF metrics(painter_.font(), printer_.get());
         const qreal pageHeight =
@@ -46,7 +45,6 @@ public:
             fail(QStringLiteral("The printer reported an error while printing"));
         const bool printed = !failed_;
         // The next line starts a new document.
-        started_ = false;
         failed_ = false;
         y_ = 0;
         return printed;
@@ -55,21 +53,6 @@ public:
     QString errorString() const override { return error_; }
 
 private:
-    bool start() {
-        if (started_)
-            return true;
-        started_ = true;
-        if (!painter_.begin(printer_.get())) {
-            fail(printer_->outputFileName().isEmpty()
-                     ? QStringLiteral("The printer \"%1\" could not be started")
-                           .arg(printer_->printerName())
-                     : QStringLiteral("The file \"%1\" could not be written")
-                           .arg(printer_->outputFileName()));
-            return false;
-        }
-        return true;
-    }
-
     void fail(const QString& why) {
         failed_ = true;
         error_ = why;
@@ -77,7 +60,6 @@ private:
 
     std::unique_ptr<QPrinter> printer_;
     QPainter painter_;
-    bool started_ = false;
     bool failed_ = false;
     qreal y_ = 0;
     QString error_;

@@ -25,6 +25,9 @@ public:
 // Opens the system's default printer; nullptr when there is none.
 std::unique_ptr<ReportPrinter> openDefaultPrinter();
 
+// A printer that writes the report into a PDF file instead of a printer.
+std::unique_ptr<ReportPrinter> openPdfPrinter(const QString& file);
+
 // Where the main window gets its printer from; tests put a recording printer here.
 using PrinterFactory = std::function<std::unique_ptr<ReportPrinter>()>;
 

@@ -1,8 +1,8 @@
 // The main window as Qt draws it: the menu bar, the wrapping description, the picture's click,
 // the menus' separators and check marks, and the public strings at start. Its definition is
 // the windows table's (conformance/windows.txt).
-#include "clickable_picture.h"
 #include "form1.h"
+#include "windows_look.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,7 +1,6 @@
 // The printer backend: lines painted by QPrinter into a PDF file and read back as text.
 #include "pdf_text.h"
 #include "report_printer.h"
-#include "report_printer_qt.h"
 
 #include <QFile>
 #include <QPrinterInfo>

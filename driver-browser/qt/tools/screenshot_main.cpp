@@ -1,5 +1,5 @@
-// Saves a picture of the browser's main window: builds it exactly as the program starts
-// (the splash window is skipped unless --with-splash is given), selects the driver named by
+// Saves a picture of the browser's main window: builds it as the program starts, without the
+// splash window, selects the driver named by
 // --select NAME as a click would, waits until the window is on the screen and grabs it with
 // its menu bar into the PNG file named on the command line.
 #include "file_list_box.h"
@@ -14,23 +14,19 @@
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fputs("usage: tolvane_screenshot OUTPUT.png [--with-splash] [--select NAME]\n",
-                   stderr);
+        std::fputs("usage: tolvane_screenshot OUTPUT.png [--select NAME]\n", stderr);
         return 2;
     }
-    bool withSplash = false;
     QString selectName;
     for (int i = 2; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--with-splash") == 0)
-            withSplash = true;
-        else if (std::strcmp(argv[i], "--select") == 0 && i + 1 < argc)
+        if (std::strcmp(argv[i], "--select") == 0 && i + 1 < argc)
             selectName = QString::fromLocal8Bit(argv[++i]);
     }
     QApplication app(argc, argv);
     // Absolute now: start-up changes the current directory to the system folder.
     const QString output = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
     Form1 f;
-    f.setSplashEnabled(withSplash);
+    f.setSplashEnabled(false);
     f.load();
     if (!selectName.isEmpty()) {
         FileListBox* list = f.driverList();

@@ -1,12 +1,6 @@
-#include "drive_list.h"
+#include "machine_drives.h"
 
-#include "native_names.h"
-#include "path_text.h"
-#include "select_path.h"
-
-#include <QDir>
 #include <QFile>
-#include <QSignalBlocker>
 #include <algorithm>
 
 namespace tolvane {
@@ -23,12 +17,10 @@ bool isPseudoFileSystem(const QByteArray& type) {
 }
 
 bool isUnderSystemTree(const QString& mountPoint) {
-    for (const char* tree : {"/proc", "/sys", "/dev", "/run"}) {
-        const QString t = QString::fromLatin1(tree);
-        if (mountPoint == t || mountPoint.startsWith(t + QLatin1Char('/')))
-            return true;
-    }
-    return false;
+    static const char* const trees[] = {"/proc/", "/sys/", "/dev/", "/run/"};
+    return std::any_of(std::begin(trees), std::end(trees), [&](const char* tree) {
+        return (mountPoint + QLatin1Char('/')).startsWith(QLatin1String(tree));
+    });
 }
 
 // Mount tables write blanks, tabs, newlines and backslashes as three-digit octal escapes.
@@ -48,23 +40,6 @@ QByteArray decodeOctalEscapes(const QByteArray& field) {
         out.append(field[i]);
     }
     return out;
-}
-
-// The drives as the core's Select Path rules see them: each drive (a mount point) is its
-// own root.
-SelectPathSeam driveSeam(QList<QByteArray>& names) {
-    SelectPathSeam seam{};
-    seam.context = &names;
-    seam.separator = kPathSeparator;
-    seam.ignoreCase = false;
-    seam.driveCount = [](void* context) {
-        return static_cast<int>(static_cast<QList<QByteArray>*>(context)->size());
-    };
-    seam.driveName = [](void* context, int index) {
-        return (*static_cast<QList<QByteArray>*>(context))[index].constData();
-    };
-    seam.driveRoot = seam.driveName;
-    return seam;
 }
 
 } // namespace
@@ -99,54 +74,4 @@ QStringList machineDrives() {
     return {QStringLiteral("/")};
 }
 
-QString driveOfPath(const QString& path, const QStringList& drives) {
-    QList<QByteArray> names;
-    for (const QString& drive : drives)
-        names.append(pathToNative(QDir::toNativeSeparators(drive)));
-    const int index =
-        driveHolding(driveSeam(names), pathToNative(QDir::toNativeSeparators(path)).constData());
-    return index >= 0 ? drives[index] : QString();
-}
-
 } // namespace tolvane
-
-DriveList::DriveList(QWidget* parent) : QComboBox(parent) {}
-
-void DriveList::setDrives(const QStringList& drives) {
-    const QSignalBlocker quiet(this);
-    clear();
-    addItems(drives);
-    const QString home = tolvane::driveOfPath(QDir::currentPath(), drives);
-    setCurrentIndex(home.isEmpty() ? (drives.isEmpty() ? -1 : 0)
-                                   : static_cast<int>(drives.indexOf(home)));
-}
-
-QStringList DriveList::drives() const {
-    QStringList all;
-    for (int i = 0; i < count(); ++i)
-        all.append(itemText(i));
-    return all;
-}
-
-QString DriveList::drive() const {
-    return currentText();
-}
-
-int DriveList::indexOfDriveHolding(const QString& path) const {
-    const QStringList all = drives();
-    const QString drive = tolvane::driveOfPath(path, all);
-    return drive.isEmpty() ? -1 : static_cast<int>(all.indexOf(drive));
-}
-
-bool DriveList::setDrive(const QString& path) {
-    const int index = indexOfDriveHolding(path);
-    if (index < 0)
-        return false;
-    setCurrentIndex(index);
-    return true;
-}
-
-void DriveList::restoreIndex(int index) {
-    const QSignalBlocker quiet(this);
-    setCurrentIndex(index);
-}
