@@ -53,7 +53,7 @@ namespace {
 bool codePageName(std::string_view name, std::string* bytes) {
     bytes->clear();
     for (const char16_t c : shownFileName(name)) {
-        const uint8_t byte = charToAnsi(c);
+        const uint8_t byte = unit_to_cp1252(c);
         if (byte == '?' && c != u'?') {
             return false;
         }
