@@ -159,12 +159,6 @@ std::vector<SampleDriver> sampleDrivers() {
     return drivers;
 }
 
-std::vector<std::string> wineLibraryCandidates() {
-    return {"/usr/lib/i386-linux-gnu/wine/i386-windows",
-            "/usr/lib/x86_64-linux-gnu/wine/i386-windows", "/usr/lib/wine/i386-windows",
-            "/usr/lib32/wine/i386-windows", "/usr/lib/wine"};
-}
-
 std::vector<std::string> writeDemoWindowsDirectory(const std::string& root,
                                                    const std::string& wineLibDir) {
     const fs::path windows = fs::path(root) / "drive_c" / "windows";
@@ -184,7 +178,11 @@ std::vector<std::string> writeDemoWindowsDirectory(const std::string& root,
     if (!wineLibDir.empty()) {
         wine = drv16Files(wineLibDir);
     } else {
-        for (const std::string& candidate : wineLibraryCandidates()) {
+        // Where Wine keeps its 16-bit driver modules (*.drv16), in the order they are tried.
+        for (const char* candidate :
+             {"/usr/lib/i386-linux-gnu/wine/i386-windows",
+              "/usr/lib/x86_64-linux-gnu/wine/i386-windows", "/usr/lib/wine/i386-windows",
+              "/usr/lib32/wine/i386-windows", "/usr/lib/wine"}) {
             wine = drv16Files(candidate);
             if (!wine.empty()) {
                 break;
