@@ -34,6 +34,8 @@ bool wildcardMatch(std::string_view pattern, std::string_view name) {
     return p == pattern.size();
 }
 
+namespace {
+
 bool matchesPatterns(const char* patterns, const char* name) {
     const std::string_view wanted(name, std::strlen(name));
     const char* start = patterns;
@@ -56,6 +58,8 @@ bool listedAsDriverFile(const DirectoryEntry& entry, const char* patterns) {
     return entry.regularFile && !entry.hidden && !entry.system &&
            matchesPatterns(patterns, entry.name);
 }
+
+} // namespace
 
 bool listDriverFiles(const DirectorySeam& directory, const char* dir, const char* patterns,
                      const NameSink& sink) {

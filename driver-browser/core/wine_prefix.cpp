@@ -5,9 +5,9 @@
 #include "wine_desktop.h"
 #include "wine_registry.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -37,15 +37,11 @@ void anchorWinePrefix() {
     if (prefix == nullptr || *prefix == '\0' || *prefix == '/') {
         return;
     }
-    std::string here(4096, '\0');
-    while (::getcwd(&here[0], here.size()) == nullptr) {
-        if (errno != ERANGE) {
-            return; // left as it stands
-        }
-        here.resize(here.size() * 2);
+    std::error_code error;
+    const std::string here = std::filesystem::current_path(error).string();
+    if (!error) { // else left as it stands
+        ::setenv("WINEPREFIX", (here + "/" + prefix).c_str(), 1);
     }
-    here.resize(std::strlen(here.c_str()));
-    ::setenv("WINEPREFIX", (here + "/" + prefix).c_str(), 1);
 }
 
 namespace {
