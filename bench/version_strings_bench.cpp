@@ -22,7 +22,6 @@
 #include <fstream>
 #include <iostream>
 #include <string>
-#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -117,16 +116,6 @@ int makeDir(int argc, char** argv) {
     return 0;
 }
 
-// The size of a regular file (links followed); false for anything else, which is not opened.
-bool regularFileSize(const std::string& path, std::uint64_t* size) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return false;
-    }
-    *size = static_cast<std::uint64_t>(status.st_size);
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -161,12 +150,13 @@ int main(int argc, char** argv) {
 
     std::uint64_t bytes = 0;
     for (const std::string& file : files) {
-        std::uint64_t size = 0;
-        if (!regularFileSize(file, &size)) {
+        // Links followed; anything but a regular file is not opened.
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(file, error)) {
             std::cerr << "version_strings_bench: " << file << ": not a regular file\n";
             return 2;
         }
-        bytes += size;
+        bytes += std::filesystem::file_size(file, error);
         if (!quiet) {
             const tolvane::VersionCaptions captions = tolvane::readVersionCaptions(file);
             std::cout << tolvane::toUtf8(captions.description) << '\t'
