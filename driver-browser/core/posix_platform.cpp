@@ -68,9 +68,6 @@ PosixFile::~PosixFile() {
     if (fd_ >= 0) {
         ::close(fd_);
     }
-    for (void* block : blocks_) {
-        std::free(block);
-    }
 }
 
 FileSeam PosixFile::seam() {
@@ -156,18 +153,13 @@ uint64_t PosixFile::dataFrom(void* context, uint64_t offset) {
 }
 
 uint8_t* PosixFile::memory(void* context, std::size_t size) {
-    auto* self = static_cast<PosixFile*>(context);
-    void* block = std::malloc(size > 0 ? size : 1);
-    if (block == nullptr) {
-        return nullptr;
-    }
+    auto& blocks = static_cast<PosixFile*>(context)->blocks_;
     try {
-        self->blocks_.push_back(block);
+        blocks.push_back(std::unique_ptr<uint8_t[]>(new uint8_t[size > 0 ? size : 1]));
     } catch (const std::bad_alloc&) {
-        std::free(block);
         return nullptr;
     }
-    return static_cast<uint8_t*>(block);
+    return blocks.back().get();
 }
 
 VersionCaptions readVersionCaptions(const std::string& path) {
