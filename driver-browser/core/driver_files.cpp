@@ -51,11 +51,6 @@ bool codePageName(std::string_view name, std::string* bytes) {
     return true;
 }
 
-int compareBytes(std::string_view a, std::string_view b) {
-    const int order = a.compare(b);
-    return order < 0 ? -1 : order > 0 ? 1 : 0;
-}
-
 // A name with what it is compared by.
 struct SortKey {
     std::string_view name;
@@ -74,7 +69,7 @@ int compareKeys(const SortKey& a, const SortKey& b) {
         return a.shown ? -1 : 1;
     }
     const int order = a.shown ? compareNames(a.codePage.c_str(), b.codePage.c_str()) : 0;
-    return order != 0 ? order : compareBytes(a.name, b.name);
+    return order != 0 ? order : a.name.compare(b.name);
 }
 
 } // namespace

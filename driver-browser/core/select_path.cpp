@@ -82,11 +82,9 @@ std::size_t pathBehindEntry(const char* openPath, char separator, int index,
                             const char* subdirectory, char* buffer, std::size_t capacity) {
     if (index < branchLength(openPath, separator)) {
         const std::size_t length = branchEntry(openPath, separator, index).pathLength;
-        for (std::size_t n = 0; n < length && n + 1 < capacity; ++n) {
-            buffer[n] = openPath[n];
-        }
-        if (capacity > 0) {
-            buffer[length < capacity ? length : capacity - 1] = '\0';
+        joinTexts({openPath}, buffer, capacity);
+        if (length < capacity) {
+            buffer[length] = '\0';
         }
         return length;
     }
