@@ -66,9 +66,6 @@ void cpuid_leaf1(uint32_t* eax, uint32_t* edx) {
     __asm__ volatile("cpuid" : "=a"(*eax), "=b"(ebx), "=c"(ecx), "=d"(*edx) : "a"(1u), "c"(0u));
 }
 
-#undef PEX_SAVE_FLAGS
-#undef PEX_RESTORE_FLAGS
-
 const cpu_probes x86_probes = {flags16_write_read, shift16_by_33, flags32_toggle_read, cpuid_leaf1};
 
 } // namespace

@@ -8,21 +8,14 @@
 
 namespace tolvane {
 
-namespace {
-
-const uint8_t* bytesOf(std::string_view text) {
-    return reinterpret_cast<const uint8_t*>(text.data());
-}
-
-} // namespace
-
 std::u16string shownFileName(std::string_view bytes) {
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
     std::u16string shown;
     uint32_t c = 0;
     for (std::size_t at = 0; at < bytes.size();) {
-        const std::size_t length = utf8_decode(bytesOf(bytes) + at, bytes.size() - at, &c);
+        const std::size_t length = utf8_decode(data + at, bytes.size() - at, &c);
         if (length == 0) { // not UTF-8: the code page's characters
-            return ansiToString(bytesOf(bytes), bytes.size());
+            return ansiToString(data, bytes.size());
         }
         at += length;
         if (c >= 0x10000) {
