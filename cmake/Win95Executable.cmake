@@ -39,8 +39,8 @@ else()
     set(PCU_WIN95 OFF)
 endif()
 
-set(PCU_WIN95_AUDIT_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/../scripts/win95-audit.py)
-get_filename_component(PCU_WIN95_AUDIT_SCRIPT ${PCU_WIN95_AUDIT_SCRIPT} ABSOLUTE)
+get_filename_component(PCU_WIN95_AUDIT_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/../scripts/win95-audit.py
+                       ABSOLUTE)
 
 if(PCU_WIN95)
     find_program(PCU_DLLTOOL NAMES i686-w64-mingw32-dlltool REQUIRED)
@@ -48,30 +48,26 @@ if(PCU_WIN95)
     find_package(Python3 COMPONENTS Interpreter REQUIRED)
 endif()
 
-function(_pcu_i386_instruction_set)
+# -march=i386: no CMOV, FCOMI, BSWAP, CMPXCHG, XADD, long NOPs or MMX/SSE from the compiler
+# (the toolchain's default target is the Pentium Pro).
+set(PCU_I386_OPTIONS -march=i386 -mtune=generic)
+
+function(pcu_win95_instruction_set)
     foreach(target IN LISTS ARGN)
-        # -march=i386: no CMOV, FCOMI, BSWAP, CMPXCHG, XADD, long NOPs or MMX/SSE from the
-        # compiler (the toolchain's default target is the Pentium Pro).
-        target_compile_options(${target} PRIVATE -march=i386 -mtune=generic)
+        if(PCU_WIN95)
+            target_compile_options(${target} PRIVATE ${PCU_I386_OPTIONS})
+        endif()
     endforeach()
 endfunction()
 
-function(pcu_win95_instruction_set)
-    if(PCU_WIN95)
-        _pcu_i386_instruction_set(${ARGN})
-    endif()
-endfunction()
-
 function(pcu_win95_code)
-    if(NOT PCU_WIN95 AND NOT PCU_LINUX_FREESTANDING)
-        return()
-    endif()
-    _pcu_i386_instruction_set(${ARGN})
     foreach(target IN LISTS ARGN)
-        target_compile_options(${target} PRIVATE
-            $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
-            -fno-asynchronous-unwind-tables -fno-unwind-tables
-            -fno-stack-protector -mno-stack-arg-probe)
+        if(PCU_WIN95 OR PCU_LINUX_FREESTANDING)
+            target_compile_options(${target} PRIVATE ${PCU_I386_OPTIONS}
+                $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
+                -fno-asynchronous-unwind-tables -fno-unwind-tables
+                -fno-stack-protector -mno-stack-arg-probe)
+        endif()
     endforeach()
 endfunction()
 
