@@ -85,41 +85,20 @@ bool VersionScan::feed(const uint8_t* bytes, std::size_t size) {
     piece_ = bytes;
     pieceAt_ = fed_;
     filled_ = fed_;
-    // Markers that begin in the bytes carried from the last piece and end in this one.
+    // Markers that begin in the bytes carried from the last piece and end in this one (one
+    // that starts in this piece is found below), then those inside this piece; one across its
+    // end is found with the next piece.
     if (carried_ > 0) {
         uint8_t joined[2 * kCarried];
         std::memcpy(joined, carry_, carried_);
         const std::size_t head = size < kCarried ? size : kCarried;
         std::memcpy(joined + carried_, bytes, head);
-        const uint64_t base = fed_ - carried_;
-        for (;;) {
-            const uint64_t from = next_ > base ? next_ - base : 0;
-            if (from >= carried_) {
-                break;
-            }
-            const uint8_t* hit = findMarker(joined + from, joined + carried_ + head);
-            const auto at = static_cast<std::size_t>(hit - joined);
-            if (at >= carried_) {
-                break; // none, or one that starts in this piece: found below
-            }
-            if (!markerAt(base + at)) {
-                return false;
-            }
-        }
-    }
-    // Markers inside this piece; one across its end is found with the next piece.
-    for (;;) {
-        const uint64_t from = next_ > fed_ ? next_ - fed_ : 0;
-        if (from >= size) {
-            break;
-        }
-        const uint8_t* hit = findMarker(bytes + from, bytes + size);
-        if (hit == bytes + size) {
-            break;
-        }
-        if (!markerAt(fed_ + static_cast<uint64_t>(hit - bytes))) {
+        if (!markersIn(joined, carried_ + head, fed_ - carried_, carried_)) {
             return false;
         }
+    }
+    if (!markersIn(bytes, size, fed_, size)) {
+        return false;
     }
     advance(fed_ + size);
     if (decided_) {
@@ -159,6 +138,25 @@ bool VersionScan::feedZeros(uint64_t size) {
     }
     fed_ += size;
     return true;
+}
+
+// The markers that start in data[0, startsBefore) of data[0, size), which begins at the file
+// position base, each handed to markerAt. False once the captions are decided.
+bool VersionScan::markersIn(const uint8_t* data, std::size_t size, uint64_t base,
+                            std::size_t startsBefore) {
+    for (;;) {
+        const uint64_t from = next_ > base ? next_ - base : 0;
+        if (from >= startsBefore) {
+            return true;
+        }
+        const auto at = static_cast<std::size_t>(findMarker(data + from, data + size) - data);
+        if (at >= startsBefore) {
+            return true; // none, or one that starts later
+        }
+        if (!markerAt(base + at)) {
+            return false;
+        }
+    }
 }
 
 // A marker whose first byte is at `at`: the windows before it are handled as far as they
