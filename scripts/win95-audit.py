@@ -414,8 +414,7 @@ def main():
         address = int(m.group(1), 16)
         if in_data or not is_own(address):
             continue
-        text = m.group(3).split("#")[0].strip()
-        words = text.split()
+        words = m.group(3).split("#")[0].split()
         while words and words[0] in PREFIXES:
             words.pop(0)
         if not words:
