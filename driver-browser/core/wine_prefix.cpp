@@ -5,6 +5,7 @@
 #include "wine_desktop.h"
 #include "wine_registry.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -12,7 +13,6 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace tolvane {
 
@@ -46,15 +46,11 @@ void anchorWinePrefix() {
 
 namespace {
 
-// The Windows directory of the Wine prefix, joined as the strings stand.
-std::string winePrefixWindows() {
-    const std::string prefix = winePrefix();
-    return prefix.empty() ? prefix : prefix + "/drive_c/windows";
-}
-
-// The prefix's Windows directory in the form GetWindowsDirectoryA answers.
+// The prefix's Windows directory, joined as the strings stand, in the form
+// GetWindowsDirectoryA answers.
 unsigned answer(void*, char* buffer, unsigned size) {
-    const std::string dir = winePrefixWindows();
+    const std::string prefix = winePrefix();
+    const std::string dir = prefix.empty() ? prefix : prefix + "/drive_c/windows";
     if (dir.size() >= size) {
         return static_cast<unsigned>(dir.size() + 1);
     }
@@ -64,34 +60,26 @@ unsigned answer(void*, char* buffer, unsigned size) {
 
 constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
 
-// One of the prefix's registry files, read afresh for each value (common/wine_registry.h:
-// streamed, and never a special file or one far too large).
-class RegistryFile {
-public:
-    explicit RegistryFile(std::string path) : path_(std::move(path)) {}
-
-    // A REG_SZ or REG_EXPAND_SZ value of the key (ANSI, Windows-1252), or nothing; a value of
-    // more than a few paths' length is none the shortcut can use.
-    std::optional<std::string> value(const std::string& key, const std::string& name) const {
-        char text[2048];
-        reg_lookup found{};
-        if (wine_registry_file_lookup(path_.c_str(), key.c_str(), name.c_str(),
-                                      reinterpret_cast<uint8_t*>(text), sizeof text,
-                                      &found) != REG_FILE_READ ||
-            !found.value_found || (found.type != 1 && found.type != 2) ||
-            found.size > sizeof text) {
-            return std::nullopt;
-        }
-        const bool terminated = found.size > 0 && text[found.size - 1] == '\0';
-        return std::string(text, found.size - (terminated ? 1 : 0));
+// A REG_SZ or REG_EXPAND_SZ value of the key in one of the prefix's registry files (ANSI,
+// Windows-1252), or nothing; the file is read afresh for each value (common/wine_registry.h:
+// streamed, and never a special file or one far too large). A value of more than a few
+// paths' length is none the shortcut can use.
+std::optional<std::string> registryValue(const std::string& file, const std::string& key,
+                                         const std::string& name) {
+    char text[2048];
+    reg_lookup found{};
+    if (wine_registry_file_lookup(file.c_str(), key.c_str(), name.c_str(),
+                                  reinterpret_cast<uint8_t*>(text), sizeof text,
+                                  &found) != REG_FILE_READ ||
+        !found.value_found || (found.type != 1 && found.type != 2) || found.size > sizeof text) {
+        return std::nullopt;
     }
-
-private:
-    std::string path_;
-};
+    const bool terminated = found.size > 0 && text[found.size - 1] == '\0';
+    return std::string(text, found.size - (terminated ? 1 : 0));
+}
 
 // %NAME% replaced by the prefix's environment value of that name, in one pass.
-std::string expand(const std::string& text, const RegistryFile& user, const RegistryFile& system) {
+std::string expand(const std::string& text, const std::string& user, const std::string& system) {
     std::string expanded;
     std::size_t at = 0;
     for (;;) {
@@ -101,13 +89,13 @@ std::string expand(const std::string& text, const RegistryFile& user, const Regi
             return expanded + text.substr(at);
         }
         const std::string name = text.substr(open + 1, close - open - 1);
-        std::optional<std::string> value = user.value("Volatile Environment", name);
+        std::optional<std::string> value = registryValue(user, "Volatile Environment", name);
         if (!value) {
-            value = user.value("Environment", name);
+            value = registryValue(user, "Environment", name);
         }
         if (!value) {
-            value = system.value("System\\CurrentControlSet\\Control\\Session Manager\\Environment",
-                                 name);
+            value = registryValue(
+                system, "System\\CurrentControlSet\\Control\\Session Manager\\Environment", name);
         }
         if (name.empty() || !value) {
             expanded += text.substr(at, close - at); // left as it stands; the second '%'
@@ -131,9 +119,7 @@ std::string inPrefix(const std::string& prefix, const std::string& windowsPath) 
                                                : "/dosdevices/" + std::string(1, letter) + ":");
     std::u16string rest = ansiToString(reinterpret_cast<const uint8_t*>(windowsPath.data()) + 2,
                                        windowsPath.size() - 2);
-    for (char16_t& c : rest) {
-        c = c == u'\\' ? u'/' : c;
-    }
+    std::replace(rest.begin(), rest.end(), u'\\', u'/');
     return path + toUtf8(rest);
 }
 
@@ -160,18 +146,17 @@ WindowsDirectorySeam wineWindowsDirectory() {
 }
 
 std::string wineUserDesktop(const std::string& prefix) {
-    const RegistryFile user(prefix + "/user.reg");
+    const std::string user = prefix + "/user.reg";
     std::optional<std::string> desktop =
-        user.value(kExplorer + std::string("User Shell Folders"), "Desktop");
+        registryValue(user, kExplorer + std::string("User Shell Folders"), "Desktop");
     if (!desktop) {
-        desktop = user.value(kExplorer + std::string("Shell Folders"), "Desktop");
+        desktop = registryValue(user, kExplorer + std::string("Shell Folders"), "Desktop");
     }
     if (!desktop) {
         return std::string();
     }
     const bool variables = desktop->find('%') != std::string::npos;
-    return inPrefix(prefix, variables ? expand(*desktop, user, RegistryFile(prefix + "/system.reg"))
-                                      : *desktop);
+    return inPrefix(prefix, variables ? expand(*desktop, user, prefix + "/system.reg") : *desktop);
 }
 
 DesktopFolders wineDesktopFolders() {
