@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -167,11 +168,11 @@ std::vector<std::string> writeDemoWindowsDirectory(const std::string& root,
     fs::create_directories(windows / "desktop");
 
     std::vector<std::string> written;
-    std::vector<std::string> takenLower;
+    std::set<std::string> taken; // the names written, in lower case
     for (const SampleDriver& sample : sampleDrivers()) {
         writeFile(system / sample.name, sample.contents);
         written.push_back(sample.name);
-        takenLower.push_back(lower(sample.name));
+        taken.insert(lower(sample.name));
     }
 
     std::vector<fs::path> wine;
@@ -191,12 +192,10 @@ std::vector<std::string> writeDemoWindowsDirectory(const std::string& root,
     }
     for (const fs::path& module : wine) {
         const std::string name = module.stem().string() + ".drv";
-        if (std::find(takenLower.begin(), takenLower.end(), lower(name)) != takenLower.end()) {
-            continue;
+        if (taken.insert(lower(name)).second) {
+            fs::copy_file(module, system / name, fs::copy_options::overwrite_existing);
+            written.push_back(name);
         }
-        fs::copy_file(module, system / name, fs::copy_options::overwrite_existing);
-        written.push_back(name);
-        takenLower.push_back(lower(name));
     }
     return written;
 }
