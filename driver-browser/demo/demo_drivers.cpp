@@ -51,6 +51,11 @@ void appendVersionBlock(Bytes& bytes, const std::vector<VersionEntry>& entries) 
     bytes.insert(bytes.end(), 32, 0);
 }
 
+// The three keys the browser shows, in the usual order.
+std::vector<VersionEntry> usual(const char* company, const char* description, const char* version) {
+    return {{"CompanyName", company}, {"FileDescription", description}, {"FileVersion", version}};
+}
+
 SampleDriver driver(const std::string& name, uint32_t seed,
                     const std::vector<VersionEntry>& entries) {
     SampleDriver sample{name, executableStart(1500 + 97 * seed, seed)};
@@ -90,55 +95,39 @@ std::vector<fs::path> drv16Files(const fs::path& dir) {
 } // namespace
 
 std::vector<SampleDriver> sampleDrivers() {
-    std::vector<SampleDriver> drivers;
-    drivers.push_back(driver("VGA.DRV", 1,
-                             {{"CompanyName", "Quorrel Display Works"},
-                              {"FileDescription", "VGA display driver"},
-                              {"FileVersion", "3.10.103"},
-                              {"LegalCopyright", "Copyright \xA9 Quorrel Display Works 1994"}}));
-    drivers.push_back(driver("SVGA256.DRV", 2,
-                             {{"CompanyName", "Quorrel Display Works"},
-                              {"FileDescription", "Quorrel\xAE Super VGA 256-colour driver"},
-                              {"FileVersion", "4.00.950"}}));
-    drivers.push_back(driver("msmouse.drv", 3,
-                             {{"CompanyName", "Pindlewick Input Devices"},
-                              {"FileDescription", "Two-button serial mouse driver"},
-                              {"FileVersion", "8.20"}}));
-    drivers.push_back(driver("Kbdenh.Drv", 4,
-                             {{"CompanyName", "Pindlewick Input Devices"},
-                              {"FileDescription", "Enhanced 102-key keyboard driver"},
-                              {"FileVersion", "3.11"}}));
-    drivers.push_back(driver("SNDBLAST.DRV", 5,
-                             {{"CompanyName", "Ambrett Sound Labs"},
-                              {"FileDescription", "Ambrett\x99 wave and MIDI sound driver"},
-                              {"FileVersion", "2.01.007"}}));
-    drivers.push_back(driver("midimap.drv", 6,
-                             {{"FileDescription", "MIDI mapper \x96 patch and key maps"},
-                              {"CompanyName", "Ambrett Sound Labs"},
-                              {"FileVersion", "1.30"}}));
-    drivers.push_back(driver("SERIALX.DRV", 7,
-                             {{"CompanyName", "Halvering Serial Systems"},
-                              {"FileDescription", "Serial and parallel port driver"},
-                              {"FileVersion", "3.10.0.103"}}));
-    drivers.push_back(driver("timer.drv", 8,
-                             {{"CompanyName", "Merrowdale Power Systems"},
-                              {"FileDescription", "System timer driver (no version given)"}}));
-    drivers.push_back(driver("lanman.dll", 9,
-                             {{"CompanyName", "Ostrevel Networking"},
-                              {"FileDescription", "Network support library \xA9 1996"},
-                              {"FileVersion", "4.00"}}));
-    drivers.push_back(driver("PRNTSPL.DLL", 10,
-                             {{"CompanyName", "Cardewin Printer Company"},
-                              {"FileDescription", "Print spooler for the Cardewin\xAE range"},
-                              {"FileVersion", "2.5"}}));
-    drivers.push_back(driver("CDROM.VXD", 11,
-                             {{"CompanyName", "Tessaly Storage"},
-                              {"FileDescription", "CD-ROM file system driver"},
-                              {"FileVersion", "4.00.1111"}}));
-    drivers.push_back(driver("vnetbios.vxd", 12,
-                             {{"CompanyName", "Ostrevel Networking"},
-                              {"FileDescription", "Virtual NetBIOS device \x96 r\xE9seau"},
-                              {"FileVersion", "4.10"}}));
+    std::vector<SampleDriver> drivers = {
+        driver("VGA.DRV", 1,
+               {{"CompanyName", "Quorrel Display Works"},
+                {"FileDescription", "VGA display driver"},
+                {"FileVersion", "3.10.103"},
+                {"LegalCopyright", "Copyright \xA9 Quorrel Display Works 1994"}}),
+        driver(
+            "SVGA256.DRV", 2,
+            usual("Quorrel Display Works", "Quorrel\xAE Super VGA 256-colour driver", "4.00.950")),
+        driver("msmouse.drv", 3,
+               usual("Pindlewick Input Devices", "Two-button serial mouse driver", "8.20")),
+        driver("Kbdenh.Drv", 4,
+               usual("Pindlewick Input Devices", "Enhanced 102-key keyboard driver", "3.11")),
+        driver("SNDBLAST.DRV", 5,
+               usual("Ambrett Sound Labs", "Ambrett\x99 wave and MIDI sound driver", "2.01.007")),
+        driver("midimap.drv", 6,
+               {{"FileDescription", "MIDI mapper \x96 patch and key maps"},
+                {"CompanyName", "Ambrett Sound Labs"},
+                {"FileVersion", "1.30"}}),
+        driver("SERIALX.DRV", 7,
+               usual("Halvering Serial Systems", "Serial and parallel port driver", "3.10.0.103")),
+        driver("timer.drv", 8,
+               {{"CompanyName", "Merrowdale Power Systems"},
+                {"FileDescription", "System timer driver (no version given)"}}),
+        driver("lanman.dll", 9,
+               usual("Ostrevel Networking", "Network support library \xA9 1996", "4.00")),
+        driver(
+            "PRNTSPL.DLL", 10,
+            usual("Cardewin Printer Company", "Print spooler for the Cardewin\xAE range", "2.5")),
+        driver("CDROM.VXD", 11, usual("Tessaly Storage", "CD-ROM file system driver", "4.00.1111")),
+        driver("vnetbios.vxd", 12,
+               usual("Ostrevel Networking", "Virtual NetBIOS device \x96 r\xE9seau", "4.10")),
+    };
 
     // Without any version information.
     drivers.push_back(SampleDriver{"OLDTIMER.DRV", executableStart(3000, 13)});
