@@ -60,24 +60,21 @@ int16_t fx_dot(const int16_t* p, const int16_t* q, int32_t count) {
 
 void fx_lincomb(int16_t a, int16_t* dst, int16_t b, const int16_t* src, int32_t count) {
     if (mmx_enabled != 0) {
-        fx_lincomb_mmx(a, dst, b, src, count);
-    } else {
-        fx_lincomb_plain(a, dst, b, src, count);
+        return fx_lincomb_mmx(a, dst, b, src, count);
     }
+    fx_lincomb_plain(a, dst, b, src, count);
 }
 
 void fx_add_sat(int16_t* dst, const int16_t* src, int32_t count) {
     if (mmx_enabled != 0) {
-        fx_add_sat_mmx(dst, src, count);
-    } else {
-        fx_add_sat_plain(dst, src, count);
+        return fx_add_sat_mmx(dst, src, count);
     }
+    fx_add_sat_plain(dst, src, count);
 }
 
 void fx_scale(int16_t* dst, int16_t k, int32_t count) {
     if (mmx_enabled != 0) {
-        fx_scale_mmx(dst, k, count);
-    } else {
-        fx_scale_plain(dst, k, count);
+        return fx_scale_mmx(dst, k, count);
     }
+    fx_scale_plain(dst, k, count);
 }
