@@ -108,28 +108,16 @@ def base_name(symbol):
 
 
 def read_def(path):
-    dll = None
-    names = set()
-    in_exports = False
+    """The DLL a .def file's LIBRARY line names (lower case) and the functions its EXPORTS list."""
     with open(path) as f:
-        for raw in f:
-            line = raw.split(";")[0].strip()
-            if not line:
-                continue
-            word = line.split()[0]
-            if word.upper() == "LIBRARY":
-                dll = line.split()[1].strip('"').lower()
-                if not dll.endswith(".dll"):
-                    dll += ".dll"
-                continue
-            if word.upper() == "EXPORTS":
-                in_exports = True
-                continue
-            if in_exports:
-                names.add(word.split("@")[0])
-    if dll is None:
+        lines = [line.split(";")[0].split() for line in f]
+    words = [line for line in lines if line]
+    library = [line[1].strip('"').lower() for line in words if line[0].upper() == "LIBRARY"]
+    if not library:
         sys.exit(f"{path}: no LIBRARY line")
-    return dll, names
+    exports = [i for i, line in enumerate(words) if line[0].upper() == "EXPORTS"]
+    names = {line[0].split("@")[0] for line in words[exports[0] + 1:]} if exports else set()
+    return library[-1] if library[-1].endswith(".dll") else library[-1] + ".dll", names
 
 
 def permitted(name, qualified, names):
