@@ -70,13 +70,10 @@ void load_vectors() {
 // Plain and MMX results agree element by element, where the MMX form may also saturate
 // a negative result to -32768 where the plain form gives -32767. No early exit.
 const char* compare_vectors() {
-    int16_t pass = 1;
-    for (int32_t i = 0; i < vec_len; ++i) {
-        bool agree = vec_x[i] == vec_y[i] || (vec_x[i] == -32767 && vec_y[i] == -32768);
-        if (!agree)
-            pass = 0;
-    }
-    return pass == 1 ? "ok" : "failed";
+    bool pass = true;
+    for (int32_t i = 0; i < vec_len; ++i)
+        pass = (vec_x[i] == vec_y[i] || (vec_x[i] == -32767 && vec_y[i] == -32768)) && pass;
+    return pass ? "ok" : "failed";
 }
 
 void run_tests(const pex_driver_seams* seams) {
