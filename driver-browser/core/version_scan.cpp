@@ -2,6 +2,7 @@
 
 #include "marker_search.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tolvane {
@@ -26,10 +27,6 @@ constexpr std::size_t kLongestKey = 15;
 // The key searches look at positions 1 .. 200 of the window text, so a key found there
 // ends by position 214 at the latest.
 constexpr std::size_t kSearchedSize = static_cast<std::size_t>(kWindowSize) + kLongestKey - 1;
-
-uint64_t least(uint64_t a, uint64_t b) {
-    return a < b ? a : b;
-}
 
 // Position of the value behind the key found at `at`, 0 when the key was not found.
 std::size_t valueStart(std::size_t at, int key) {
@@ -187,7 +184,7 @@ bool VersionScan::markerAt(uint64_t at) {
 // Copies the piece's bytes up to the file position `to` into the pending windows, then
 // handles, in the order of their markers, the windows that are complete.
 void VersionScan::advance(uint64_t to) {
-    const uint64_t wanted = least(keep_, capacity_);
+    const uint64_t wanted = std::min<uint64_t>(keep_, capacity_);
     for (std::size_t n = 0; n < pendingCount_; ++n) {
         const Window& window = pending_[n];
         if (window.length <= 0) {
@@ -195,13 +192,13 @@ void VersionScan::advance(uint64_t to) {
         }
         const uint64_t end = window.start + static_cast<uint64_t>(window.length);
         const uint64_t from = window.start > filled_ ? window.start : filled_;
-        const uint64_t until = least(end, to);
+        const uint64_t until = std::min<uint64_t>(end, to);
         const uint64_t at = window.textAt + (from - window.start);
         if (from >= until || at >= wanted) {
             continue;
         }
         std::memcpy(text_ + at, piece_ + (from - pieceAt_),
-                    static_cast<std::size_t>(least(until - from, wanted - at)));
+                    static_cast<std::size_t>(std::min<uint64_t>(until - from, wanted - at)));
     }
     filled_ = to;
     std::size_t done = 0;
@@ -267,7 +264,7 @@ void VersionScan::keepOnlyTheValues() {
         return;
     }
     uint64_t from = zeroFrom_ > last - 1 ? zeroFrom_ : last - 1;
-    const uint64_t end = least(textSize_, capacity_);
+    const uint64_t end = std::min<uint64_t>(textSize_, capacity_);
     if (from < end) {
         const void* zero = std::memchr(text_ + from, 0, static_cast<std::size_t>(end - from));
         if (zero != nullptr) {
@@ -312,7 +309,7 @@ std::size_t VersionScan::position(int key, int16_t windowLength) const {
 
 // The window text's bytes held, up to its length at the last marker handled.
 uint64_t VersionScan::kept() const {
-    return least(textSize_, least(keep_, capacity_));
+    return std::min<uint64_t>(textSize_, std::min<uint64_t>(keep_, capacity_));
 }
 
 // Whether the value starting at the (1-based) position start is empty: no key, a NUL right
