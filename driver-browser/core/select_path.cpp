@@ -16,11 +16,9 @@ bool isDotName(const char* name) {
 // The length of path's root: up to and including its first separator ("C:\", "/"); the
 // whole path when it has none.
 std::size_t rootLength(const char* path, char separator) {
-    std::size_t n = 0;
-    while (path[n] != '\0' && path[n] != separator) {
-        ++n;
-    }
-    return path[n] == separator ? n + 1 : n;
+    const std::size_t length = std::strlen(path);
+    const auto* found = static_cast<const char*>(std::memchr(path, separator, length));
+    return found != nullptr ? static_cast<std::size_t>(found - path) + 1 : length;
 }
 
 // The next directory of path's branch from *at on (separators skipped) into *start, with
