@@ -1,6 +1,4 @@
-// The file and directory seams over the POSIX calls (Linux builds): open, fstat, pread and
-// SEEK_DATA for a driver file; opendir, readdir and fstatat for a directory; realpath for
-// "the same directory".
+// The file and directory seams over the POSIX calls (posix_file.h, posix_directory.h).
 #include "driver_files.h"
 #include "path_text.h"
 #include "posix_directory.h"
