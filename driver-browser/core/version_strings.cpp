@@ -1,7 +1,6 @@
 #include "version_strings.h"
 
 #include "ansi_codepage.h"
-#include "version_scan.h"
 
 #include <algorithm>
 
