@@ -19,11 +19,7 @@
 #include <cstdint>
 #include <cstring>
 #include <thread>
-
-#if defined(__i386__) || defined(__x86_64__)
 #include <x86intrin.h>
-#define FX_BENCH_HAS_TSC 1
-#endif
 
 namespace {
 
@@ -46,7 +42,6 @@ void load_vectors() {
     std::memcpy(vec_z, kSecond, sizeof vec_z);
 }
 
-#if FX_BENCH_HAS_TSC
 uint64_t tsc_now() {
     return __rdtsc();
 }
@@ -96,19 +91,6 @@ const Rates& rates() {
     }();
     return measured;
 }
-#else
-uint64_t tsc_now() {
-    return 0;
-}
-struct Rates {
-    double tsc;
-    double core;
-};
-const Rates& rates() {
-    static const Rates none{0.0, 0.0};
-    return none;
-}
-#endif
 
 // Runs body once per benchmark iteration and reports ticks and cycles per call.
 template <typename Body>
@@ -122,83 +104,36 @@ void timed(benchmark::State& state, Body body) {
     const auto calls = static_cast<double>(state.iterations());
     const double ticks = calls > 0 ? static_cast<double>(stop - start) / calls : 0.0;
     state.counters["tsc"] = ticks;
-    state.counters["cycles"] = r.tsc > 0 ? ticks * r.core / r.tsc : 0.0;
+    state.counters["cycles"] = ticks * r.core / r.tsc;
     state.counters["tsc_GHz"] = r.tsc / 1e9;
     state.counters["core_GHz"] = r.core / 1e9;
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kLength);
 }
 
-void BM_dot_plain(benchmark::State& state) {
+// One call of a kernel on the vectors per iteration.
+template <typename Kernel>
+void BM_kernel(benchmark::State& state, Kernel kernel) {
     mmx_enabled = 0;
     load_vectors();
-    timed(state, [] { benchmark::DoNotOptimize(fx_dot(vec_x, vec_z, kLength)); });
-}
-
-void BM_dot_mmx(benchmark::State& state) {
-    load_vectors();
-    timed(state, [] { benchmark::DoNotOptimize(fx_dot_mmx(vec_x, vec_z, kLength)); });
-}
-
-void BM_lincomb_plain(benchmark::State& state) {
-    mmx_enabled = 0;
-    load_vectors();
-    timed(state, [] {
-        fx_lincomb(kCoefA, vec_x, kCoefB, vec_z, kLength);
-        benchmark::ClobberMemory();
-    });
-}
-
-void BM_lincomb_mmx(benchmark::State& state) {
-    load_vectors();
-    timed(state, [] {
-        fx_lincomb_mmx(kCoefA, vec_x, kCoefB, vec_z, kLength);
-        benchmark::ClobberMemory();
-    });
-}
-
-void BM_add_sat_plain(benchmark::State& state) {
-    mmx_enabled = 0;
-    load_vectors();
-    timed(state, [] {
-        fx_add_sat(vec_x, vec_z, kLength);
-        benchmark::ClobberMemory();
-    });
-}
-
-void BM_add_sat_mmx(benchmark::State& state) {
-    load_vectors();
-    timed(state, [] {
-        fx_add_sat_mmx(vec_x, vec_z, kLength);
-        benchmark::ClobberMemory();
-    });
-}
-
-void BM_scale_plain(benchmark::State& state) {
-    mmx_enabled = 0;
-    load_vectors();
-    timed(state, [] {
-        fx_scale(vec_x, kCoefA, kLength);
-        benchmark::ClobberMemory();
-    });
-}
-
-void BM_scale_mmx(benchmark::State& state) {
-    load_vectors();
-    timed(state, [] {
-        fx_scale_mmx(vec_x, kCoefA, kLength);
+    timed(state, [&] {
+        kernel();
         benchmark::ClobberMemory();
     });
 }
 
 } // namespace
 
-BENCHMARK(BM_dot_plain);
-BENCHMARK(BM_dot_mmx);
-BENCHMARK(BM_lincomb_plain);
-BENCHMARK(BM_lincomb_mmx);
-BENCHMARK(BM_add_sat_plain);
-BENCHMARK(BM_add_sat_mmx);
-BENCHMARK(BM_scale_plain);
-BENCHMARK(BM_scale_mmx);
+BENCHMARK_CAPTURE(BM_kernel, dot_plain,
+                  [] { benchmark::DoNotOptimize(fx_dot(vec_x, vec_z, kLength)); });
+BENCHMARK_CAPTURE(BM_kernel, dot_mmx,
+                  [] { benchmark::DoNotOptimize(fx_dot_mmx(vec_x, vec_z, kLength)); });
+BENCHMARK_CAPTURE(BM_kernel, lincomb_plain,
+                  [] { fx_lincomb(kCoefA, vec_x, kCoefB, vec_z, kLength); });
+BENCHMARK_CAPTURE(BM_kernel, lincomb_mmx,
+                  [] { fx_lincomb_mmx(kCoefA, vec_x, kCoefB, vec_z, kLength); });
+BENCHMARK_CAPTURE(BM_kernel, add_sat_plain, [] { fx_add_sat(vec_x, vec_z, kLength); });
+BENCHMARK_CAPTURE(BM_kernel, add_sat_mmx, [] { fx_add_sat_mmx(vec_x, vec_z, kLength); });
+BENCHMARK_CAPTURE(BM_kernel, scale_plain, [] { fx_scale(vec_x, kCoefA, kLength); });
+BENCHMARK_CAPTURE(BM_kernel, scale_mmx, [] { fx_scale_mmx(vec_x, kCoefA, kLength); });
 
 BENCHMARK_MAIN();

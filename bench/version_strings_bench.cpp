@@ -22,7 +22,6 @@
 #include <fstream>
 #include <iostream>
 #include <string>
-#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -48,14 +47,9 @@ void putVersionBlock(std::vector<uint8_t>& bytes, std::size_t at, const std::str
          {std::pair<std::string, std::string>{"CompanyName", "Quorrel Display Works"},
           {"FileDescription", "Benchmark driver \xA9"},
           {"FileVersion", version}}) {
-        block += key;
-        block.push_back('\0');
-        block += value;
-        block.push_back('\0');
+        block += key + '\0' + value + '\0';
     }
-    for (std::size_t n = 0; n < block.size() && at + n < bytes.size(); ++n) {
-        bytes[at + n] = static_cast<uint8_t>(block[n]);
-    }
+    std::copy_n(block.begin(), std::min(block.size(), bytes.size() - at), bytes.begin() + at);
 }
 
 bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -100,31 +94,20 @@ int makeDir(int argc, char** argv) {
         return usage();
     }
     const std::string dir = argv[2];
-    const long total = static_cast<long>(files);
     std::vector<uint8_t> bytes(mib << 20);
     std::error_code ignored;
     std::filesystem::create_directories(dir, ignored);
-    for (long n = 0; n < total; ++n) {
+    for (std::size_t n = 0; n < files; ++n) {
         fillRandom(bytes, static_cast<uint64_t>(n) + 2);
         putVersionBlock(bytes, bytes.size() - 2048, "1." + std::to_string(n));
         char name[32];
-        std::snprintf(name, sizeof name, "/DRV%04ld.DRV", n);
+        std::snprintf(name, sizeof name, "/DRV%04zu.DRV", n);
         if (!writeFile(dir + name, bytes)) {
             std::cerr << "cannot write " << dir + name << "\n";
             return 1;
         }
     }
     return 0;
-}
-
-// The size of a regular file (links followed); false for anything else, which is not opened.
-bool regularFileSize(const std::string& path, std::uint64_t* size) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return false;
-    }
-    *size = static_cast<std::uint64_t>(status.st_size);
-    return true;
 }
 
 } // namespace
@@ -161,12 +144,13 @@ int main(int argc, char** argv) {
 
     std::uint64_t bytes = 0;
     for (const std::string& file : files) {
-        std::uint64_t size = 0;
-        if (!regularFileSize(file, &size)) {
+        // Links followed; anything but a regular file is not opened.
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(file, error)) {
             std::cerr << "version_strings_bench: " << file << ": not a regular file\n";
             return 2;
         }
-        bytes += size;
+        bytes += std::filesystem::file_size(file, error);
         if (!quiet) {
             const tolvane::VersionCaptions captions = tolvane::readVersionCaptions(file);
             std::cout << tolvane::toUtf8(captions.description) << '\t'

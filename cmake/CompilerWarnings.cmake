@@ -1,9 +1,6 @@
-# pcu_warnings(<target>): the warning set every target of this repository builds with.
+# pcu_warnings(<target>): the warning set every target of this repository builds with (GCC and
+# Clang, the only compilers it builds with).
 function(pcu_warnings target)
-    if(MSVC)
-        target_compile_options(${target} PRIVATE /W4)
-    else()
-        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
-                                                 -Wconversion -Wno-sign-conversion)
-    endif()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                             -Wno-sign-conversion)
 endfunction()

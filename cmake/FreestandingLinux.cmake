@@ -40,17 +40,7 @@ function(pcu_linux_freestanding_audit name)
     if(NOT PCU_LINUX_FREESTANDING)
         return()
     endif()
-    # The audit's own test on ELF programs, once: one fault each must fail it.
-    if(NOT TEST elf_audit_self_test)
-        add_test(NAME elf_audit_self_test
-                 COMMAND bash ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../scripts/elf-audit-test.sh
-                         ${PCU_WIN95_AUDIT_SCRIPT} ${CMAKE_CXX_COMPILER} ${PCU_ELF_OBJDUMP})
-        set_tests_properties(elf_audit_self_test PROPERTIES LABELS "audit;${ARG_LABELS}")
-    endif()
-    set(args --objdump ${PCU_ELF_OBJDUMP} --freestanding)
-    _pcu_audit_permitted_places(args "${ARG_CPUID}" "${ARG_MMX}")
-    add_test(NAME ${name}
-             COMMAND ${Python3_EXECUTABLE} ${PCU_WIN95_AUDIT_SCRIPT} ${args}
-                     $<TARGET_FILE:${ARG_EXECUTABLE}>)
-    set_tests_properties(${name} PROPERTIES LABELS "audit;${ARG_LABELS}")
+    _pcu_audit_self_test(elf_audit_self_test "${ARG_LABELS}" elf-audit-test.sh ${PCU_ELF_OBJDUMP})
+    _pcu_audit(${name} ${ARG_EXECUTABLE} "${ARG_LABELS}" "${ARG_CPUID}" "${ARG_MMX}"
+               --objdump ${PCU_ELF_OBJDUMP} --freestanding)
 endfunction()

@@ -17,7 +17,7 @@
 #       the import libraries made from the .def files (LIBRARY line = DLL name, EXPORTS =
 #       the functions, stdcall ones with their @N argument size). Writes <file>.map.
 #   pcu_win95_audit(<name> EXECUTABLE <target> [OWN_CODE|FREESTANDING] [CPUID <function>...]
-#                   [MMX <function>...] [DEFS <file.def>...] [LABELS ...])
+#                   [MMX <function>...] [DEFS <absolute path of file.def>...] [LABELS ...])
 #       Registers a test running scripts/win95-audit.py on the target's file: instructions
 #       outside the 80386/80387 set fail, except CPUID and MMX in the functions named; the PE
 #       header and layout (image base, alignments, no TLS, no delay-load imports), the DLLs
@@ -39,8 +39,8 @@ else()
     set(PCU_WIN95 OFF)
 endif()
 
-set(PCU_WIN95_AUDIT_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/../scripts/win95-audit.py)
-get_filename_component(PCU_WIN95_AUDIT_SCRIPT ${PCU_WIN95_AUDIT_SCRIPT} ABSOLUTE)
+get_filename_component(PCU_WIN95_AUDIT_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/../scripts/win95-audit.py
+                       ABSOLUTE)
 
 if(PCU_WIN95)
     find_program(PCU_DLLTOOL NAMES i686-w64-mingw32-dlltool REQUIRED)
@@ -48,30 +48,26 @@ if(PCU_WIN95)
     find_package(Python3 COMPONENTS Interpreter REQUIRED)
 endif()
 
-function(_pcu_i386_instruction_set)
+# -march=i386: no CMOV, FCOMI, BSWAP, CMPXCHG, XADD, long NOPs or MMX/SSE from the compiler
+# (the toolchain's default target is the Pentium Pro).
+set(PCU_I386_OPTIONS -march=i386 -mtune=generic)
+
+function(pcu_win95_instruction_set)
     foreach(target IN LISTS ARGN)
-        # -march=i386: no CMOV, FCOMI, BSWAP, CMPXCHG, XADD, long NOPs or MMX/SSE from the
-        # compiler (the toolchain's default target is the Pentium Pro).
-        target_compile_options(${target} PRIVATE -march=i386 -mtune=generic)
+        if(PCU_WIN95)
+            target_compile_options(${target} PRIVATE ${PCU_I386_OPTIONS})
+        endif()
     endforeach()
 endfunction()
 
-function(pcu_win95_instruction_set)
-    if(PCU_WIN95)
-        _pcu_i386_instruction_set(${ARGN})
-    endif()
-endfunction()
-
 function(pcu_win95_code)
-    if(NOT PCU_WIN95 AND NOT PCU_LINUX_FREESTANDING)
-        return()
-    endif()
-    _pcu_i386_instruction_set(${ARGN})
     foreach(target IN LISTS ARGN)
-        target_compile_options(${target} PRIVATE
-            $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
-            -fno-asynchronous-unwind-tables -fno-unwind-tables
-            -fno-stack-protector -mno-stack-arg-probe)
+        if(PCU_WIN95 OR PCU_LINUX_FREESTANDING)
+            target_compile_options(${target} PRIVATE ${PCU_I386_OPTIONS}
+                $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
+                -fno-asynchronous-unwind-tables -fno-unwind-tables
+                -fno-stack-protector -mno-stack-arg-probe)
+        endif()
     endforeach()
 endfunction()
 
@@ -124,30 +120,27 @@ function(pcu_win95_executable target)
     endforeach()
 endfunction()
 
-# The audit's own test: small programs with one fault each must fail it, a clean one passes.
-function(_pcu_win95_audit_self_test)
-    get_property(done GLOBAL PROPERTY PCU_WIN95_AUDIT_SELF_TEST)
-    if(done)
-        return()
+# _pcu_audit_self_test(<name> <labels> <script> <argument>...): the audit's own test, once:
+# small programs with one fault each must fail it, a clean one passes.
+function(_pcu_audit_self_test name labels script)
+    get_property(done GLOBAL PROPERTY PCU_${name}_ADDED)
+    if(NOT done)
+        set_property(GLOBAL PROPERTY PCU_${name}_ADDED ON)
+        add_test(NAME ${name} COMMAND bash ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../scripts/${script}
+                                      ${PCU_WIN95_AUDIT_SCRIPT} ${CMAKE_CXX_COMPILER} ${ARGN})
+        set_tests_properties(${name} PROPERTIES LABELS "audit;${labels}")
     endif()
-    set_property(GLOBAL PROPERTY PCU_WIN95_AUDIT_SELF_TEST ON)
-    add_test(NAME win95_audit_self_test
-             COMMAND bash ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../scripts/win95-audit-test.sh
-                     ${PCU_WIN95_AUDIT_SCRIPT} ${CMAKE_CXX_COMPILER} ${PCU_OBJDUMP} ${PCU_DLLTOOL})
-    set_tests_properties(win95_audit_self_test PROPERTIES LABELS "audit")
 endfunction()
 
-# _pcu_audit_permitted_places(<args-var> <cpuid-functions> <mmx-functions>): appends the
-# audit's --cpuid and --mmx options, the functions where those instructions may stand.
-function(_pcu_audit_permitted_places out cpuid mmx)
-    set(args ${${out}})
-    foreach(f IN LISTS cpuid)
-        list(APPEND args --cpuid ${f})
-    endforeach()
-    foreach(f IN LISTS mmx)
-        list(APPEND args --mmx ${f})
-    endforeach()
-    set(${out} ${args} PARENT_SCOPE)
+# _pcu_audit(<name> <target> <labels> <cpuid-functions> <mmx-functions> <option>...): the test
+# running the audit on the target's file, CPUID and MMX allowed in the functions named.
+function(_pcu_audit name target labels cpuid mmx)
+    list(TRANSFORM cpuid PREPEND --cpuid=)
+    list(TRANSFORM mmx PREPEND --mmx=)
+    add_test(NAME ${name}
+             COMMAND ${Python3_EXECUTABLE} ${PCU_WIN95_AUDIT_SCRIPT} ${ARGN} ${cpuid} ${mmx}
+                     $<TARGET_FILE:${target}>)
+    set_tests_properties(${name} PROPERTIES LABELS "audit;${labels}")
 endfunction()
 
 function(pcu_win95_audit name)
@@ -155,13 +148,10 @@ function(pcu_win95_audit name)
     if(NOT PCU_WIN95)
         return()
     endif()
-    _pcu_win95_audit_self_test()
-    set(args --objdump ${PCU_OBJDUMP})
-    _pcu_audit_permitted_places(args "${ARG_CPUID}" "${ARG_MMX}")
-    foreach(def IN LISTS ARG_DEFS)
-        get_filename_component(def ${def} ABSOLUTE)
-        list(APPEND args --imports ${def})
-    endforeach()
+    _pcu_audit_self_test(win95_audit_self_test "" win95-audit-test.sh ${PCU_OBJDUMP}
+                         ${PCU_DLLTOOL})
+    list(TRANSFORM ARG_DEFS PREPEND --imports=)
+    set(args --objdump ${PCU_OBJDUMP} ${ARG_DEFS})
     if(ARG_FREESTANDING)
         list(APPEND args --freestanding)
     endif()
@@ -170,8 +160,5 @@ function(pcu_win95_audit name)
         target_link_options(${ARG_EXECUTABLE} PRIVATE -Wl,-Map,$<TARGET_FILE:${ARG_EXECUTABLE}>.map)
         list(APPEND args --own-code ${CMAKE_BINARY_DIR} --map $<TARGET_FILE:${ARG_EXECUTABLE}>.map)
     endif()
-    add_test(NAME ${name}
-             COMMAND ${Python3_EXECUTABLE} ${PCU_WIN95_AUDIT_SCRIPT} ${args}
-                     $<TARGET_FILE:${ARG_EXECUTABLE}>)
-    set_tests_properties(${name} PROPERTIES LABELS "audit;${ARG_LABELS}")
+    _pcu_audit(${name} ${ARG_EXECUTABLE} "${ARG_LABELS}" "${ARG_CPUID}" "${ARG_MMX}" ${args})
 endfunction()

@@ -32,27 +32,20 @@ inline int32_t round_shift(int32_t value, int shift) {
     return shift_right(wrap32(static_cast<int64_t>(value) + half), shift);
 }
 
+// r clamped to lowest..highest.
+inline int16_t clamp_to(int32_t r, int32_t lowest, int32_t highest) {
+    return static_cast<int16_t>(r > highest ? highest : r < lowest ? lowest : r);
+}
+
 // Symmetric clamp of the multiplicative routines: above 32767 gives 32767, below -32767 gives
 // -32767. Never yields -32768.
 inline int16_t clamp_symmetric(int32_t r) {
-    if (r > 32767) {
-        return 32767;
-    }
-    if (r < -32767) {
-        return -32767;
-    }
-    return static_cast<int16_t>(r);
+    return clamp_to(r, -32767, 32767);
 }
 
 // Full-range saturation to -32768..32767.
 inline int16_t clamp_full(int32_t r) {
-    if (r > 32767) {
-        return 32767;
-    }
-    if (r < -32768) {
-        return -32768;
-    }
-    return static_cast<int16_t>(r);
+    return clamp_to(r, -32768, 32767);
 }
 
 // a * x + b * y of 16-bit operands as a 32-bit sum wrapping modulo 2^32 (only all four at

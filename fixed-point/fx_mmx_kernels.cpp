@@ -1,9 +1,10 @@
 // The MMX kernels: fx_dot_mmx, fx_lincomb_mmx, fx_add_sat_mmx, fx_scale_mmx.
 //
-// On x86 (32- and 64-bit) each kernel is one block of MMX instructions: the constant
-// registers are built once before the loop, the source group enters the multiply-add or
-// saturating add directly as a memory operand, the loop carries no branch but its test,
-// and EMMS ends every call, so the caller may use floating point at once.
+// Each kernel is one block of MMX instructions (x86, 32- and 64-bit, the only processors the
+// library is built for): the constant registers are built once before the loop, the source
+// group enters the multiply-add or saturating add directly as a memory operand, the loop
+// carries no branch but its test, and EMMS ends every call, so the caller may use floating
+// point at once.
 //
 // Group rule: the first group of four elements is handled unconditionally; the loop goes on
 // while the running pointer (p for the dot product, dst for the others), advanced by 8
@@ -11,15 +12,10 @@
 // A count of n >= 1 thus handles 4 * ceil(n / 4) elements: every array must extend to the
 // next multiple of four, the extra elements are read, and in dst they are overwritten (the
 // dot product adds their products). A count below 1 touches no memory (the dot product then
-// returns 0).
-//
-// Elsewhere the kernels are the portable lane model, which gives the same results.
+// returns 0). The portable lane model (fx_mmx_lanes.h) gives the same results, step by step.
 #include "fixed_point.h"
-#include "fx_mmx_lanes.h"
 
 #include <cstdint>
-
-#if defined(__i386__) || defined(__x86_64__)
 
 // Every kernel is declared to clobber all eight MMX registers (its EMMS leaves them all
 // empty) and the flags, and reads and writes the caller's arrays through its pointer
@@ -208,23 +204,3 @@ void fx_scale_mmx(int16_t* dst, int16_t k, int32_t count) {
         : [end] "r"(end), [coef] "r"(k_high), [rounding] "r"(rounding), [marker] "r"(marker_pair)
         : FX_MMX_CLOBBERS);
 }
-
-#else // no MMX instructions in this build: the lane model computes the same results
-
-int16_t fx_dot_mmx(const int16_t* p, const int16_t* q, int32_t count) {
-    return fx_dot_lanes(p, q, count);
-}
-
-void fx_lincomb_mmx(int16_t a, int16_t* dst, int16_t b, const int16_t* src, int32_t count) {
-    fx_lincomb_lanes(a, dst, b, src, count);
-}
-
-void fx_add_sat_mmx(int16_t* dst, const int16_t* src, int32_t count) {
-    fx_add_sat_lanes(dst, src, count);
-}
-
-void fx_scale_mmx(int16_t* dst, int16_t k, int32_t count) {
-    fx_scale_lanes(dst, k, count);
-}
-
-#endif

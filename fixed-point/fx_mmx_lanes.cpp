@@ -96,6 +96,17 @@ FxLanes16 as_words(FxLanes32 x) {
     return r;
 }
 
+// PMADDWD of the (x, destination) pairs with the coefficients, + 2048, arithmetic >> 12,
+// PACKSSDW: the multiply step of fx_lincomb and fx_scale.
+FxLanes16 multiply_pairs(FxLanes16 x, FxLanes16 destination, FxLanes16 coefficients) {
+    const FxLanes32 rounding = both_halves(2048);
+    FxLanes32 low = fx_lanes_pmaddwd(fx_lanes_punpcklwd(x, destination), coefficients);
+    FxLanes32 high = fx_lanes_pmaddwd(fx_lanes_punpckhwd(x, destination), coefficients);
+    low = fx_lanes_psrad(fx_lanes_paddd(low, rounding), 12);
+    high = fx_lanes_psrad(fx_lanes_paddd(high, rounding), 12);
+    return fx_lanes_packssdw(low, high);
+}
+
 } // namespace
 
 // Two 32-bit partial sums of pairs of products, each pair floored by 10 bits; S = L0 + L1
@@ -120,16 +131,9 @@ void fx_lincomb_lanes(int16_t a, int16_t* dst, int16_t b, const int16_t* src, in
     const uint32_t b_low_a_high =
         (static_cast<uint32_t>(static_cast<uint16_t>(a)) << 16) | static_cast<uint16_t>(b);
     const FxLanes16 coefficients = as_words(both_halves(wrap32(b_low_a_high)));
-    const FxLanes32 rounding = both_halves(2048);
     for (int32_t g = 0; g < group_count(count); ++g) {
         int16_t* d = dst + 4 * g;
-        const FxLanes16 source = load_group(src + 4 * g);
-        const FxLanes16 destination = load_group(d);
-        FxLanes32 low = fx_lanes_pmaddwd(fx_lanes_punpcklwd(source, destination), coefficients);
-        FxLanes32 high = fx_lanes_pmaddwd(fx_lanes_punpckhwd(source, destination), coefficients);
-        low = fx_lanes_psrad(fx_lanes_paddd(low, rounding), 12);
-        high = fx_lanes_psrad(fx_lanes_paddd(high, rounding), 12);
-        store_group(d, fx_lanes_packssdw(low, high));
+        store_group(d, multiply_pairs(load_group(src + 4 * g), load_group(d), coefficients));
     }
 }
 
@@ -145,19 +149,13 @@ void fx_add_sat_lanes(int16_t* dst, const int16_t* src, int32_t count) {
 void fx_scale_lanes(int16_t* dst, int16_t k, int32_t count) {
     const uint32_t k_high = static_cast<uint32_t>(static_cast<uint16_t>(k)) << 16;
     const FxLanes16 coefficients = as_words(both_halves(wrap32(k_high)));
-    const FxLanes32 rounding = both_halves(2048);
     const FxLanes16 marker = FxLanes16{{INT16_MIN, INT16_MIN, INT16_MIN, INT16_MIN}};
     // The MMX kernel interleaves with whatever its work registers hold; those lanes are
     // multiplied by 0, so any value gives the same result.
     const FxLanes16 unused{};
     for (int32_t g = 0; g < group_count(count); ++g) {
         int16_t* d = dst + 4 * g;
-        const FxLanes16 destination = load_group(d);
-        FxLanes32 low = fx_lanes_pmaddwd(fx_lanes_punpcklwd(unused, destination), coefficients);
-        FxLanes32 high = fx_lanes_pmaddwd(fx_lanes_punpckhwd(unused, destination), coefficients);
-        low = fx_lanes_psrad(fx_lanes_paddd(low, rounding), 12);
-        high = fx_lanes_psrad(fx_lanes_paddd(high, rounding), 12);
-        const FxLanes16 packed = fx_lanes_packssdw(low, high);
+        const FxLanes16 packed = multiply_pairs(unused, load_group(d), coefficients);
         store_group(d, fx_lanes_psubw(packed, fx_lanes_pcmpeqw(marker, packed)));
     }
 }

@@ -1,8 +1,7 @@
 // Portable lane model of the MMX kernels. Each function here carries out, lane by lane and
 // group by group, exactly what the MMX instruction sequence of the matching fx_*_mmx kernel
 // does: PMADDWD with its 32-bit wrap, PSRAD, PADDD, PACKSSDW, PADDSW, PCMPEQW and PSUBW.
-// On x86 builds the kernels run real MMX instructions and this model is the tests' oracle;
-// elsewhere the kernels are this model.
+// The kernels run real MMX instructions; this model is the tests' oracle.
 //
 // Group rule (as the MMX kernels): a count of n >= 1 handles 4 * ceil(n / 4) elements, so
 // every array must extend to the next multiple of four; a count below 1 touches nothing.

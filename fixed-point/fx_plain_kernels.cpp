@@ -1,10 +1,14 @@
-// Plain paths of fx_dot, fx_lincomb, fx_add_sat and fx_scale. Every loop handles exactly
-// count elements; a count below 1 touches no memory.
+// The mmx_enabled switch and the four dispatching kernels: each reads the switch once per
+// call and hands the whole call either to its MMX form or to its plain path, one element at a
+// time. Every plain loop handles exactly count elements; a count below 1 touches no memory.
 #include "fixed_point.h"
 #include "fx_arith.h"
-#include "fx_plain.h"
 
 using namespace fx_detail;
+
+int32_t mmx_enabled = 0;
+
+namespace {
 
 // Dot product of two Q4.12 vectors -> Q4.12. Each 32-bit product is floored by 9 bits
 // (arithmetic >> 9) and summed in 32 bits wrapping modulo 2^32 (no wrap below 1024
@@ -43,4 +47,34 @@ void fx_scale_plain(int16_t* dst, int16_t k, int32_t count) {
     for (int32_t i = 0; i < count; ++i) {
         dst[i] = fx_mul(dst[i], k);
     }
+}
+
+} // namespace
+
+int16_t fx_dot(const int16_t* p, const int16_t* q, int32_t count) {
+    if (mmx_enabled != 0) {
+        return fx_dot_mmx(p, q, count);
+    }
+    return fx_dot_plain(p, q, count);
+}
+
+void fx_lincomb(int16_t a, int16_t* dst, int16_t b, const int16_t* src, int32_t count) {
+    if (mmx_enabled != 0) {
+        return fx_lincomb_mmx(a, dst, b, src, count);
+    }
+    fx_lincomb_plain(a, dst, b, src, count);
+}
+
+void fx_add_sat(int16_t* dst, const int16_t* src, int32_t count) {
+    if (mmx_enabled != 0) {
+        return fx_add_sat_mmx(dst, src, count);
+    }
+    fx_add_sat_plain(dst, src, count);
+}
+
+void fx_scale(int16_t* dst, int16_t k, int32_t count) {
+    if (mmx_enabled != 0) {
+        return fx_scale_mmx(dst, k, count);
+    }
+    fx_scale_plain(dst, k, count);
 }

@@ -32,12 +32,5 @@ int16_t fx_amplify(int16_t x, int32_t divisor) {
         d = 1;
     }
     const int32_t shift = 12 / d;
-    const int32_t y = static_cast<int32_t>(x) * (static_cast<int32_t>(1) << shift);
-    if (y > 4096) {
-        return 4096;
-    }
-    if (y < -4096) {
-        return -4096;
-    }
-    return static_cast<int16_t>(y);
+    return clamp_to(static_cast<int32_t>(x) * (static_cast<int32_t>(1) << shift), -4096, 4096);
 }

@@ -40,57 +40,31 @@ uint16_t shift16_by_33() {
 }
 
 void flags32_toggle_read(uint32_t toggle, uint32_t* before, uint32_t* after) {
-#if defined(__x86_64__)
-    uint64_t first;
-    uint64_t second;
-    uint64_t mask = toggle;
-    __asm__ volatile(PEX_SAVE_FLAGS "pushfq\n\t"
-                                    "popq %0\n\t"
-                                    "movq %0, %1\n\t"
-                                    "xorq %2, %1\n\t"
-                                    "pushq %1\n\t"
-                                    "popfq\n\t"
-                                    "pushfq\n\t"
-                                    "popq %1\n\t" PEX_RESTORE_FLAGS
+    // The flags register in its full width (on x86-64 RFLAGS, whose low half is the 32-bit
+    // register); the assembler takes each instruction's size from its register.
+    uintptr_t first;
+    uintptr_t second;
+    uintptr_t mask = toggle;
+    __asm__ volatile(PEX_SAVE_FLAGS "pushf\n\t"
+                                    "pop %0\n\t"
+                                    "mov %0, %1\n\t"
+                                    "xor %2, %1\n\t"
+                                    "push %1\n\t"
+                                    "popf\n\t"
+                                    "pushf\n\t"
+                                    "pop %1\n\t" PEX_RESTORE_FLAGS
                      : "=&r"(first), "=&r"(second)
                      : "r"(mask)
                      : "cc", "memory");
-    // The 32-bit flags register is the low half of RFLAGS.
     *before = static_cast<uint32_t>(first);
     *after = static_cast<uint32_t>(second);
-#else
-    uint32_t first;
-    uint32_t second;
-    __asm__ volatile(PEX_SAVE_FLAGS "pushfl\n\t"
-                                    "popl %0\n\t"
-                                    "movl %0, %1\n\t"
-                                    "xorl %2, %1\n\t"
-                                    "pushl %1\n\t"
-                                    "popfl\n\t"
-                                    "pushfl\n\t"
-                                    "popl %1\n\t" PEX_RESTORE_FLAGS
-                     : "=&r"(first), "=&r"(second)
-                     : "r"(toggle)
-                     : "cc", "memory");
-    *before = first;
-    *after = second;
-#endif
 }
 
 void cpuid_leaf1(uint32_t* eax, uint32_t* edx) {
-    uint32_t a;
-    uint32_t b;
-    uint32_t c;
-    uint32_t d;
-    __asm__ volatile("cpuid" : "=a"(a), "=b"(b), "=c"(c), "=d"(d) : "a"(1u), "c"(0u));
-    (void)b;
-    (void)c;
-    *eax = a;
-    *edx = d;
+    uint32_t ebx;
+    uint32_t ecx;
+    __asm__ volatile("cpuid" : "=a"(*eax), "=b"(ebx), "=c"(ecx), "=d"(*edx) : "a"(1u), "c"(0u));
 }
-
-#undef PEX_SAVE_FLAGS
-#undef PEX_RESTORE_FLAGS
 
 const cpu_probes x86_probes = {flags16_write_read, shift16_by_33, flags32_toggle_read, cpuid_leaf1};
 

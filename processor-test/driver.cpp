@@ -54,6 +54,11 @@ const char* const help =
 const pex_kernels real_kernels = {fx_dot,     fx_dot_mmx,     fx_lincomb, fx_lincomb_mmx,
                                   fx_add_sat, fx_add_sat_mmx, fx_scale,   fx_scale_mmx};
 
+bool is_word(const char* argument, const char* word) {
+    size_t length = std::strlen(word);
+    return std::strlen(argument) == length && std::memcmp(argument, word, length) == 0;
+}
+
 void load_vectors() {
     for (int32_t i = 0; i < vec_len; ++i) {
         vec_x[i] = fx_from_double(test_values_a[i]);
@@ -65,13 +70,10 @@ void load_vectors() {
 // Plain and MMX results agree element by element, where the MMX form may also saturate
 // a negative result to -32768 where the plain form gives -32767. No early exit.
 const char* compare_vectors() {
-    int16_t pass = 1;
-    for (int32_t i = 0; i < vec_len; ++i) {
-        bool agree = vec_x[i] == vec_y[i] || (vec_x[i] == -32767 && vec_y[i] == -32768);
-        if (!agree)
-            pass = 0;
-    }
-    return pass == 1 ? "ok" : "failed";
+    bool pass = true;
+    for (int32_t i = 0; i < vec_len; ++i)
+        pass = (vec_x[i] == vec_y[i] || (vec_x[i] == -32767 && vec_y[i] == -32768)) && pass;
+    return pass ? "ok" : "failed";
 }
 
 void run_tests(const pex_driver_seams* seams) {
@@ -160,15 +162,6 @@ pex_bench_counts scaled_bench_counts(const char* scale) {
     counts.lincomb_mmx /= n;
     return counts;
 }
-
-namespace {
-
-bool is_word(const char* argument, const char* word) {
-    size_t length = std::strlen(word);
-    return std::strlen(argument) == length && std::memcmp(argument, word, length) == 0;
-}
-
-} // namespace
 
 int pexmoor_options(const pex_console* console, int argc, const char* const* argv) {
     if (argc < 2)

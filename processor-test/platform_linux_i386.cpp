@@ -9,6 +9,7 @@
 #include "platform.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -94,13 +95,10 @@ bool environment_value(const char* name, char* buffer, size_t size) {
         }
         if (*n != '\0' || *p != '=')
             continue;
-        size_t length = 0;
-        while (p[1 + length] != '\0')
-            ++length;
+        const size_t length = std::strlen(p + 1);
         if (length >= size)
             return false;
-        for (size_t i = 0; i <= length; ++i)
-            buffer[i] = p[1 + i];
+        std::memcpy(buffer, p + 1, length + 1);
         return true;
     }
     return false;

@@ -19,10 +19,7 @@
 // cannot be carried out (the buffer then holds the text up to that point). `size` must be at
 // least 1.
 int text_format(char* buffer, size_t size, const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 3, 4)))
-#endif
-    ;
+    __attribute__((format(printf, 3, 4)));
 
 // Writes a text on the console and flushes it.
 void console_text(const pex_console* console, const char* text);
@@ -30,7 +27,4 @@ void console_text(const pex_console* console, const char* text);
 // Formats into a buffer of 256 characters (longer output is cut at 255), writes the text and
 // flushes it.
 void console_print(const pex_console* console, const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 2, 3)))
-#endif
-    ;
+    __attribute__((format(printf, 2, 3)));

@@ -1,23 +1,16 @@
 #!/usr/bin/env bash
-# scripts/screenshot-tolvane.sh [BUILD_DIR] — pictures the browser's main window.
+# scripts/screenshot-tolvane.sh — pictures the browser's main window.
 #
-# Builds tolvane_screenshot and make_demo_drivers in BUILD_DIR (default build/release,
-# configured with the release preset when missing), writes a demo Windows directory, starts
-# the main window against it under a virtual X server (real X11 fonts and style) and saves
-# docs/tolvane-main-window.png.
+# Builds tolvane_screenshot and make_demo_drivers in the release build (configured when
+# missing), writes a demo Windows directory, starts the main window against it under a
+# virtual X server (real X11 fonts and style) and saves docs/tolvane-main-window.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=${1:-build/release}
+build=build/release
 output=docs/tolvane-main-window.png
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    if [ "$build" = build/release ]; then
-        cmake --preset release >/dev/null
-    else
-        cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-    fi
-fi
+[ -f "$build/CMakeCache.txt" ] || cmake --preset release >/dev/null
 cmake --build "$build" --target tolvane_screenshot make_demo_drivers
 
 prefix=$(mktemp -d)

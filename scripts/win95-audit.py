@@ -71,12 +71,7 @@ punpckhwd punpckhdq punpcklbw punpcklwd punpckldq pxor
 # The DLLs of every Windows 95 release (lower case).
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll"}
 
-# What the Windows 95 loader expects of a program's layout.
-IMAGE_BASE = 0x400000
-SECTION_ALIGNMENT = 4096
-FILE_ALIGNMENT = 512
-
-# Data directory entries.
+# The data directory entries of thread-local storage and delay-load imports.
 TLS_DIRECTORY = 9
 DELAY_IMPORT_DIRECTORY = 13
 
@@ -108,34 +103,21 @@ def qualified_name(symbol):
 def base_name(symbol):
     name = qualified_name(symbol).split("::")[-1]
     name = name.split(".")[0] if not name.startswith(".") else name
-    if "@" in name:  # stdcall decoration
-        name = name.split("@")[0]
+    name = name.split("@")[0]  # no stdcall decoration
     return name.lstrip("_") if not symbol.startswith("_Z") else name
 
 
 def read_def(path):
-    dll = None
-    names = set()
-    in_exports = False
+    """The DLL a .def file's LIBRARY line names (lower case) and the functions its EXPORTS list."""
     with open(path) as f:
-        for raw in f:
-            line = raw.split(";")[0].strip()
-            if not line:
-                continue
-            word = line.split()[0]
-            if word.upper() == "LIBRARY":
-                dll = line.split()[1].strip('"').lower()
-                if not dll.endswith(".dll"):
-                    dll += ".dll"
-                continue
-            if word.upper() == "EXPORTS":
-                in_exports = True
-                continue
-            if in_exports:
-                names.add(word.split("@")[0])
-    if dll is None:
+        lines = [line.split(";")[0].split() for line in f]
+    words = [line for line in lines if line]
+    library = [line[1].strip('"').lower() for line in words if line[0].upper() == "LIBRARY"]
+    if not library:
         sys.exit(f"{path}: no LIBRARY line")
-    return dll, names
+    exports = [i for i, line in enumerate(words) if line[0].upper() == "EXPORTS"]
+    names = {line[0].split("@")[0] for line in words[exports[0] + 1:]} if exports else set()
+    return library[-1] if library[-1].endswith(".dll") else library[-1] + ".dll", names
 
 
 def permitted(name, qualified, names):
@@ -320,12 +302,12 @@ def main():
             return 1
         if (image.sub_major, image.sub_minor) > (4, 0):
             fail(f"subsystem version {image.sub_major}.{image.sub_minor}, above 4.0")
-        if image.image_base != IMAGE_BASE:
-            fail(f"image base {image.image_base:#x}, not {IMAGE_BASE:#x}")
-        if image.section_alignment != SECTION_ALIGNMENT:
-            fail(f"section alignment {image.section_alignment}, not {SECTION_ALIGNMENT}")
-        if image.file_alignment != FILE_ALIGNMENT:
-            fail(f"file alignment {image.file_alignment}, not {FILE_ALIGNMENT}")
+        # The layout the Windows 95 loader maps directly.
+        for what, got, want, form in (("image base", image.image_base, 0x400000, "#x"),
+                                      ("section alignment", image.section_alignment, 4096, "d"),
+                                      ("file alignment", image.file_alignment, 512, "d")):
+            if got != want:
+                fail(f"{what} {got:{form}}, not {want:{form}}")
         if image.directory(TLS_DIRECTORY) != (0, 0) and not args.own_code:
             fail("a TLS directory (%#x, %d bytes)" % image.directory(TLS_DIRECTORY))
         if image.directory(DELAY_IMPORT_DIRECTORY) != (0, 0):
@@ -349,7 +331,7 @@ def main():
         for path in args.imports:
             dll, names = read_def(path)
             allowed.setdefault(dll, set()).update(names)
-        bad_dlls = collections.OrderedDict()
+        bad_dlls = {}
         for dll, name, ordinal in imports:
             key = dll.lower()
             if key not in allowed:
@@ -370,13 +352,8 @@ def main():
     if delayed:
         fail(f"delay-load imports ({', '.join(delayed)})")
     if args.freestanding:
-        table = {}
-        for line in symbols.splitlines():
-            parts = line.split()
-            if parts and parts[-1] in ("___CTOR_LIST__", "___DTOR_LIST__"):
-                m = re.search(r"0x([0-9a-f]+)\s+\S+$", line)
-                if m:
-                    table[parts[-1]] = int(m.group(1), 16)
+        table = {name: int(address, 16) for address, name in
+                 re.findall(r"0x([0-9a-f]+)\s+(___[CD]TOR_LIST__)$", symbols, re.M)}
         # The list is the marker -1, the constructors and a terminating 0.
         if len(table) == 2 and table["___DTOR_LIST__"] - table["___CTOR_LIST__"] > 8:
             count = (table["___DTOR_LIST__"] - table["___CTOR_LIST__"]) // 4 - 2
@@ -425,8 +402,7 @@ def main():
         address = int(m.group(1), 16)
         if in_data or not is_own(address):
             continue
-        text = m.group(3).split("#")[0].strip()
-        words = text.split()
+        words = m.group(3).split("#")[0].split()
         while words and words[0] in PREFIXES:
             words.pop(0)
         if not words:

@@ -22,10 +22,9 @@ if [ $# -eq 0 ]; then
     exit 2
 fi
 
-cupsd=$(command -v cupsd || true)
-[ -n "$cupsd" ] || [ ! -x /usr/sbin/cupsd ] || cupsd=/usr/sbin/cupsd
-lpadmin=$(command -v lpadmin || true)
-[ -n "$lpadmin" ] || [ ! -x /usr/sbin/lpadmin ] || lpadmin=/usr/sbin/lpadmin
+# Both are in /usr/sbin, which a user's PATH may leave out.
+cupsd=$(PATH=$PATH:/usr/sbin command -v cupsd || true)
+lpadmin=$(PATH=$PATH:/usr/sbin command -v lpadmin || true)
 if [ -z "$cupsd" ] || [ -z "$lpadmin" ] || ! command -v lpstat >/dev/null; then
     echo "SKIP: no CUPS here (cupsd, lpadmin and lpstat come with the Debian packages cups" \
         "and cups-client; scripts/ensure-packages.sh installs them)"

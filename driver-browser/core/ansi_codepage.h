@@ -18,12 +18,6 @@ inline char16_t ansiToChar(uint8_t byte) {
 // The characters for bytes[0..size), one character per byte.
 std::u16string ansiToString(const uint8_t* bytes, std::size_t size);
 
-// The byte for one character: the reverse of ansiToChar, '?' for a character the code page
-// lacks.
-inline uint8_t charToAnsi(char16_t character) {
-    return unit_to_cp1252(character);
-}
-
 // UTF-8 of a text (a surrogate pair as its one code point), for printing it on a terminal or
 // into a file.
 std::string toUtf8(const std::u16string& text);

@@ -6,14 +6,6 @@
 
 namespace tolvane {
 
-namespace {
-
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
-
 bool wildcardMatch(std::string_view pattern, std::string_view name) {
     // Two pointers; on a mismatch fall back to the latest '*' and let it swallow one more
     // character. Linear in practice, never worse than pattern size times name size.
@@ -26,7 +18,7 @@ bool wildcardMatch(std::string_view pattern, std::string_view name) {
             starAt = p++;
             starMatched = n;
         } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || lowerAscii(pattern[p]) == lowerAscii(name[n]))) {
+                   (pattern[p] == '?' || foldAscii(pattern[p]) == foldAscii(name[n]))) {
             ++p;
             ++n;
         } else if (starAt != std::string_view::npos) {
@@ -41,6 +33,8 @@ bool wildcardMatch(std::string_view pattern, std::string_view name) {
     }
     return p == pattern.size();
 }
+
+namespace {
 
 bool matchesPatterns(const char* patterns, const char* name) {
     const std::string_view wanted(name, std::strlen(name));
@@ -65,6 +59,8 @@ bool listedAsDriverFile(const DirectoryEntry& entry, const char* patterns) {
            matchesPatterns(patterns, entry.name);
 }
 
+} // namespace
+
 bool listDriverFiles(const DirectorySeam& directory, const char* dir, const char* patterns,
                      const NameSink& sink) {
     if (directory.open(directory.context, dir) != FileFailure::None) {
@@ -82,13 +78,8 @@ bool listDriverFiles(const DirectorySeam& directory, const char* dir, const char
 bool isSameDirectory(const char* current, const char* dir, const DirectoryIdentitySeam& identity) {
     const std::string_view a(current, std::strlen(current));
     const std::string_view b(dir, std::strlen(dir));
-    if (a == b) {
-        return true;
-    }
-    if (a.empty() || b.empty()) {
-        return false;
-    }
-    return identity.sameDirectory(identity.context, current, dir);
+    return a == b ||
+           (!a.empty() && !b.empty() && identity.sameDirectory(identity.context, current, dir));
 }
 
 } // namespace tolvane

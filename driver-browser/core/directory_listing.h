@@ -38,16 +38,10 @@ struct NameSink {
 // the case of ASCII letters.
 bool wildcardMatch(std::string_view pattern, std::string_view name);
 
-// True when name matches any of the ';'-separated wildcard patterns (empty ones ignored).
-bool matchesPatterns(const char* patterns, const char* name);
-
-// Whether the driver list shows the entry: a file that is neither hidden nor a system
-// file, whose real name matches the patterns.
-bool listedAsDriverFile(const DirectoryEntry& entry, const char* patterns);
-
 // Hands every entry of dir the driver list shows to sink, once each, in the directory's
-// order; the list orders them by compareNames (name_order.h). False, with nothing handed
-// over, when dir cannot be read.
+// order: each file that is neither hidden nor a system file, whose real name matches any of
+// the ';'-separated wildcard patterns (empty ones ignored). The list orders them by
+// compareNames (name_order.h). False, with nothing handed over, when dir cannot be read.
 bool listDriverFiles(const DirectorySeam& directory, const char* dir, const char* patterns,
                      const NameSink& sink);
 

@@ -8,34 +8,16 @@
 
 namespace tolvane {
 
-namespace {
-
-const uint8_t* bytesOf(std::string_view text) {
-    return reinterpret_cast<const uint8_t*>(text.data());
-}
-
-bool isValidUtf8(std::string_view bytes) {
-    uint32_t ignored = 0;
-    for (std::size_t at = 0; at < bytes.size();) {
-        const std::size_t length = utf8_decode(bytesOf(bytes) + at, bytes.size() - at, &ignored);
-        if (length == 0) {
-            return false;
-        }
-        at += length;
-    }
-    return true;
-}
-
-} // namespace
-
 std::u16string shownFileName(std::string_view bytes) {
-    if (!isValidUtf8(bytes)) {
-        return ansiToString(bytesOf(bytes), bytes.size());
-    }
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
     std::u16string shown;
     uint32_t c = 0;
     for (std::size_t at = 0; at < bytes.size();) {
-        at += utf8_decode(bytesOf(bytes) + at, bytes.size() - at, &c);
+        const std::size_t length = utf8_decode(data + at, bytes.size() - at, &c);
+        if (length == 0) { // not UTF-8: the code page's characters
+            return ansiToString(data, bytes.size());
+        }
+        at += length;
         if (c >= 0x10000) {
             shown.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
             shown.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
@@ -53,18 +35,13 @@ namespace {
 bool codePageName(std::string_view name, std::string* bytes) {
     bytes->clear();
     for (const char16_t c : shownFileName(name)) {
-        const uint8_t byte = charToAnsi(c);
+        const uint8_t byte = unit_to_cp1252(c);
         if (byte == '?' && c != u'?') {
             return false;
         }
         bytes->push_back(static_cast<char>(byte));
     }
     return true;
-}
-
-int compareBytes(std::string_view a, std::string_view b) {
-    const int order = a.compare(b);
-    return order < 0 ? -1 : order > 0 ? 1 : 0;
 }
 
 // A name with what it is compared by.
@@ -85,7 +62,7 @@ int compareKeys(const SortKey& a, const SortKey& b) {
         return a.shown ? -1 : 1;
     }
     const int order = a.shown ? compareNames(a.codePage.c_str(), b.codePage.c_str()) : 0;
-    return order != 0 ? order : compareBytes(a.name, b.name);
+    return order != 0 ? order : a.name.compare(b.name);
 }
 
 } // namespace

@@ -3,37 +3,25 @@
 namespace tolvane {
 
 const char* fileFailureReason(FileFailure failure) {
-    switch (failure) {
-    case FileFailure::None:
-        return "";
-    case FileFailure::NotFound:
-        return "it no longer exists";
-    case FileFailure::AccessDenied:
-        return "permission denied";
-    case FileFailure::InUse:
-        return "another program is using it";
-    case FileFailure::IsDirectory:
-        return "it is a directory";
-    case FileFailure::NotRegularFile:
-        return "it is not a regular file";
-    case FileFailure::NotADirectory:
-        return "its path is not a directory path";
-    case FileFailure::NameTooLong:
-        return "its name is too long";
-    case FileFailure::TooManyLinks:
-        return "too many symbolic links";
-    case FileFailure::TooLarge:
-        return "it is too large";
-    case FileFailure::OutOfMemory:
-        return "not enough memory";
-    case FileFailure::Shrunk:
-        return "it became shorter while being read";
-    case FileFailure::InputOutput:
-        return "input/output error";
-    case FileFailure::Other:
-        break;
-    }
-    return "the system could not read it";
+    // In the order of FileFailure.
+    static const char* const kReasons[] = {"",
+                                           "it no longer exists",
+                                           "permission denied",
+                                           "another program is using it",
+                                           "it is a directory",
+                                           "it is not a regular file",
+                                           "its path is not a directory path",
+                                           "its name is too long",
+                                           "too many symbolic links",
+                                           "it is too large",
+                                           "not enough memory",
+                                           "it became shorter while being read",
+                                           "input/output error",
+                                           "the system could not read it"};
+    constexpr auto kOther = static_cast<std::size_t>(FileFailure::Other);
+    static_assert(sizeof kReasons / sizeof kReasons[0] == kOther + 1, "a reason for each");
+    const auto index = static_cast<std::size_t>(failure);
+    return kReasons[index < kOther ? index : kOther];
 }
 
 namespace {

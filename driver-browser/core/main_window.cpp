@@ -3,6 +3,7 @@
 #include "path_text.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace tolvane {
 
@@ -24,9 +25,7 @@ bool copyText(const MainWindowSeam& window, WindowText from, WindowText to) {
 
 std::size_t readWindowsDirectory(const WindowsDirectorySeam& platform, char* buffer,
                                  std::size_t capacity) {
-    for (unsigned n = 0; n < kWindowsDirectoryBuffer; ++n) {
-        buffer[n] = ' ';
-    }
+    std::memset(buffer, ' ', kWindowsDirectoryBuffer);
     buffer[kWindowsDirectoryBuffer] = '\0';
     const unsigned stored = platform.get(platform.context, buffer, kWindowsDirectoryBuffer);
     auto count = static_cast<int16_t>(stored);

@@ -83,7 +83,7 @@ constexpr char kMarks[] = "\x01\x02\x03\x04\x05\x06\x07\x08\x0E\x0F\x10\x11\x12\
                           "\x16\x17\x18\x19\x1A\x1B\x1C\x1D\x1E\x1F\x7F'-\x96\x97";
 
 // Left out at every level but the last: the soft hyphen.
-constexpr char kIgnored[] = "\xAD";
+constexpr char kSoftHyphen = '\xAD';
 
 // One byte as the lists weigh it.
 struct Weight {
@@ -91,7 +91,6 @@ struct Weight {
     uint8_t accent;     // level 2, of the first primary (the second has none)
     uint8_t raised;     // level 3
     uint8_t mark;       // level 4: 0 for none
-    bool known;
 };
 
 struct WeightTable {
@@ -109,15 +108,15 @@ constexpr WeightTable makeWeights() {
         ++primary;
         for (uint8_t accent = 0; accent < 8 && group.tiers[accent] != nullptr; ++accent) {
             for (const char* c = group.tiers[accent]; *c != '\0'; ++c) {
-                table.byte[index(*c)] = Weight{{primary, 0}, accent, 0, 0, true};
+                table.byte[index(*c)] = Weight{{primary, 0}, accent, 0, 0};
             }
         }
     }
     for (const TwoLetters& two : kTwoLetters) {
         for (const char* c = two.letters; *c != '\0'; ++c) {
-            Weight& w = table.byte[index(*c)];
-            w = Weight{{table.byte[index(two.first)].primary[0], 0}, 0, 0, 0, true};
-            w.primary[1] = table.byte[index(two.second)].primary[0];
+            const uint8_t first = table.byte[index(two.first)].primary[0];
+            const uint8_t second = table.byte[index(two.second)].primary[0];
+            table.byte[index(*c)] = Weight{{first, second}, 0, 0, 0};
         }
     }
     for (const char* c = kRaisedForms; *c != '\0'; ++c) {
@@ -125,10 +124,7 @@ constexpr WeightTable makeWeights() {
     }
     uint8_t mark = 0;
     for (const char* c = kMarks; *c != '\0'; ++c) {
-        table.byte[index(*c)] = Weight{{0, 0}, 0, 0, ++mark, true};
-    }
-    for (const char* c = kIgnored; *c != '\0'; ++c) {
-        table.byte[index(*c)] = Weight{{0, 0}, 0, 0, 0, true};
+        table.byte[index(*c)] = Weight{{0, 0}, 0, 0, ++mark};
     }
     return table;
 }
@@ -137,7 +133,8 @@ constexpr WeightTable kWeights = makeWeights();
 
 constexpr bool everyByteIsWeighed() {
     for (int b = 1; b < 256; ++b) {
-        if (!kWeights.byte[b].known) {
+        const Weight& w = kWeights.byte[b];
+        if (w.primary[0] == 0 && w.mark == 0 && b != index(kSoftHyphen)) {
             return false;
         }
     }

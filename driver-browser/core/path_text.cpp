@@ -4,14 +4,6 @@
 
 namespace tolvane {
 
-namespace {
-
-char foldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
-
 bool equalIgnoringCase(const char* a, const char* b) {
     for (; *a != '\0' && foldAscii(*a) == foldAscii(*b); ++a, ++b) {
     }

@@ -14,6 +14,11 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
+// An ASCII letter in lower case; any other byte as it is.
+inline char foldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // True when the two texts are equal ignoring the case of ASCII letters.
 bool equalIgnoringCase(const char* a, const char* b);
 

@@ -6,6 +6,7 @@
 #include "file_reading.h"
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 namespace tolvane {
@@ -30,7 +31,7 @@ private:
 
     int fd_ = -1;
     bool sparse_ = false;
-    std::vector<void*> blocks_;
+    std::vector<std::unique_ptr<uint8_t[]>> blocks_;
 };
 
 } // namespace tolvane

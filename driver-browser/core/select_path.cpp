@@ -9,39 +9,58 @@ namespace tolvane {
 
 namespace {
 
-char foldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool isDotName(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-} // namespace
-
+// The length of path's root: up to and including its first separator ("C:\", "/"); the
+// whole path when it has none.
 std::size_t rootLength(const char* path, char separator) {
-    std::size_t n = 0;
-    while (path[n] != '\0' && path[n] != separator) {
-        ++n;
-    }
-    return path[n] == separator ? n + 1 : n;
+    const std::size_t length = std::strlen(path);
+    const auto* found = static_cast<const char*>(std::memchr(path, separator, length));
+    return found != nullptr ? static_cast<std::size_t>(found - path) + 1 : length;
 }
+
+// The next directory of path's branch from *at on (separators skipped) into *start, with
+// *at behind it; false when there is none.
+bool nextDirectory(const char* path, char separator, std::size_t* at, std::size_t* start) {
+    while (path[*at] == separator) {
+        ++*at;
+    }
+    *start = *at;
+    while (path[*at] != '\0' && path[*at] != separator) {
+        ++*at;
+    }
+    return *at > *start;
+}
+
+// Whether Dir1 lists an entry of the open directory: a directory, not hidden, not "." or
+// "..".
+bool listedAsSubdirectory(const DirectoryEntry& entry) {
+    return entry.directory && !entry.hidden && !isDotName(entry.name);
+}
+
+// The directory drive opens at: the platform's current directory for it, else the process's
+// current directory when that lies on it, else the drive's root.
+const char* driveDirectory(const SelectPathSeam& dialog, int drive) {
+    if (dialog.driveCurrentDirectory != nullptr) {
+        return dialog.driveCurrentDirectory(dialog.context, drive);
+    }
+    const char* current = dialog.currentDirectory(dialog.context);
+    if (driveHolding(dialog, current) == drive) {
+        return current;
+    }
+    return dialog.driveRoot(dialog.context, drive);
+}
+
+} // namespace
 
 BranchEntry branchEntry(const char* path, char separator, int index) {
     const std::size_t root = rootLength(path, separator);
     BranchEntry entry{path, root, root};
     std::size_t at = root;
-    for (int level = 1; level <= index; ++level) {
-        while (path[at] == separator) {
-            ++at;
-        }
-        if (path[at] == '\0') {
-            break;
-        }
-        const std::size_t start = at;
-        while (path[at] != '\0' && path[at] != separator) {
-            ++at;
-        }
+    std::size_t start = 0;
+    for (int level = 1; level <= index && nextDirectory(path, separator, &at, &start); ++level) {
         entry = BranchEntry{path + start, at - start, at};
     }
     return entry;
@@ -49,34 +68,21 @@ BranchEntry branchEntry(const char* path, char separator, int index) {
 
 int branchLength(const char* path, char separator) {
     int count = 1;
-    for (std::size_t at = rootLength(path, separator); path[at] != '\0';) {
-        while (path[at] == separator) {
-            ++at;
-        }
-        if (path[at] == '\0') {
-            break;
-        }
+    std::size_t at = rootLength(path, separator);
+    std::size_t start = 0;
+    while (nextDirectory(path, separator, &at, &start)) {
         ++count;
-        while (path[at] != '\0' && path[at] != separator) {
-            ++at;
-        }
     }
     return count;
-}
-
-bool listedAsSubdirectory(const DirectoryEntry& entry) {
-    return entry.directory && !entry.hidden && !isDotName(entry.name);
 }
 
 std::size_t pathBehindEntry(const char* openPath, char separator, int index,
                             const char* subdirectory, char* buffer, std::size_t capacity) {
     if (index < branchLength(openPath, separator)) {
         const std::size_t length = branchEntry(openPath, separator, index).pathLength;
-        for (std::size_t n = 0; n < length && n + 1 < capacity; ++n) {
-            buffer[n] = openPath[n];
-        }
-        if (capacity > 0) {
-            buffer[length < capacity ? length : capacity - 1] = '\0';
+        joinTexts({openPath}, buffer, capacity);
+        if (length < capacity) {
+            buffer[length] = '\0';
         }
         return length;
     }
@@ -93,17 +99,6 @@ bool driveHolds(const char* drive, const char* path, char separator, bool ignore
         }
     }
     return path[n] == '\0' || path[n] == separator || (n > 0 && drive[n - 1] == separator);
-}
-
-const char* driveDirectory(const SelectPathSeam& dialog, int drive) {
-    if (dialog.driveCurrentDirectory != nullptr) {
-        return dialog.driveCurrentDirectory(dialog.context, drive);
-    }
-    const char* current = dialog.currentDirectory(dialog.context);
-    if (driveHolding(dialog, current) == drive) {
-        return current;
-    }
-    return dialog.driveRoot(dialog.context, drive);
 }
 
 int driveHolding(const SelectPathSeam& dialog, const char* path) {

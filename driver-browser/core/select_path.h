@@ -14,10 +14,6 @@ namespace tolvane {
 
 inline constexpr char kBranchIndent[] = "  ";
 
-// The length of path's root: up to and including its first separator ("C:\", "/"); the
-// whole path when it has none.
-std::size_t rootLength(const char* path, char separator);
-
 // The entries of path's branch: its root, then one per directory below it (empty
 // components of doubled or trailing separators do not count).
 int branchLength(const char* path, char separator);
@@ -30,10 +26,6 @@ struct BranchEntry {
     std::size_t pathLength;
 };
 BranchEntry branchEntry(const char* path, char separator, int index);
-
-// Whether Dir1 lists an entry of the open directory: a directory, not hidden, not "." or
-// "..". Dir1 orders them by compareNames (name_order.h).
-bool listedAsSubdirectory(const DirectoryEntry& entry);
 
 // The path behind Dir1's entry index when openPath is open: a prefix of it for an entry of
 // the branch, else openPath joined with the subdirectory's name (no separator doubled after
@@ -84,10 +76,6 @@ std::size_t cannotOpenText(const char* dir, const char* reason, char* buffer, st
 
 // The index of the drive that holds path (the longest one), -1 when none does.
 int driveHolding(const SelectPathSeam& dialog, const char* path);
-
-// The directory drive opens at: the platform's current directory for it, else the process's
-// current directory when that lies on it, else the drive's root.
-const char* driveDirectory(const SelectPathSeam& dialog, int drive);
 
 // Opens dir in Dir1. When it cannot be read Dir1 keeps its path and entries, and the
 // reason comes back.

@@ -12,6 +12,14 @@ float single(float value) {
     return stored;
 }
 
+constexpr int kTwipsPerPixel = 15;
+
+int centred(int screenPixels, int windowPixels) {
+    const int twips = (screenPixels - windowPixels) * kTwipsPerPixel / 2;
+    const int half = kTwipsPerPixel / 2;
+    return twips >= 0 ? (twips + half) / kTwipsPerPixel : -((-twips + half) / kTwipsPerPixel);
+}
+
 } // namespace
 
 bool splashTickCloses(float& splashStart, const TimeOfDaySource& clock) {
@@ -35,18 +43,6 @@ float secondsSinceMidnight(int hours, int minutes, int seconds, int milliseconds
     return single(static_cast<float>(hours * 3600 + minutes * 60 + seconds) +
                   static_cast<float>(milliseconds) / 1000.0F);
 }
-
-namespace {
-
-constexpr int kTwipsPerPixel = 15;
-
-int centred(int screenPixels, int windowPixels) {
-    const int twips = (screenPixels - windowPixels) * kTwipsPerPixel / 2;
-    const int half = kTwipsPerPixel / 2;
-    return twips >= 0 ? (twips + half) / kTwipsPerPixel : -((-twips + half) / kTwipsPerPixel);
-}
-
-} // namespace
 
 SplashPosition centredSplashPosition(int screenWidth, int screenHeight, int windowWidth,
                                      int windowHeight) {

@@ -8,8 +8,6 @@
 
 namespace tolvane {
 
-inline constexpr char kWebSiteAddress[] = TOLVANE_WEB_SITE;
-
 // Label3 of the help window.
 inline constexpr char kHelpText[] =
     "Tolvane is simple.  Upon running, it will grab a list of the drivers on your computer.  "

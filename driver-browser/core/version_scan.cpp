@@ -2,6 +2,7 @@
 
 #include "marker_search.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tolvane {
@@ -26,10 +27,6 @@ constexpr std::size_t kLongestKey = 15;
 // The key searches look at positions 1 .. 200 of the window text, so a key found there
 // ends by position 214 at the latest.
 constexpr std::size_t kSearchedSize = static_cast<std::size_t>(kWindowSize) + kLongestKey - 1;
-
-uint64_t least(uint64_t a, uint64_t b) {
-    return a < b ? a : b;
-}
 
 // Position of the value behind the key found at `at`, 0 when the key was not found.
 std::size_t valueStart(std::size_t at, int key) {
@@ -85,41 +82,20 @@ bool VersionScan::feed(const uint8_t* bytes, std::size_t size) {
     piece_ = bytes;
     pieceAt_ = fed_;
     filled_ = fed_;
-    // Markers that begin in the bytes carried from the last piece and end in this one.
+    // Markers that begin in the bytes carried from the last piece and end in this one (one
+    // that starts in this piece is found below), then those inside this piece; one across its
+    // end is found with the next piece.
     if (carried_ > 0) {
         uint8_t joined[2 * kCarried];
         std::memcpy(joined, carry_, carried_);
         const std::size_t head = size < kCarried ? size : kCarried;
         std::memcpy(joined + carried_, bytes, head);
-        const uint64_t base = fed_ - carried_;
-        for (;;) {
-            const uint64_t from = next_ > base ? next_ - base : 0;
-            if (from >= carried_) {
-                break;
-            }
-            const uint8_t* hit = findMarker(joined + from, joined + carried_ + head);
-            const auto at = static_cast<std::size_t>(hit - joined);
-            if (at >= carried_) {
-                break; // none, or one that starts in this piece: found below
-            }
-            if (!markerAt(base + at)) {
-                return false;
-            }
-        }
-    }
-    // Markers inside this piece; one across its end is found with the next piece.
-    for (;;) {
-        const uint64_t from = next_ > fed_ ? next_ - fed_ : 0;
-        if (from >= size) {
-            break;
-        }
-        const uint8_t* hit = findMarker(bytes + from, bytes + size);
-        if (hit == bytes + size) {
-            break;
-        }
-        if (!markerAt(fed_ + static_cast<uint64_t>(hit - bytes))) {
+        if (!markersIn(joined, carried_ + head, fed_ - carried_, carried_)) {
             return false;
         }
+    }
+    if (!markersIn(bytes, size, fed_, size)) {
+        return false;
     }
     advance(fed_ + size);
     if (decided_) {
@@ -161,6 +137,25 @@ bool VersionScan::feedZeros(uint64_t size) {
     return true;
 }
 
+// The markers that start in data[0, startsBefore) of data[0, size), which begins at the file
+// position base, each handed to markerAt. False once the captions are decided.
+bool VersionScan::markersIn(const uint8_t* data, std::size_t size, uint64_t base,
+                            std::size_t startsBefore) {
+    for (;;) {
+        const uint64_t from = next_ > base ? next_ - base : 0;
+        if (from >= startsBefore) {
+            return true;
+        }
+        const auto at = static_cast<std::size_t>(findMarker(data + from, data + size) - data);
+        if (at >= startsBefore) {
+            return true; // none, or one that starts later
+        }
+        if (!markerAt(base + at)) {
+            return false;
+        }
+    }
+}
+
 // A marker whose first byte is at `at`: the windows before it are handled as far as they
 // are complete, then its own window waits for its bytes. False once the captions are
 // decided.
@@ -189,7 +184,7 @@ bool VersionScan::markerAt(uint64_t at) {
 // Copies the piece's bytes up to the file position `to` into the pending windows, then
 // handles, in the order of their markers, the windows that are complete.
 void VersionScan::advance(uint64_t to) {
-    const uint64_t wanted = least(keep_, capacity_);
+    const uint64_t wanted = std::min<uint64_t>(keep_, capacity_);
     for (std::size_t n = 0; n < pendingCount_; ++n) {
         const Window& window = pending_[n];
         if (window.length <= 0) {
@@ -197,13 +192,13 @@ void VersionScan::advance(uint64_t to) {
         }
         const uint64_t end = window.start + static_cast<uint64_t>(window.length);
         const uint64_t from = window.start > filled_ ? window.start : filled_;
-        const uint64_t until = least(end, to);
+        const uint64_t until = std::min<uint64_t>(end, to);
         const uint64_t at = window.textAt + (from - window.start);
         if (from >= until || at >= wanted) {
             continue;
         }
         std::memcpy(text_ + at, piece_ + (from - pieceAt_),
-                    static_cast<std::size_t>(least(until - from, wanted - at)));
+                    static_cast<std::size_t>(std::min<uint64_t>(until - from, wanted - at)));
     }
     filled_ = to;
     std::size_t done = 0;
@@ -269,7 +264,7 @@ void VersionScan::keepOnlyTheValues() {
         return;
     }
     uint64_t from = zeroFrom_ > last - 1 ? zeroFrom_ : last - 1;
-    const uint64_t end = least(textSize_, capacity_);
+    const uint64_t end = std::min<uint64_t>(textSize_, capacity_);
     if (from < end) {
         const void* zero = std::memchr(text_ + from, 0, static_cast<std::size_t>(end - from));
         if (zero != nullptr) {
@@ -314,7 +309,7 @@ std::size_t VersionScan::position(int key, int16_t windowLength) const {
 
 // The window text's bytes held, up to its length at the last marker handled.
 uint64_t VersionScan::kept() const {
-    return least(textSize_, least(keep_, capacity_));
+    return std::min<uint64_t>(textSize_, std::min<uint64_t>(keep_, capacity_));
 }
 
 // Whether the value starting at the (1-based) position start is empty: no key, a NUL right

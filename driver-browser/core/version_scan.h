@@ -83,6 +83,7 @@ private:
     static constexpr std::size_t kCarried = 14; // a marker's bytes but its last
     static constexpr std::size_t kHeld = 512;   // window text held without asking for memory
 
+    bool markersIn(const uint8_t* data, std::size_t size, uint64_t base, std::size_t startsBefore);
     bool markerAt(uint64_t at);
     void advance(uint64_t to);
     void handle(const Window& window);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -50,6 +51,11 @@ void appendVersionBlock(Bytes& bytes, const std::vector<VersionEntry>& entries) 
     bytes.insert(bytes.end(), 32, 0);
 }
 
+// The three keys the browser shows, in the usual order.
+std::vector<VersionEntry> usual(const char* company, const char* description, const char* version) {
+    return {{"CompanyName", company}, {"FileDescription", description}, {"FileVersion", version}};
+}
+
 SampleDriver driver(const std::string& name, uint32_t seed,
                     const std::vector<VersionEntry>& entries) {
     SampleDriver sample{name, executableStart(1500 + 97 * seed, seed)};
@@ -89,55 +95,39 @@ std::vector<fs::path> drv16Files(const fs::path& dir) {
 } // namespace
 
 std::vector<SampleDriver> sampleDrivers() {
-    std::vector<SampleDriver> drivers;
-    drivers.push_back(driver("VGA.DRV", 1,
-                             {{"CompanyName", "Quorrel Display Works"},
-                              {"FileDescription", "VGA display driver"},
-                              {"FileVersion", "3.10.103"},
-                              {"LegalCopyright", "Copyright \xA9 Quorrel Display Works 1994"}}));
-    drivers.push_back(driver("SVGA256.DRV", 2,
-                             {{"CompanyName", "Quorrel Display Works"},
-                              {"FileDescription", "Quorrel\xAE Super VGA 256-colour driver"},
-                              {"FileVersion", "4.00.950"}}));
-    drivers.push_back(driver("msmouse.drv", 3,
-                             {{"CompanyName", "Pindlewick Input Devices"},
-                              {"FileDescription", "Two-button serial mouse driver"},
-                              {"FileVersion", "8.20"}}));
-    drivers.push_back(driver("Kbdenh.Drv", 4,
-                             {{"CompanyName", "Pindlewick Input Devices"},
-                              {"FileDescription", "Enhanced 102-key keyboard driver"},
-                              {"FileVersion", "3.11"}}));
-    drivers.push_back(driver("SNDBLAST.DRV", 5,
-                             {{"CompanyName", "Ambrett Sound Labs"},
-                              {"FileDescription", "Ambrett\x99 wave and MIDI sound driver"},
-                              {"FileVersion", "2.01.007"}}));
-    drivers.push_back(driver("midimap.drv", 6,
-                             {{"FileDescription", "MIDI mapper \x96 patch and key maps"},
-                              {"CompanyName", "Ambrett Sound Labs"},
-                              {"FileVersion", "1.30"}}));
-    drivers.push_back(driver("SERIALX.DRV", 7,
-                             {{"CompanyName", "Halvering Serial Systems"},
-                              {"FileDescription", "Serial and parallel port driver"},
-                              {"FileVersion", "3.10.0.103"}}));
-    drivers.push_back(driver("timer.drv", 8,
-                             {{"CompanyName", "Merrowdale Power Systems"},
-                              {"FileDescription", "System timer driver (no version given)"}}));
-    drivers.push_back(driver("lanman.dll", 9,
-                             {{"CompanyName", "Ostrevel Networking"},
-                              {"FileDescription", "Network support library \xA9 1996"},
-                              {"FileVersion", "4.00"}}));
-    drivers.push_back(driver("PRNTSPL.DLL", 10,
-                             {{"CompanyName", "Cardewin Printer Company"},
-                              {"FileDescription", "Print spooler for the Cardewin\xAE range"},
-                              {"FileVersion", "2.5"}}));
-    drivers.push_back(driver("CDROM.VXD", 11,
-                             {{"CompanyName", "Tessaly Storage"},
-                              {"FileDescription", "CD-ROM file system driver"},
-                              {"FileVersion", "4.00.1111"}}));
-    drivers.push_back(driver("vnetbios.vxd", 12,
-                             {{"CompanyName", "Ostrevel Networking"},
-                              {"FileDescription", "Virtual NetBIOS device \x96 r\xE9seau"},
-                              {"FileVersion", "4.10"}}));
+    std::vector<SampleDriver> drivers = {
+        driver("VGA.DRV", 1,
+               {{"CompanyName", "Quorrel Display Works"},
+                {"FileDescription", "VGA display driver"},
+                {"FileVersion", "3.10.103"},
+                {"LegalCopyright", "Copyright \xA9 Quorrel Display Works 1994"}}),
+        driver(
+            "SVGA256.DRV", 2,
+            usual("Quorrel Display Works", "Quorrel\xAE Super VGA 256-colour driver", "4.00.950")),
+        driver("msmouse.drv", 3,
+               usual("Pindlewick Input Devices", "Two-button serial mouse driver", "8.20")),
+        driver("Kbdenh.Drv", 4,
+               usual("Pindlewick Input Devices", "Enhanced 102-key keyboard driver", "3.11")),
+        driver("SNDBLAST.DRV", 5,
+               usual("Ambrett Sound Labs", "Ambrett\x99 wave and MIDI sound driver", "2.01.007")),
+        driver("midimap.drv", 6,
+               {{"FileDescription", "MIDI mapper \x96 patch and key maps"},
+                {"CompanyName", "Ambrett Sound Labs"},
+                {"FileVersion", "1.30"}}),
+        driver("SERIALX.DRV", 7,
+               usual("Halvering Serial Systems", "Serial and parallel port driver", "3.10.0.103")),
+        driver("timer.drv", 8,
+               {{"CompanyName", "Merrowdale Power Systems"},
+                {"FileDescription", "System timer driver (no version given)"}}),
+        driver("lanman.dll", 9,
+               usual("Ostrevel Networking", "Network support library \xA9 1996", "4.00")),
+        driver(
+            "PRNTSPL.DLL", 10,
+            usual("Cardewin Printer Company", "Print spooler for the Cardewin\xAE range", "2.5")),
+        driver("CDROM.VXD", 11, usual("Tessaly Storage", "CD-ROM file system driver", "4.00.1111")),
+        driver("vnetbios.vxd", 12,
+               usual("Ostrevel Networking", "Virtual NetBIOS device \x96 r\xE9seau", "4.10")),
+    };
 
     // Without any version information.
     drivers.push_back(SampleDriver{"OLDTIMER.DRV", executableStart(3000, 13)});
@@ -159,12 +149,6 @@ std::vector<SampleDriver> sampleDrivers() {
     return drivers;
 }
 
-std::vector<std::string> wineLibraryCandidates() {
-    return {"/usr/lib/i386-linux-gnu/wine/i386-windows",
-            "/usr/lib/x86_64-linux-gnu/wine/i386-windows", "/usr/lib/wine/i386-windows",
-            "/usr/lib32/wine/i386-windows", "/usr/lib/wine"};
-}
-
 std::vector<std::string> writeDemoWindowsDirectory(const std::string& root,
                                                    const std::string& wineLibDir) {
     const fs::path windows = fs::path(root) / "drive_c" / "windows";
@@ -173,18 +157,22 @@ std::vector<std::string> writeDemoWindowsDirectory(const std::string& root,
     fs::create_directories(windows / "desktop");
 
     std::vector<std::string> written;
-    std::vector<std::string> takenLower;
+    std::set<std::string> taken; // the names written, in lower case
     for (const SampleDriver& sample : sampleDrivers()) {
         writeFile(system / sample.name, sample.contents);
         written.push_back(sample.name);
-        takenLower.push_back(lower(sample.name));
+        taken.insert(lower(sample.name));
     }
 
     std::vector<fs::path> wine;
     if (!wineLibDir.empty()) {
         wine = drv16Files(wineLibDir);
     } else {
-        for (const std::string& candidate : wineLibraryCandidates()) {
+        // Where Wine keeps its 16-bit driver modules (*.drv16), in the order they are tried.
+        for (const char* candidate :
+             {"/usr/lib/i386-linux-gnu/wine/i386-windows",
+              "/usr/lib/x86_64-linux-gnu/wine/i386-windows", "/usr/lib/wine/i386-windows",
+              "/usr/lib32/wine/i386-windows", "/usr/lib/wine"}) {
             wine = drv16Files(candidate);
             if (!wine.empty()) {
                 break;
@@ -193,12 +181,10 @@ std::vector<std::string> writeDemoWindowsDirectory(const std::string& root,
     }
     for (const fs::path& module : wine) {
         const std::string name = module.stem().string() + ".drv";
-        if (std::find(takenLower.begin(), takenLower.end(), lower(name)) != takenLower.end()) {
-            continue;
+        if (taken.insert(lower(name)).second) {
+            fs::copy_file(module, system / name, fs::copy_options::overwrite_existing);
+            written.push_back(name);
         }
-        fs::copy_file(module, system / name, fs::copy_options::overwrite_existing);
-        written.push_back(name);
-        takenLower.push_back(lower(name));
     }
     return written;
 }

@@ -19,13 +19,10 @@ struct SampleDriver {
 // one. The same bytes on every call.
 std::vector<SampleDriver> sampleDrivers();
 
-// Where Wine keeps its 16-bit driver modules (*.drv16) on this system, in the order they
-// are tried.
-std::vector<std::string> wineLibraryCandidates();
-
 // Writes root/drive_c/windows/system with the sample drivers and root/drive_c/windows/
-// desktop. Copies the *.drv16 files of wineLibDir (or of the first candidate that has
-// any, when wineLibDir is empty) into the system directory as *.drv, leaving out names
+// desktop. Copies the *.drv16 files of wineLibDir (or, when wineLibDir is empty, of the
+// first place Wine keeps its 16-bit driver modules that has any) into the system directory
+// as *.drv, leaving out names
 // that would clash with a sample. Returns the names written, in the order written; throws
 // std::filesystem::filesystem_error when a directory or file cannot be written.
 std::vector<std::string> writeDemoWindowsDirectory(const std::string& root,
