@@ -48,8 +48,8 @@ const char* const help =
     "Identifies the x86 processor and, when it has MMX, checks the MMX routines of its Q4.12\n"
     "fixed-point library against their plain forms and times both; then waits for Enter.\n"
     "\n"
-    "  --help     show this help and exit\n"
-    "  --version  show the version and exit\n";
+    "  --help     print this text and exit\n"
+    "  --version  print the version and exit\n";
 
 const pex_kernels real_kernels = {fx_dot,     fx_dot_mmx,     fx_lincomb, fx_lincomb_mmx,
                                   fx_add_sat, fx_add_sat_mmx, fx_scale,   fx_scale_mmx};
@@ -176,7 +176,7 @@ int pexmoor_options(const pex_console* console, int argc, const char* const* arg
         return 0;
     }
     const char* const lines[] = {"pexmoor: unknown argument '", argv[1], "'\n", usage,
-                                 "Try 'pexmoor --help' for more.\n"};
+                                 "Try 'pexmoor --help' for more information.\n"};
     for (const char* line : lines)
         console->write_error(line, std::strlen(line));
     return 2;

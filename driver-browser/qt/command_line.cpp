@@ -24,7 +24,7 @@ bool listed(const std::string_view (&options)[N], std::string_view name) {
     return std::find(std::begin(options), std::end(options), name) != std::end(options);
 }
 
-constexpr char kUsage[] = "usage: tolvane [--help | --version] [Qt options]\n";
+constexpr char kUsage[] = "Usage: tolvane [--help | --version] [Qt options]\n";
 
 } // namespace
 
@@ -58,8 +58,8 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
 int answerCommandLine(CommandLine request) {
     switch (request) {
     case CommandLine::Help:
-        std::fputs("Usage: tolvane [--help | --version] [Qt options]\n"
-                   "Lists the driver files of a Windows system directory (on Linux, that of\n"
+        std::fputs(kUsage, stdout);
+        std::fputs("Lists the driver files of a Windows system directory (on Linux, that of\n"
                    "the Wine prefix: $WINEPREFIX, else ~/.wine) and shows the description,\n"
                    "vendor and version stored in each one.\n"
                    "\n"

@@ -401,8 +401,8 @@ TEST(DriverOptions, HelpAndVersionPrintTheirTextAnythingElseIsAnError) {
         "Identifies the x86 processor and, when it has MMX, checks the MMX routines of its Q4.12\n"
         "fixed-point library against their plain forms and times both; then waits for Enter.\n"
         "\n"
-        "  --help     show this help and exit\n"
-        "  --version  show the version and exit\n";
+        "  --help     print this text and exit\n"
+        "  --version  print the version and exit\n";
     const struct {
         std::vector<const char*> arguments;
         int status;
@@ -421,8 +421,9 @@ TEST(DriverOptions, HelpAndVersionPrintTheirTextAnythingElseIsAnError) {
             capture_console(&io), static_cast<int>(c.arguments.size()), c.arguments.data());
         EXPECT_EQ(status, c.status) << c.errors;
         EXPECT_EQ(io.output, c.output);
-        EXPECT_EQ(io.errors,
-                  c.errors.empty() ? "" : c.errors + usage + "Try 'pexmoor --help' for more.\n");
+        EXPECT_EQ(io.errors, c.errors.empty() ? ""
+                                              : c.errors + usage +
+                                                    "Try 'pexmoor --help' for more information.\n");
         EXPECT_EQ(io.input_read, 0u);
     }
 }

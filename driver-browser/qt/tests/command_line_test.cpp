@@ -68,7 +68,7 @@ TEST(CommandLine, AnyOtherArgumentGivesTheUsageAndStatus2) {
         const Outcome refused = run(arguments);
         EXPECT_EQ(refused.status, 2) << arguments.join(' ').toStdString();
         EXPECT_TRUE(refused.out.isEmpty());
-        EXPECT_TRUE(refused.err.startsWith("usage: tolvane [--help | --version] [Qt options]\n"))
+        EXPECT_TRUE(refused.err.startsWith("Usage: tolvane [--help | --version] [Qt options]\n"))
             << refused.err.toStdString();
     }
 }
