@@ -83,14 +83,14 @@ TEST_F(Form1Test, AFileThatCannotBeReadShowsWhy) {
 } // namespace
 
 // What another program may leave where tolvane.exe reads and writes, laid out by
-// special_files.sh (its own test, which sets TOLVANE_SPECIAL_FILES): a FIFO where the
+// non_regular_files.sh (its own test, which sets TOLVANE_NON_REGULAR_FILES): a FIFO where the
 // shortcut goes, a FIFO and a link to /dev/null among the drivers. A test timeout means a
 // read or a write waited.
 class SpecialFiles : public Form1Test {
 protected:
     void SetUp() override {
-        if (std::getenv("TOLVANE_SPECIAL_FILES") == nullptr)
-            GTEST_SKIP() << "run by the test tolvane_win32_special_files";
+        if (std::getenv("TOLVANE_NON_REGULAR_FILES") == nullptr)
+            GTEST_SKIP() << "run by the test tolvane_win32_non_regular_files";
         Form1Test::SetUp();
     }
 };

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# special_files.sh WINE TEST_EXE: lays out, in $WINEPREFIX's Windows directory, what another
+# non_regular_files.sh WINE TEST_EXE: lays out, in $WINEPREFIX's Windows directory, what another
 # program may leave where tolvane.exe reads and writes (a FIFO where the shortcut goes, a
 # FIFO and a link to /dev/null among the drivers), runs the window test's SpecialFiles cases
 # over them, and removes them again.
@@ -25,4 +25,4 @@ fi
 trap cleanup EXIT
 mkfifo "$windows/desktop/Harrowmint.URL" "$windows/system/pipe.drv" &&
     ln -s /dev/null "$windows/system/null.drv" || exit 1
-TOLVANE_SPECIAL_FILES=1 "$1" "$2" --gtest_filter='SpecialFiles.*'
+TOLVANE_NON_REGULAR_FILES=1 "$1" "$2" --gtest_filter='SpecialFiles.*'
