@@ -36,6 +36,14 @@ boot)
     done
     [ -f "$dir/booted/system.reg" ] || { echo "$dir/booted has no registry" >&2; exit 1; }
     cp -a "$dir/booted" "$dir/shared"
+    # The shared copy keeps one wineserver, and Wine's own background programs (services and
+    # devices), until remove stops it. Debian's wineserver ends the moment its last program
+    # does (-p0), and a program that starts just then is cut off ("recvmsg: Connection reset
+    # by peer"), as tests side by side often do. The background programs start here, from a
+    # program whose output goes nowhere: started by a test, they would keep its output open
+    # and the test would never end.
+    WINEPREFIX=$dir/shared "$server" -p </dev/null >/dev/null 2>&1
+    WINEPREFIX=$dir/shared "$wine" cmd /c exit </dev/null >/dev/null 2>&1
     echo "booted $dir/booted ($(sed -n 's/^#arch=//p' "$dir/booted/system.reg"))"
     ;;
 remove)
