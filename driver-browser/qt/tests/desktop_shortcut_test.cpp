@@ -87,6 +87,10 @@ TEST_F(Shortcut, AClickReplacesTheWholeFileAndThanks) {
     }
     const QList<BoxSeen> boxes = click();
     EXPECT_EQ(readAll(shortcut), expectedBytes);
+    EXPECT_EQ(QDir(winDir.path() + "/desktop")
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+              QStringList{"Harrowmint.URL"})
+        << "nothing else is left on the desktop";
     ASSERT_EQ(boxes.size(), 1);
     const BoxSeen& box = boxes[0];
     EXPECT_EQ(box.objectName, tolvane::ThankYouBoxName);
@@ -117,6 +121,7 @@ TEST_F(Shortcut, WhatCannotBeWrittenIsToldWithTheSystemsReasonAndNoThanks) {
         if (QByteArray(c.desktop) == "file") {
             QFile file(desktop);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("a file named desktop");
         } else if (QByteArray(c.desktop) == "folder") {
             ASSERT_TRUE(QDir().mkpath(desktop + "/Harrowmint.URL"));
         }
@@ -130,6 +135,8 @@ TEST_F(Shortcut, WhatCannotBeWrittenIsToldWithTheSystemsReasonAndNoThanks) {
         EXPECT_TRUE(boxes[0].text.contains(c.reason, Qt::CaseInsensitive))
             << boxes[0].text.toStdString();
         EXPECT_EQ(QFileInfo(desktop).exists(), QByteArray(c.desktop) != "") << "no folder is made";
+        if (QByteArray(c.desktop) == "file")
+            EXPECT_EQ(readAll(desktop), "a file named desktop") << "the file is left as it was";
     }
 }
 
