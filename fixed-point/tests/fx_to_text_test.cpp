@@ -1,6 +1,7 @@
 // fx_to_text and fx_text_digit: exact bytes and counts, the 8-character limit, and the
 // digit step on every remaining fraction.
 #include "fx_convert.h"
+#include "fx_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+using fx_test::h;
 
 namespace {
 
@@ -17,10 +20,6 @@ std::string written(int16_t value, int32_t* count) {
     std::memset(buffer, '#', sizeof buffer);
     *count = fx_to_text(value, buffer);
     return std::string(buffer, 10);
-}
-
-int16_t h(uint16_t bits) {
-    return static_cast<int16_t>(bits);
 }
 
 } // namespace

@@ -30,7 +30,7 @@ struct detect_case {
     int32_t code;
 };
 
-const detect_case cases[] = {
+const detect_case detect_cases[] = {
     {"8086", {chip::i8086, 0, false}, 1, 0},
     {"80186", {chip::i80186, 0, false}, 1, 1},
     {"80286", {chip::i80286, 0, false}, 2, 2},
@@ -59,7 +59,7 @@ TEST_P(DetectOnSimulatedChip, PrintsItsProgressLinesAndReturnsItsCode) {
     EXPECT_TRUE(io.unflushed.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Chips, DetectOnSimulatedChip, ::testing::ValuesIn(cases),
+INSTANTIATE_TEST_SUITE_P(Chips, DetectOnSimulatedChip, ::testing::ValuesIn(detect_cases),
                          [](const ::testing::TestParamInfo<detect_case>& param_info) {
                              return std::string(param_info.param.name);
                          });

@@ -33,7 +33,7 @@ const char* const key_line = "[Software\\\\Corvelline\\\\Saltremb\\\\Hardware] 1
 captured_io detect_io;
 int detect_calls = 0;
 
-int32_t simulated_detect() {
+int32_t counted_detect() {
     ++detect_calls;
     return detect_cpu_on(simulated_probes(), capture_console(&detect_io));
 }
@@ -50,7 +50,7 @@ protected:
             old_prefix_ = old;
         setenv("WINEPREFIX", prefix_.c_str(), 1);
         mmx_mode_reset_for_tests();
-        mmx_mode_set_detector_for_tests(simulated_detect);
+        mmx_mode_set_detector_for_tests(counted_detect);
         detect_io = captured_io{};
         detect_calls = 0;
         simulate({chip::with_cpuid, 6, true});

@@ -2,9 +2,9 @@
 // them, links, special files, unreadable directories; names shown from their bytes, and
 // their order. The rules the listing follows are directory_listing_test's, the order of the
 // code page's names name_order_test's.
-#include "captions_printer.h"
 #include "driver_files.h"
 #include "temporary_directory.h"
+#include "test_captions.h"
 #include "version_file_builder.h"
 #include "version_strings.h"
 

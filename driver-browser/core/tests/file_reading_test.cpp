@@ -7,6 +7,7 @@
 #include "path_text.h"
 #include "random_version_file.h"
 #include "recording_main_window.h"
+#include "test_captions.h"
 #include "version_file_builder.h"
 #include "version_strings.h"
 
@@ -27,14 +28,6 @@ VersionCaptions read(FakeFile& file) {
     return captions;
 }
 
-VersionCaptions unreadable(const char* reason) {
-    std::u16string text = u"Could not read this file: ";
-    for (const char* c = reason; *c != '\0'; ++c) {
-        text.push_back(static_cast<char16_t>(*c));
-    }
-    return VersionCaptions{text, kNotAvailable, kNotAvailable};
-}
-
 TEST(FileReading, EveryKindOfFailureHasItsOwnReasonInPlainWords) {
     std::set<std::string> reasons;
     for (int kind = 1; kind <= static_cast<int>(FileFailure::Other); ++kind) {
@@ -43,7 +36,7 @@ TEST(FileReading, EveryKindOfFailureHasItsOwnReasonInPlainWords) {
         EXPECT_TRUE(reasons.insert(reason).second) << reason;
         FakeFile file;
         file.openFailure = static_cast<FileFailure>(kind);
-        EXPECT_EQ(read(file), unreadable(reason.c_str()));
+        EXPECT_EQ(read(file), unreadable(reason));
     }
     EXPECT_STREQ(fileFailureReason(FileFailure::NotFound), "it no longer exists");
     EXPECT_STREQ(fileFailureReason(FileFailure::InUse), "another program is using it");

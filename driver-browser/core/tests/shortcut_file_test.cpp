@@ -65,7 +65,7 @@ TEST(ShortcutPlace, TheWindowsDesktopFirstThenTheUsersThenNowhereNamingTheLastTr
 
 // The shortcut operation over a platform whose Windows directory has its "desktop" folder
 // (or none), recording what it writes and tells.
-struct Platform {
+struct ShortcutPlatform {
     Folders folders;
     bool writes = true;
     bool memoryRunsOut = false;
@@ -76,19 +76,19 @@ struct Platform {
         s.context = this;
         s.folders = folders.seam();
         s.write = [](void* c, const char* path, const char* bytes, std::size_t size, char* reason) {
-            auto* p = static_cast<Platform*>(c);
+            auto* p = static_cast<ShortcutPlatform*>(c);
             p->log.push_back(std::string("write ") + path + " " + std::string(bytes, size));
             std::snprintf(reason, kReasonCapacity, "%s", "Read-only file system");
             return p->writes;
         };
         s.memory = [](void* c, std::size_t size) -> char* {
-            auto* p = static_cast<Platform*>(c);
+            auto* p = static_cast<ShortcutPlatform*>(c);
             p->memory.assign(size, '#');
             return p->memoryRunsOut ? nullptr : p->memory.data();
         };
         s.tell = [](void* c, const char* title, const char* text, unsigned style) {
-            static_cast<Platform*>(c)->log.push_back(std::string(title) + " | " + text + " | " +
-                                                     std::to_string(style));
+            static_cast<ShortcutPlatform*>(c)->log.push_back(std::string(title) + " | " + text +
+                                                             " | " + std::to_string(style));
         };
         return s;
     }
@@ -97,7 +97,7 @@ struct Platform {
 TEST(Shortcut, AClickWritesTheTwoLinesAndThanks) {
     const std::string sep(1, kPathSeparator);
     const std::string file = "C:" + sep + "desktop" + sep + "Harrowmint.URL";
-    Platform platform{{{"C:" + sep + "desktop"}, nullptr}};
+    ShortcutPlatform platform{{{"C:" + sep + "desktop"}, nullptr}};
     createDesktopShortcut(platform.seam(), "C:");
     createDesktopShortcut(platform.seam(), "C:"); // the same file and bytes again
     const std::string written =
@@ -110,7 +110,7 @@ TEST(Shortcut, AClickWritesTheTwoLinesAndThanks) {
 
 TEST(Shortcut, AFailedWriteTellsWhatWhereAndWhyAndDoesNotThank) {
     const std::string sep(1, kPathSeparator);
-    Platform platform{{{}, nullptr}, false};
+    ShortcutPlatform platform{{{}, nullptr}, false};
     createDesktopShortcut(platform.seam(), "W");
     ASSERT_EQ(platform.log.size(), 2u);
     EXPECT_EQ(platform.log[1], "Tolvane | The shortcut to our Website could not be created.\n\n"
@@ -119,7 +119,7 @@ TEST(Shortcut, AFailedWriteTellsWhatWhereAndWhyAndDoesNotThank) {
                                    "Harrowmint.URL\n"
                                    "Reason: Read-only file system | 48");
 
-    Platform noMemory{{{"W" + sep + "desktop"}, nullptr}};
+    ShortcutPlatform noMemory{{{"W" + sep + "desktop"}, nullptr}};
     noMemory.memoryRunsOut = true;
     createDesktopShortcut(noMemory.seam(), "W");
     EXPECT_EQ(noMemory.log,

@@ -1,8 +1,8 @@
 // The fast version-string search against the literal reading of the scan, over many
 // random files seeded with markers, keys and values.
-#include "captions_printer.h"
 #include "random_version_file.h"
 #include "reference_version_scan.h"
+#include "test_captions.h"
 #include "version_file_builder.h"
 #include "version_strings.h"
 

@@ -1,6 +1,6 @@
 // The version-string search on files built byte by byte.
-#include "captions_printer.h"
 #include "reference_version_scan.h"
+#include "test_captions.h"
 #include "version_file_builder.h"
 #include "version_strings.h"
 
@@ -17,10 +17,6 @@ using testing::VersionFileBuilder;
 const std::u16string kNoInfo = kNoInformation;
 const std::u16string kNA = kNotAvailable;
 
-std::u16string u16(const std::string& ascii) {
-    return std::u16string(ascii.begin(), ascii.end());
-}
-
 VersionCaptions extract(const VersionFileBuilder& file) {
     const VersionCaptions fast = extractVersionCaptions(file.bytes().data(), file.size());
     // Every case here also holds for the literal reading of the scan.
@@ -32,8 +28,6 @@ VersionCaptions captions(const std::string& description, const std::string& vend
                          const std::string& version) {
     return VersionCaptions{u16(description), u16(vendor), u16(version)};
 }
-
-const VersionCaptions kDefaults{kNoInfo, kNA, kNA};
 
 TEST(VersionStrings, EmptyFileShowsTheDefaults) {
     EXPECT_EQ(extractVersionCaptions(nullptr, 0), kDefaults);

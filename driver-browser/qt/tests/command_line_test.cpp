@@ -1,6 +1,6 @@
 // The program from its command line: --help and --version without a display, the usage for
 // anything else, no display named or none that can be opened, and a relative WINEPREFIX.
-// Runs the real tolvane (TOLVANE_PROGRAM); the Qt options' table is checked directly.
+// Runs the real tolvane (kTolvaneProgram); the Qt options' table is checked directly.
 #include "command_line.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +14,10 @@
 
 #include <initializer_list>
 #include <vector>
+
+// Where this build put tolvane and list_probe (a source CMake writes).
+extern const char* const kTolvaneProgram;
+extern const char* const kListProbe;
 
 namespace {
 
@@ -35,7 +39,7 @@ Outcome run(const QStringList& arguments,
     program.setProcessEnvironment(environment);
     if (!directory.isEmpty())
         program.setWorkingDirectory(directory);
-    program.start(QStringLiteral(TOLVANE_PROGRAM), arguments);
+    program.start(QString::fromUtf8(kTolvaneProgram), arguments);
     Outcome result;
     if (!program.waitForFinished(60000)) {
         program.kill();
@@ -132,7 +136,7 @@ TEST(CommandLine, ARelativeWinePrefixIsTakenFromTheStartingDirectory) {
     const Outcome shown =
         run({"-platform", "offscreen"},
             {{"WINEPREFIX", "rel/prefix"},
-             {"LD_PRELOAD", LIST_PROBE},
+             {"LD_PRELOAD", QString::fromUtf8(kListProbe)},
              {"ASAN_OPTIONS", asan + (asan.isEmpty() ? "" : ":") + "verify_asan_link_order=0"}},
             start.path());
     EXPECT_EQ(shown.status, 0) << shown.err.toStdString();
