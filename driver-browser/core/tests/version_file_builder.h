@@ -27,7 +27,10 @@ public:
 
     // Appends 8-bit text without a terminator.
     VersionFileBuilder& text(const std::string& characters) {
-        bytes_.insert(bytes_.end(), characters.begin(), characters.end());
+        // (A byte at a time: GCC 12 at -O3 takes the range insert into an empty vector for
+        // a write past its end, -Wstringop-overflow.)
+        for (const char c : characters)
+            bytes_.push_back(static_cast<uint8_t>(c));
         return *this;
     }
 
