@@ -150,6 +150,11 @@ function(pcu_win95_audit name)
     endif()
     _pcu_audit_self_test(win95_audit_self_test "" win95-audit-test.sh ${PCU_OBJDUMP}
                          ${PCU_DLLTOOL})
+    # `win95_audited`: the programs the audits read, for a build that only audits.
+    if(NOT TARGET win95_audited)
+        add_custom_target(win95_audited)
+    endif()
+    add_dependencies(win95_audited ${ARG_EXECUTABLE})
     list(TRANSFORM ARG_DEFS PREPEND --imports=)
     set(args --objdump ${PCU_OBJDUMP} ${ARG_DEFS})
     if(ARG_FREESTANDING)
