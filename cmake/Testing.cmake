@@ -130,11 +130,12 @@ function(pcu_wine_tests)
     endforeach()
 endfunction()
 
-# pcu_add_gtest(<target> [LABELS l...]): registers a GoogleTest executable with CTest.
-# Natively every test case becomes its own CTest entry; in the cross build the whole
+# pcu_add_gtest(<target> [LABELS l...] [EXCEPT <gtest filter>]): registers a GoogleTest
+# executable with CTest. Natively every test case becomes its own CTest entry (but those
+# the filter EXCEPT matches, which a test of their own runs); in the cross build the whole
 # executable is one entry and runs through the emulator (wine).
 function(pcu_add_gtest target)
-    cmake_parse_arguments(ARG "" "" "LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "" "EXCEPT" "LABELS" ${ARGN})
     if(CMAKE_CROSSCOMPILING)
         add_test(NAME ${target} COMMAND ${target})
         set_tests_properties(${target} PROPERTIES LABELS "${ARG_LABELS}")
@@ -143,7 +144,11 @@ function(pcu_add_gtest target)
         # Named as GoogleTest names them: CMake's "pretty" names put a parameter's printed
         # value, for a struct its bytes and addresses, into the name of every case whose
         # parameter is named.
-        gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
+        set(filter "")
+        if(ARG_EXCEPT)
+            set(filter TEST_FILTER "-${ARG_EXCEPT}")
+        endif()
+        gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES ${filter}
                              PROPERTIES LABELS "${ARG_LABELS}" DISCOVERY_TIMEOUT 60)
     endif()
 endfunction()
