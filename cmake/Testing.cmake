@@ -141,13 +141,13 @@ function(pcu_add_gtest target)
         set_tests_properties(${target} PROPERTIES LABELS "${ARG_LABELS}")
         pcu_wine_tests(${target})
     else()
-        # Named as GoogleTest names them: CMake's "pretty" names put a parameter's printed
-        # value, for a struct its bytes and addresses, into the name of every case whose
-        # parameter is named.
         set(filter "")
         if(ARG_EXCEPT)
             set(filter TEST_FILTER "-${ARG_EXCEPT}")
         endif()
+        # Named as GoogleTest names them: CMake's "pretty" names put a parameter's printed
+        # value, for a struct its bytes and addresses, into the name of every case whose
+        # parameter is named.
         gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES ${filter}
                              PROPERTIES LABELS "${ARG_LABELS}" DISCOVERY_TIMEOUT 60)
     endif()
