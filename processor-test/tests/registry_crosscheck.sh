@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Reads the registry of a fresh temporary prefix with the native pexmoor_setting (which
 # parses system.reg) and with the Windows build's pexmoor_setting under Wine (which asks the
-# registry, that is wineserver, which loaded the same file):
+# registry, that is wineserver):
 #  - every value line of common/tests/wine_registry_lines.txt, appended to system.reg as a
-#    hand would write it: both must read what the table says;
-#  - MMX settings stored with Wine's own `reg add`: both must print the expected setting
-#    (0 Auto, 1 Off, 2 On) and the same query result.
+#    hand would write it (the server loads the file): both must read what the table says;
+#  - MMX settings stored with Wine's own `reg add`: the Windows build reads what the server
+#    holds, the native one the system.reg the server then writes; both must print the
+#    expected setting (0 Auto, 1 Off, 2 On) and the same query result.
 # Usage: registry_crosscheck.sh <native pexmoor_setting> <pexmoor_setting.exe> <wine or wine64>
 #                               [win32|win64] [wine_registry_lines.txt]
 # A 32-bit program in a 64-bit prefix would see HKLM\Software through Wow6432Node, as on
@@ -52,22 +53,21 @@ failed=0
 # check <label> <expected setting> <expected query or ""> <reg type or "missing"> [data]
 check() {
     local label=$1 expected=$2 query=$3 type=$4 data=${5:-}
-    "$wine" reg delete "$key" /v MMX /f >/dev/null 2>&1
-    if [ "$type" != missing ]; then
-        if ! "$wine" reg add "$key" /v MMX /t "$type" /d "$data" /f >/dev/null 2>&1; then
-            echo "FAIL $label: reg add failed"
-            failed=$((failed + 1))
-            return
-        fi
+    if [ "$type" = missing ]; then
+        "$wine" reg delete "$key" /v MMX /f >/dev/null 2>&1
+    elif ! "$wine" reg add "$key" /v MMX /t "$type" /d "$data" /f >/dev/null 2>&1; then
+        echo "FAIL $label: reg add failed"
+        failed=$((failed + 1))
+        return
     fi
+    # The tools print the setting, then the registry call's status, type and size.
+    local from_native from_windows
+    from_windows=$("$wine" "$windows" | tr -d '\r' | paste -sd ' ')
     # The registry reaches system.reg when the server exits: stop it now rather than wait
     # out the seconds it lingers after its last program (the next command starts another).
     "$wineserver" -k 2>/dev/null
     "$wineserver" -w
-    # The tools print the setting, then the registry call's status, type and size.
-    local from_native from_windows
     from_native=$("$native" | tr -d '\r' | paste -sd ' ')
-    from_windows=$("$wine" "$windows" | tr -d '\r' | paste -sd ' ')
     if [ "$from_native" = "$from_windows" ] && [ "${from_native%% *}" = "$expected" ] &&
         [[ "${from_native#* }" == "$query"* ]]; then
         echo "ok   $label: both read $from_native"
