@@ -72,8 +72,8 @@ function(pcu_test_sources_together target)
     endwhile()
     set_property(TARGET ${target} PROPERTY SOURCES ${apart} ${batches})
     # In an optimised build the batches compile at -O1: the code under test keeps the build's
-    # own flags in the libraries the tests link, while -O3 on the tests' templates took a
-    # third more compile time and made no test run faster.
+    # own flags in the libraries the tests link, while the batches took over a quarter longer
+    # to compile at -O3 and no test ran faster.
     set_source_files_properties(${batches} TARGET_DIRECTORY ${target} PROPERTIES
         COMPILE_OPTIONS "$<$<CONFIG:Release>:-O1>")
     # GCC takes every file but the first for a header, and a test's fixture in an anonymous
